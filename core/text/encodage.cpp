@@ -1,0 +1,120 @@
+#include "core/text/encodage.h"
+
+#include <array>
+
+namespace vuv {
+namespace {
+
+// 0x80..0x9F of Windows-1252; undefined bytes keep their own value (C1 controls).
+constexpr std::array<char32_t, 32> haut_cp1252 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int octet_cp1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (std::size_t i = 0; i < haut_cp1252.size(); ++i)
+        if (haut_cp1252[i] == c) return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+} // namespace
+
+void ajoute_caractere(std::string& t, char32_t c) {
+    if (c < 0x80) {
+        t.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        t.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        t.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        t.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        t.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        t.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        t.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        t.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        t.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        t.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+char32_t lit_caractere(std::string_view t, std::size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(t[pos]);
+    std::size_t suite = 0;
+    char32_t c = b0;
+    if (b0 >= 0xF0 && b0 < 0xF8) {
+        suite = 3;
+        c = b0 & 0x07;
+    } else if (b0 >= 0xE0 && b0 < 0xF0) {
+        suite = 2;
+        c = b0 & 0x0F;
+    } else if (b0 >= 0xC0 && b0 < 0xE0) {
+        suite = 1;
+        c = b0 & 0x1F;
+    }
+    // A plain byte, or a lead byte without its continuation bytes, stands for itself.
+    if (suite == 0 || pos + suite >= t.size()) {
+        ++pos;
+        return b0;
+    }
+    for (std::size_t i = 1; i <= suite; ++i) {
+        const auto b = static_cast<unsigned char>(t[pos + i]);
+        if ((b & 0xC0) != 0x80) {
+            ++pos;
+            return b0;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    pos += suite + 1;
+    return c;
+}
+
+std::size_t nb_caracteres(std::string_view t) {
+    std::size_t n = 0;
+    for (std::size_t pos = 0; pos < t.size();) {
+        lit_caractere(t, pos);
+        ++n;
+    }
+    return n;
+}
+
+std::size_t octet_du_caractere(std::string_view t, std::size_t i) {
+    std::size_t pos = 0;
+    for (std::size_t n = 0; n < i && pos < t.size(); ++n) lit_caractere(t, pos);
+    return pos;
+}
+
+std::string cp1252_vers_utf8(std::string_view octets) {
+    std::string r;
+    r.reserve(octets.size() + octets.size() / 8);
+    for (char ch : octets) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80)
+            r.push_back(ch);
+        else if (b < 0xA0)
+            ajoute_caractere(r, haut_cp1252[b - 0x80]);
+        else
+            ajoute_caractere(r, b);
+    }
+    return r;
+}
+
+std::string utf8_vers_cp1252(std::string_view t, std::size_t* perdus) {
+    std::string r;
+    r.reserve(t.size());
+    std::size_t n_perdus = 0;
+    for (std::size_t pos = 0; pos < t.size();) {
+        const int b = octet_cp1252(lit_caractere(t, pos));
+        if (b < 0) {
+            r.push_back('?');
+            ++n_perdus;
+        } else {
+            r.push_back(static_cast<char>(b));
+        }
+    }
+    if (perdus) *perdus = n_perdus;
+    return r;
+}
+
+} // namespace vuv
