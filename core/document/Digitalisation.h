@@ -1,0 +1,28 @@
+#pragma once
+// The document side of digitizing: the click that adds a point or a calibration point,
+// starting a new line, the nearest-point search and the coordinate texts.
+#include "core/document/Document.h"
+
+#include <string>
+
+namespace vuv {
+
+enum class ResultatClic { calage, point };
+
+// The digitizing click on overlay pixel (x, y): a calibration point while fewer than three
+// are placed, else a new point at the end of the current line (row nb_points).
+ResultatClic clic_digitaliser(Document& d, int x, int y, MethodeCalage methode, bool tablette);
+
+// Starts line L = L of the last point + 1. False (nothing done) when there is no point.
+// From line 2 on, row L of the lines table copies thickness and colour from row L - 1.
+bool nouvelle_suite_de_points(Document& d);
+
+// The nearest selected point to overlay pixel (x, y), first of equals winning; L and row are
+// left unchanged when none is nearer than 36000 pixels.
+void cherche_proche_indice_ligne_point(const Document& d, int x, int y, int& L, int& row);
+
+// "X= %*.*f" and "Y= %*.*f" with width 8 and the document's decimals.
+std::string texte_X(const Document& d, long double X);
+std::string texte_Y(const Document& d, long double Y);
+
+} // namespace vuv
