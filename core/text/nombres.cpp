@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
+#include <string_view>
 
 namespace vuv::nombres {
 namespace {
@@ -50,30 +52,31 @@ std::string scientifique_court(bool negatif, std::string chiffres, int exposant,
 
 // Places the decimal mark in significant digits, padding with zeros to `decimales` decimals
 // (-1: no padding and no trailing zeros, for the general form).
-std::string place_virgule(bool negatif, const std::string& chiffres, int exposant, int decimales, char sep) {
-    std::string entier, fraction;
-    if (exposant >= 0) {
-        const auto n = static_cast<std::size_t>(exposant) + 1;
-        entier = chiffres.substr(0, std::min(n, chiffres.size()));
-        if (entier.size() < n) entier.append(n - entier.size(), '0');
-        if (chiffres.size() > n) fraction = chiffres.substr(n);
-    } else {
-        entier = "0";
-        fraction.assign(static_cast<std::size_t>(-exposant - 1), '0');
-        fraction += chiffres;
+std::string place_virgule(bool negatif, std::string_view chiffres, int exposant, int decimales, char sep) {
+    const std::size_t n_entier = exposant >= 0 ? static_cast<std::size_t>(exposant) + 1 : 0;
+    const std::size_t zeros_tete = exposant >= 0 ? 0 : static_cast<std::size_t>(-exposant - 1);
+    std::size_t n_fraction = zeros_tete + (chiffres.size() > n_entier ? chiffres.size() - n_entier : 0);
+    if (decimales < 0) {
+        // The general form drops trailing zeros.
+        while (n_fraction > zeros_tete && chiffres[n_entier + n_fraction - zeros_tete - 1] == '0') --n_fraction;
+        if (n_fraction == zeros_tete) n_fraction = 0;
     }
-    if (decimales >= 0) {
-        if (fraction.size() < static_cast<std::size_t>(decimales))
-            fraction.append(static_cast<std::size_t>(decimales) - fraction.size(), '0');
-    } else {
-        while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    }
+    const std::size_t n_decimales =
+        decimales >= 0 ? std::max(n_fraction, static_cast<std::size_t>(decimales)) : n_fraction;
+
     std::string t;
+    t.reserve(n_entier + n_decimales + 3);
     if (negatif) t.push_back('-');
-    t += entier;
-    if (!fraction.empty()) {
+    if (n_entier == 0) {
+        t.push_back('0');
+    } else {
+        for (std::size_t i = 0; i < n_entier; ++i) t.push_back(i < chiffres.size() ? chiffres[i] : '0');
+    }
+    if (n_decimales > 0) {
         t.push_back(sep);
-        t += fraction;
+        t.append(zeros_tete < n_fraction ? zeros_tete : n_fraction, '0');
+        if (n_fraction > zeros_tete) t.append(chiffres.substr(n_entier, n_fraction - zeros_tete));
+        t.append(n_decimales - n_fraction, '0');
     }
     return t;
 }
@@ -160,6 +163,17 @@ std::string fixe(long double v, int precision, int decimales, char sep) {
     if (!std::isfinite(v)) return non_fini(v);
     precision = std::clamp(precision, 2, 18);
     decimales = std::clamp(decimales, 0, 40);
+    // Whole values that fit the precision (pixel coordinates, counts) skip the digit work.
+    if (decimales == 0 && std::fabs(v) < 1e18L && v == std::trunc(v)) {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, std::llabs(static_cast<long long>(v)));
+        if (r.ptr - buf <= precision) {
+            std::string t;
+            if (v < 0) t.push_back('-');
+            t.append(buf, r.ptr);
+            return t;
+        }
+    }
     if (v != 0) {
         int exposant = 0;
         std::string chiffres = chiffres_significatifs(std::fabs(v), 18, exposant);

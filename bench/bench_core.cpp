@@ -1,0 +1,93 @@
+// Hot paths of the core. Run: ./bench_core --benchmark_filter=Recalcul
+#include "core/document/Document.h"
+#include "core/text/separateur.h"
+
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+constexpr int nb_lignes = 99;
+
+// A survey-like work: a map in metres (a national grid), 99 lines of consecutive points.
+vuv::Document document_de(int n) {
+    vuv::Document d;
+    d.affecte_calage(1, 0, "cal 1", 0, 0, 112.5L, 6861250.0L, 651200.0L);
+    d.affecte_calage(2, 0, "cal 2", 0, 0, 98.25L, 6858000.0L, 651200.0L);
+    d.affecte_calage(3, 0, "cal 3", 0, 0, 120.0L, 6858000.0L, 655400.0L);
+    int count = 0;
+    d.valide_point_calage(count, 310, 420, vuv::MethodeCalage::trois_points, false);
+    d.valide_point_calage(count, 318, 3670, vuv::MethodeCalage::trois_points, false);
+    d.valide_point_calage(count, 4521, 3661, vuv::MethodeCalage::trois_points, false);
+    d.nb_calage = count;
+    for (int row = 1; row <= n; ++row) {
+        const int L = 1 + static_cast<int>(static_cast<long long>(row - 1) * nb_lignes / n);
+        const int x = 200 + (row * 37) % 4800;
+        const int y = 300 + (row * 53) % 3600;
+        d.stocke_xy(row, L, x, y);
+        d.nb_points = row;
+        d.num_ligne = L;
+    }
+    return d;
+}
+
+void BM_Recalcul(benchmark::State& state) {
+    vuv::SeparateurLocal sep(',');
+    const int n = static_cast<int>(state.range(0));
+    vuv::Document d = document_de(n);
+    for (auto _ : state) {
+        d.calcul_nouveaux_calage();
+        benchmark::DoNotOptimize(d.StringGrid1.cell(3, n).data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_Recalcul)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The floor for the same number of conversions: per row the recompute reads 6 numbers from
+// text (L, x, y, X, Y, Z) and writes 7 back (n, L, X, Y, Z, x, y), here with the standard
+// library's fastest conversions on long double and no table, format or separator rules.
+void BM_Recalcul_anchor(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    vuv::Document d = document_de(n);
+    std::vector<std::string> lus;
+    lus.reserve(static_cast<std::size_t>(n) * 6);
+    for (int row = 1; row <= n; ++row)
+        for (int col : {1, 6, 7, 3, 4, 5}) {
+            std::string t = d.StringGrid1.cell(col, row);
+            for (char& c : t)
+                if (c == ',') c = '.';
+            const auto debut = t.find_first_not_of(' ');
+            lus.push_back(t.substr(debut == std::string::npos ? t.size() : debut));
+        }
+    std::vector<std::string> ecrits(static_cast<std::size_t>(n) * 7);
+
+    for (auto _ : state) {
+        std::size_t i = 0, o = 0;
+        for (int row = 1; row <= n; ++row) {
+            long double v[6];
+            for (long double& x : v) {
+                const std::string& t = lus[i++];
+                std::from_chars(t.data(), t.data() + t.size(), x);
+            }
+            const long double sorties[7] = {static_cast<long double>(row), v[0], v[3], v[4], v[5],
+                                            v[1], v[2]};
+            const int decimales[7] = {0, 0, 8, 8, 8, 0, 0};
+            for (int k = 0; k < 7; ++k) {
+                char tampon[64];
+                const auto r = std::to_chars(tampon, tampon + sizeof tampon, sorties[k],
+                                             std::chars_format::fixed, decimales[k]);
+                ecrits[o++].assign(tampon, r.ptr);
+            }
+        }
+        benchmark::DoNotOptimize(ecrits.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_Recalcul_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace

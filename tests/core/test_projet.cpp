@@ -1,0 +1,354 @@
+// The project file: comma lists, the writer byte for byte, the reader's checks and messages.
+#include "core/document/Digitalisation.h"
+#include "core/fichiers/EcritureSure.h"
+#include "core/projet/ListeVirgules.h"
+#include "core/projet/Projet.h"
+#include "core/text/separateur.h"
+#include "core/ui/PortScripte.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+
+using namespace vuv;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lit(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void ecrit(const fs::path& p, const std::string& octets) {
+    std::ofstream f(p, std::ios::binary);
+    f << octets;
+}
+
+class Projet : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::path(::testing::TempDir()) / ("projet_" + std::to_string(::getpid()) + "_" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    // The worked example: plan.jpg in a 1200 x 900 background, three calibration points,
+    // two points on line 1.
+    void exemple(Document& d) {
+        d.mess_3_calage_svp_et_init(false);
+        d.fichier_image = "C:\\cartes\\plan.jpg";
+        d.largeur_fond = 1200;
+        d.hauteur_fond = 900;
+        for (auto [x, y] : {std::pair{100, 100}, {100, 300}, {400, 300}})
+            clic_digitaliser(d, x, y, MethodeCalage::trois_points, false);
+        clic_digitaliser(d, 250, 200, MethodeCalage::trois_points, false);
+        clic_digitaliser(d, 400, 100, MethodeCalage::trois_points, false);
+    }
+
+    // Reading with scripted answers and a window side that records what it was asked.
+    struct Actions : ActionsLecture {
+        std::vector<std::string> appels;
+        bool fond = true;
+        void dispose_carte_tableau() override { appels.push_back("dispose"); }
+        bool charge_fond(Document& d) override {
+            appels.push_back("fond " + d.fichier_image);
+            return fond;
+        }
+        void fin_lecture(Document&) override { appels.push_back("fin"); }
+    };
+
+    SeparateurLocal sep{'.'};
+    PortScripte port_;
+    PortInstalle installe{port_};
+    fs::path dossier;
+};
+
+const std::string cal_entete = "n,L,Libell\xE9,X,Y,Z,x,y,z\r\n";
+
+std::string fichier_exemple() {
+    const std::string d12 = "\"            ";
+    return "/VUVIVIVA\r\n"
+           "C:\\cartes\\plan.jpg\r\n"
+           "/taille image LxH dx0/dy0\r\n"
+           "1200  900  0  0\r\n"
+           "/nombre de  points\r\n2\r\n"
+           "/nombre de  lignes\r\n1\r\n"
+           "/nombre de points de calage  X Y (Z)\r\n3\r\n" +
+           cal_entete +
+           "1,0,\"cal 1\"," + d12 + "0.0000\"," + d12 + "1.0000\"," + d12 + "0.0000\",\"  100\",\"  100\",\r\n" +
+           "2,0,\"cal 2\"," + d12 + "0.0000\"," + d12 + "0.0000\"," + d12 + "0.0000\",\"  100\",\"  300\",\r\n" +
+           "3,0,\"cal 3\"," + d12 + "1.0000\"," + d12 + "0.0000\"," + d12 + "0.0000\",\"  400\",\"  300\",\r\n" +
+           "\"    1\",\"  1\",,0.50000000,0.50000000,0.00000000,\"  250\",\"  200\",\r\n"
+           "\"    2\",\"  1\",,1.00000000,1.00000000,0.00000000,\"  400\",\"  100\",\r\n"
+           "1,4,255,x,\r\n";
+}
+
+} // namespace
+
+TEST(ListeVirgules, WritingQuotesOnlyWhatMustBeQuoted) {
+    Grille g(5, 1);
+    g.set_cell(0, 0, "plain");
+    g.set_cell(1, 0, "a b");
+    g.set_cell(2, 0, "dit \"oui\"");
+    g.set_cell(3, 0, "1,5");
+    EXPECT_EQ(ecrit_liste_virgules(g, 0), "plain,\"a b\",\"dit \"\"oui\"\"\",\"1,5\",");
+    g.set_cell(4, 0, "Libellé");
+    const std::string l = ecrit_liste_virgules(g, 0);
+    EXPECT_EQ(l.substr(l.size() - 9), ",Libellé") << "non-ASCII text is not quoted";
+}
+
+TEST(ListeVirgules, ReadingFillsTheLeftmostEmptyCells) {
+    Grille g(5, 2);
+    g.set_cell(4, 1, "ancien");
+    lit_liste_virgules(g, 1, "  a,,\"b \"\"c\"\", d\"x,");
+    EXPECT_EQ(g.cell(0, 1), "a");
+    EXPECT_EQ(g.cell(1, 1), " ") << "an empty field still takes its cell";
+    EXPECT_EQ(g.cell(2, 1), "b \"c\", d");
+    EXPECT_EQ(g.cell(3, 1), "x") << "text after a closing quote starts the next field";
+    EXPECT_EQ(g.cell(4, 1), "") << "the row is emptied first; a final comma adds no field";
+
+    lit_liste_virgules(g, 1, "a b,c,d,e,f,g");
+    EXPECT_EQ(g.cell(0, 1), "a");
+    EXPECT_EQ(g.cell(1, 1), "b") << "a space ends an unquoted field";
+    EXPECT_EQ(g.cell(4, 1), "e") << "fields beyond the last cell are dropped";
+
+    lit_liste_virgules(g, 1, "\"non fermé");
+    EXPECT_EQ(g.cell(0, 1), "non fermé");
+    lit_liste_virgules(g, 1, "");
+    EXPECT_EQ(g.cell(0, 1), "");
+    lit_liste_virgules(g, 1, std::string("a\0b", 3));
+    EXPECT_EQ(g.cell(1, 1), "");
+}
+
+TEST_F(Projet, WritesTheWorkedExampleByteForByte) {
+    Document d;
+    exemple(d);
+    const std::string ecrit_ = ecrit_projet(d, (dossier / "plan.old").string(), true);
+    EXPECT_EQ(ecrit_, (dossier / "plan.trl").string());
+    EXPECT_EQ(lit(ecrit_), fichier_exemple());
+}
+
+TEST_F(Projet, BasePathCutsTheFileNameOnly) {
+    EXPECT_EQ(chemin_base("/a/plan.old"), "/a/plan");
+    EXPECT_EQ(chemin_base("/a/plan.v2.trl"), "/a/plan");
+    EXPECT_EQ(chemin_base("/home/jean.dupont/plan"), "/home/jean.dupont/plan")
+        << "a point in a folder name must not send the file elsewhere";
+    EXPECT_EQ(chemin_base("C:\\mes.cartes\\plan.trl"), "C:\\mes.cartes\\plan");
+    EXPECT_EQ(dossier_de("/a/b/plan.trl"), "/a/b");
+    EXPECT_EQ(dossier_de("/plan.trl"), "/");
+    EXPECT_EQ(dossier_de("C:\\plan.trl"), "C:\\");
+    EXPECT_EQ(nom_de_fichier("C:\\cartes\\plan.jpg"), "plan.jpg");
+}
+
+TEST_F(Projet, RoundTripKeepsTablesAndRebuildsCalibration) {
+    Document d;
+    exemple(d);
+    d.StringGrid1.set_cell(d.indice_col("Libellé"), 2, "pont, \"vieux\" a");
+    const std::string chemin = ecrit_projet(d, (dossier / "plan").string(), true);
+
+    Document lu;
+    Actions a;
+    ASSERT_EQ(lit_projet(lu, chemin, a), ResultatLecture::lu);
+    EXPECT_EQ(a.appels, (std::vector<std::string>{"dispose", "fond C:\\cartes\\plan.jpg", "fin"}));
+    EXPECT_TRUE(port_.echanges().empty());
+    EXPECT_EQ(lu.nb_points, 2);
+    EXPECT_EQ(lu.num_ligne, 1);
+    EXPECT_EQ(lu.nb_calage, 3);
+    EXPECT_EQ(lu.largeur_fond, 1200);
+    EXPECT_EQ(lu.StringGrid1.cell(lu.indice_col("Libellé"), 2), "pont, \"vieux\" a");
+    EXPECT_EQ(lu.StringGrid1.cell(lu.indice_col("Libellé"), 1), " ") << "an empty label reads back as a space";
+    EXPECT_EQ(lu.StringGrid1.cell(lu.indice_col("X"), 1), "0.50000000");
+    EXPECT_EQ(lu.StringGrid1.row(), 2);
+    EXPECT_EQ(lu.calage[2].x, 400);
+    EXPECT_EQ(lu.calage[0].Y, 1.0L);
+    EXPECT_TRUE(lu.calage[1].valide);
+    long double X = 0, Y = 0;
+    lu.repere_carte(250, 200, X, Y);
+    EXPECT_EQ(X, 0.5L);
+    EXPECT_EQ(ecrit_liste_virgules(lu.StringGrid3, 1), "\"  1\",4,255,x,") << "line numbers are rewritten padded";
+}
+
+TEST_F(Projet, ReadsColumnsByTheirHeaderWhateverTheirOrder) {
+    std::string f = fichier_exemple();
+    // Swap the X and Y columns of the header and of every calibration and point row.
+    auto echange = [](std::string l) {
+        Grille g(9, 1);
+        lit_liste_virgules(g, 0, l);
+        Grille h(9, 1);
+        for (int c = 0; c < 9; ++c) h.set_cell(c, 0, g.cell(c == 3 ? 4 : c == 4 ? 3 : c, 0));
+        return ecrit_liste_virgules(h, 0);
+    };
+    std::vector<std::string> lignes;
+    for (std::size_t p = 0; p < f.size();) {
+        const auto q = f.find("\r\n", p);
+        lignes.push_back(f.substr(p, q - p));
+        p = q + 2;
+    }
+    std::string g;
+    for (std::size_t i = 0; i < lignes.size(); ++i) g += (i >= 10 && i <= 15 ? echange(lignes[i]) : lignes[i]) + "\r\n";
+    ecrit(dossier / "ordre.trl", g);
+    Document d;
+    Actions a;
+    ASSERT_EQ(lit_projet(d, (dossier / "ordre.trl").string(), a), ResultatLecture::lu);
+    EXPECT_EQ(d.indice_col("X"), 4);
+    EXPECT_EQ(d.calage[0].Y, 1.0L) << "cal 1 has Y = 1 under the header \"Y\"";
+    EXPECT_EQ(d.calage[2].X, 1.0L);
+}
+
+TEST_F(Projet, RefusesAFileWithoutTheExactMarker) {
+    for (const std::string premiere : {"/vuviviva", "/VUVIVIVA "}) {
+        ecrit(dossier / "faux.trl", premiere + "\r\nx\r\n");
+        Document d;
+        Actions a;
+        EXPECT_EQ(lit_projet(d, (dossier / "faux.trl").string(), a), ResultatLecture::refuse);
+        EXPECT_TRUE(a.appels.empty());
+    }
+    EXPECT_EQ(port_.textes("information").back(),
+              " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n"
+              " /VUVIVIVA introuvable : mess= </VUVIVIVA >");
+
+    Document d;
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "absent.trl").string(), a), ResultatLecture::refuse);
+    EXPECT_NE(port_.textes("information").back().find("absent.trl"), std::string::npos);
+}
+
+TEST_F(Projet, AsksBeforeTakingAProjectOfAnotherImage) {
+    ecrit(dossier / "p.trl", fichier_exemple());
+    Document d;
+    d.fichier_image = "/images/autre.jpg";
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "p.trl").string(), a), ResultatLecture::annule);
+    EXPECT_EQ(port_.textes("ok_annuler").at(0),
+              " L'image relative à ce fichier est différente de l'image actuelle\n\nimage actuelle =<autre.jpg>\n"
+              "image fichier  =<plan.jpg>\n Pour traiter néanmoins cette nouvelle image et sa digitalisation ");
+    EXPECT_EQ(d.fichier_image, "/images/autre.jpg");
+    EXPECT_TRUE(a.appels.empty());
+
+    port_.repond_oui();
+    EXPECT_EQ(lit_projet(d, (dossier / "p.trl").string(), a), ResultatLecture::lu);
+    EXPECT_EQ(d.fichier_image, "C:\\cartes\\plan.jpg");
+}
+
+TEST_F(Projet, StopsOnAnOldSizeLineOrABadCount) {
+    std::string f = fichier_exemple();
+    f.replace(f.find("1200  900  0  0"), 15, "1200  900");
+    ecrit(dossier / "ancien.trl", f);
+    Document d;
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "ancien.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.textes("information").back(),
+              "Ancien format : erreur =106\nLes données dx0/dy0 sont manquantes\n"
+              "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n"
+              " /taille image LxH   dx0/dy0\ndans les fichiers *.trl");
+    EXPECT_EQ(d.fichier_image, "C:\\cartes\\plan.jpg") << "the name is already replaced";
+    EXPECT_EQ(d.largeur_fond, 0);
+
+    ecrit(dossier / "court.trl", "/VUVIVIVA\r\n\r\n/taille\r\n1 2 3");
+    Document neuf;
+    EXPECT_EQ(lit_projet(neuf, (dossier / "court.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.textes("information").back().substr(0, 27), "Ancien format : erreur =100");
+
+    f = fichier_exemple();
+    f.replace(f.find("points\r\n2"), 9, "points\r\ndeux");
+    ecrit(dossier / "compte.trl", f);
+    Document e;
+    EXPECT_EQ(lit_projet(e, (dossier / "compte.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.textes("information").back(), "erreur =106");
+    EXPECT_EQ(e.nb_points, 0);
+
+    f = fichier_exemple();
+    f.replace(f.find("points\r\n2"), 9, "points\r\n999999999");
+    ecrit(dossier / "enorme.trl", f);
+    EXPECT_EQ(lit_projet(e, (dossier / "enorme.trl").string(), a), ResultatLecture::interrompu)
+        << "a damaged count must not build millions of rows";
+}
+
+TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
+    std::string f = fichier_exemple();
+    f.replace(f.find("(Z)\r\n3"), 6, "(Z)\r\n4");
+    ecrit(dossier / "cal.trl", f);
+    Document d;
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.textes("information").back(), "n_calc=4\nProblème de lecture");
+    EXPECT_EQ(d.nb_calage, 0);
+}
+
+TEST_F(Projet, MissingRowsReadAsEmptyAndEveryLineIsShown) {
+    std::string f = fichier_exemple();
+    f.replace(f.find("1,4,255,x,"), 10, "1,4,255,,nom");
+    f.replace(f.find("lignes\r\n1"), 9, "lignes\r\n2");
+    ecrit(dossier / "fin.trl", f);
+    Document d;
+    Actions a;
+    ASSERT_EQ(lit_projet(d, (dossier / "fin.trl").string(), a), ResultatLecture::lu);
+    EXPECT_TRUE(port_.echanges().empty());
+    EXPECT_EQ(d.StringGrid3.cell(3, 1), "x");
+    EXPECT_EQ(d.StringGrid3.cell(4, 1), "nom");
+    EXPECT_EQ(d.StringGrid3.cell(0, 2), "  2");
+    EXPECT_EQ(d.StringGrid3.cell(1, 2), "") << "a row past the end of the file is empty";
+    EXPECT_EQ(d.StringGrid3.row_count(), 3);
+}
+
+TEST_F(Projet, ZeroPointsWritesLinesButReadsNeither) {
+    Document d;
+    d.mess_3_calage_svp_et_init(false);
+    const std::string chemin = ecrit_projet(d, (dossier / "vide").string(), false);
+    const std::string f = lit(chemin);
+    EXPECT_EQ(f.substr(0, 13), "/VUVIVIVA\r\n\r\n") << "no background: empty image line";
+    EXPECT_NE(f.find("points\r\n0\r\n"), std::string::npos);
+    EXPECT_EQ(f.substr(f.size() - 12), "1,4,255,x,\r\n");
+    EXPECT_EQ(d.StringGrid2.row_count(), 4) << "the calibration rows stay for the clicks to come";
+
+    Document lu;
+    lu.StringGrid3.set_cell(4, 1, "garde");
+    Actions a;
+    ASSERT_EQ(lit_projet(lu, chemin, a), ResultatLecture::lu);
+    EXPECT_EQ(lu.nb_points, 0);
+    EXPECT_EQ(lu.StringGrid3.cell(4, 1), "garde");
+    EXPECT_EQ(lu.StringGrid2.cell(lu.indice_col_cal("Libellé"), 3), "cal 3");
+}
+
+TEST_F(Projet, AFailedSaveLeavesThePreviousFileIntact) {
+    Document d;
+    exemple(d);
+    const fs::path cible = dossier / "plan.trl";
+    ecrit(cible, "précieux");
+    EXPECT_THROW(ecrit_projet(d, (dossier / "absent" / "plan").string(), true), ErreurFichier);
+
+    // A full disk, simulated by a file-size limit.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit ancien{};
+    getrlimit(RLIMIT_FSIZE, &ancien);
+    rlimit limite = ancien;
+    limite.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    try {
+        ecrit_projet(d, cible.string(), true);
+        ADD_FAILURE() << "the save should have failed";
+    } catch (const ErreurFichier& e) {
+        EXPECT_NE(std::string(e.what()).find("plan.trl"), std::string::npos);
+    }
+    setrlimit(RLIMIT_FSIZE, &ancien);
+    EXPECT_EQ(lit(cible), "précieux");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST_F(Projet, CharactersOutsideWindows1252AreReplacedAndToldOnce) {
+    Document d;
+    exemple(d);
+    d.StringGrid1.set_cell(d.indice_col("Libellé"), 1, "Ω");
+    d.StringGrid1.set_cell(d.indice_col("Libellé"), 2, "€ ∑");
+    const std::string f = lit(ecrit_projet(d, (dossier / "p").string(), true));
+    EXPECT_NE(f.find(",?,"), std::string::npos);
+    EXPECT_NE(f.find("\"\x80 ?\""), std::string::npos);
+    EXPECT_EQ(port_.nombre("information"), 1);
+}
