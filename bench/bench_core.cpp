@@ -1,10 +1,12 @@
 // Hot paths of the core. Run: ./bench_core --benchmark_filter=Recalcul
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
+#include "core/vue/Echantillonnage.h"
 
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -89,5 +91,39 @@ void BM_Recalcul_anchor(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_Recalcul_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// Showing the view: the screen image of a large scan zoomed out whole, against a plain copy
+// of as many screen bytes.
+namespace {
+
+struct GrandCalque {
+    int largeur = 9933, hauteur = 14043; // A0 at 300 dpi
+    std::vector<std::uint16_t> pixels = std::vector<std::uint16_t>(static_cast<std::size_t>(largeur) * hauteur, 0x1234);
+    vuv::VuePixels vue() {
+        return {reinterpret_cast<std::uint8_t*>(pixels.data()), largeur, hauteur, largeur * 2L, vuv::FormatPixels::rgb555};
+    }
+};
+
+void BM_AffichageVue(benchmark::State& state) {
+    static GrandCalque calque;
+    std::vector<std::uint32_t> ecran(1600 * 1000);
+    const vuv::VuePixels e{reinterpret_cast<std::uint8_t*>(ecran.data()), 1600, 1000, 6400, vuv::FormatPixels::rgb32};
+    for (auto _ : state) {
+        vuv::echantillonne_vue(calque.vue(), {0, 0, calque.largeur - 1, calque.hauteur - 1}, e, 0xFF646464);
+        benchmark::DoNotOptimize(ecran.data());
+    }
+}
+BENCHMARK(BM_AffichageVue)->Unit(benchmark::kMillisecond);
+
+void BM_AffichageVue_anchor(benchmark::State& state) {
+    std::vector<std::uint32_t> source(1600 * 1000, 1), ecran(1600 * 1000);
+    for (auto _ : state) {
+        std::memcpy(ecran.data(), source.data(), ecran.size() * 4);
+        benchmark::DoNotOptimize(ecran.data());
+    }
+}
+BENCHMARK(BM_AffichageVue_anchor)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,0 +1,54 @@
+// The screen image drawn from the overlay shows, at each screen pixel, the overlay pixel a
+// click there selects.
+#include "core/vue/Echantillonnage.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace vuv;
+
+TEST(Echantillonnage, EachScreenPixelShowsTheOverlayPixelAClickSelects) {
+    for (const Rect vue : {Rect{0, 0, 999, 799}, Rect{23, 19, 974, 779}, Rect{-50, -10, 1049, 809}, Rect{400, 300, 409, 307}}) {
+        for (auto [aire_l, aire_h] : {std::pair{640, 480}, {1000, 800}, {333, 211}}) {
+            VueCarte v;
+            v.init(1000, 800);
+            v.fixe_vue(vue);
+            v.a_afficher();
+            const auto colonnes = correspondance(vue.x0, vue.largeur(), aire_l);
+            const auto lignes = correspondance(vue.y0, vue.hauteur(), aire_h);
+            for (int i = 0; i < aire_l; i += 7) {
+                int bx = 0, by = 0;
+                v.repere_image_bitmap(i, i % aire_h, aire_l, aire_h, bx, by);
+                ASSERT_EQ(colonnes[static_cast<std::size_t>(i)], bx) << i;
+                ASSERT_EQ(lignes[static_cast<std::size_t>(i % aire_h)], by) << i;
+            }
+        }
+    }
+}
+
+TEST(Echantillonnage, FillsOutsideTheOverlayWithTheBackground) {
+    std::vector<std::uint16_t> source = {0x7C00, 0x03E0, 0x001F, 0x7FFF}; // red, green, blue, white
+    const VuePixels calque{reinterpret_cast<std::uint8_t*>(source.data()), 2, 2, 4, FormatPixels::rgb555};
+    std::vector<std::uint32_t> sortie(4 * 4, 0);
+    const VuePixels ecran{reinterpret_cast<std::uint8_t*>(sortie.data()), 4, 4, 16, FormatPixels::rgb32};
+    echantillonne_vue(calque, Rect{-1, -1, 2, 2}, ecran, 0xFF646464);
+    EXPECT_EQ(sortie[0], 0xFF646464u);
+    EXPECT_EQ(sortie[4 + 1], 0xFFFF0000u);
+    EXPECT_EQ(sortie[4 + 2], 0xFF00FF00u);
+    EXPECT_EQ(sortie[8 + 1], 0xFF0000FFu);
+    EXPECT_EQ(sortie[8 + 2], 0xFFFFFFFFu);
+    EXPECT_EQ(sortie[8 + 3], 0xFF646464u);
+    EXPECT_EQ(sortie[12 + 2], 0xFF646464u);
+}
+
+TEST(Echantillonnage, ColourConversionsRoundTripThe15BitValues) {
+    EXPECT_EQ(rgb555_de_bgr(0x0000FF), 0x7C00); // the lines' default red
+    EXPECT_EQ(rgb555_de_bgr(0xFF0000), 0x001F);
+    EXPECT_EQ(argb_de_rgb555(0x7C00), 0xFFFF0000u);
+    for (std::uint16_t p = 0; p < 0x8000; p += 97) {
+        const std::uint32_t a = argb_de_rgb555(p);
+        const std::uint32_t bgr = ((a >> 16) & 0xFF) | (a & 0xFF00) | ((a & 0xFF) << 16);
+        ASSERT_EQ(rgb555_de_bgr(bgr), p);
+    }
+}
