@@ -1,0 +1,27 @@
+// Vuviviva: a digitizer for scanned maps, plans and graphs.
+#include "core/ui/PortUtilisateur.h"
+#include "platform/Plateforme.h"
+#include "windows/ApplicationVuviviva.h"
+#include "windows/Demarrage.h"
+#include "windows/Dialogues.h"
+#include "windows/PortFenetres.h"
+
+int main(int argc, char** argv) {
+    vuv::ApplicationVuviviva application(argc, argv);
+    vuv::initialise_plateforme();
+
+    vuv::PortFenetres port;
+    vuv::PortInstalle port_installe(port);
+    vuv::DialoguesQt dialogues;
+    vuv::installe_dialogues(&dialogues);
+
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    int resultat = 0;
+    {
+        vuv::Programme programme(arguments);
+        resultat = QApplication::exec();
+    }
+    vuv::installe_dialogues(nullptr);
+    return resultat;
+}

@@ -1,0 +1,57 @@
+#include "Banc.h"
+
+#include "core/reglages/DossierProgramme.h"
+#include "platform/Plateforme.h"
+#include "windows/Splash.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace vuv::test {
+
+DossierProgrammeTest::DossierProgrammeTest() : chemin_(temporaire_.path()) { installe(); }
+
+DossierProgrammeTest::DossierProgrammeTest(const QString& chemin) : chemin_(chemin) { installe(); }
+
+void DossierProgrammeTest::installe() {
+    avait_ancien_ = qEnvironmentVariableIsSet(variable_dossier_programme);
+    ancien_ = qgetenv(variable_dossier_programme);
+    ancien_dossier_ = dossier_programme();
+    qputenv(variable_dossier_programme, chemin_.toLocal8Bit());
+    fixe_dossier_programme(determine_dossier_programme().toStdString());
+}
+
+DossierProgrammeTest::~DossierProgrammeTest() {
+    if (avait_ancien_) qputenv(variable_dossier_programme, ancien_);
+    else qunsetenv(variable_dossier_programme);
+    fixe_dossier_programme(ancien_dossier_);
+}
+
+ProgrammeTest::ProgrammeTest(const QStringList& arguments) {
+    TSplashForm::attente_ms = 0;
+    installe = std::make_unique<PortInstalle>(port);
+    programme = std::make_unique<Programme>(arguments);
+}
+
+ProgrammeTest::~ProgrammeTest() {
+    programme.reset();
+    installe.reset();
+}
+
+std::unique_ptr<ProgrammeTest> demarre(const QStringList& arguments) {
+    return std::make_unique<ProgrammeTest>(arguments);
+}
+
+bool existe(const QString& chemin) { return QFileInfo::exists(chemin); }
+
+QByteArray lit_octets(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void ecrit_octets(const QString& chemin, const QByteArray& octets) {
+    QFile f(chemin);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(octets);
+}
+
+} // namespace vuv::test

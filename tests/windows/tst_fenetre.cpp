@@ -1,0 +1,169 @@
+// Laying the main and points windows out, and the commands of the main window that show,
+// hide and toggle windows.
+#include "support/Banc.h"
+
+#include "core/document/Document.h"
+#include "windows/Unit6.h"
+#include "windows/scroll.h"
+#include "windows/scroll2.h"
+#include "windows/scrollab.h"
+#include "windows/scrollf1.h"
+#include "windows/scrollrep.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+
+using namespace vuv;
+using namespace vuv::test;
+
+class TestFenetre : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void grande_fenetre_seule();
+    void grande_fenetre_avec_le_tableau();
+    void proportions_d_une_image();
+    void carte_plus_tableau_puis_carte_seule();
+    void plein_ecran_bascule();
+    void garder_les_proportions();
+    void points_ou_lignes();
+    void fenetres_auxiliaires();
+    void graphe_seulement_avec_un_point();
+
+private:
+    QRect ecran() const { return QGuiApplication::primaryScreen()->geometry(); }
+    std::unique_ptr<DossierProgrammeTest> dossier_;
+    std::unique_ptr<ProgrammeTest> t_;
+    TForm1* f1_ = nullptr;
+    TForm2* f2_ = nullptr;
+};
+
+void TestFenetre::init() {
+    dossier_ = std::make_unique<DossierProgrammeTest>();
+    t_ = demarre();
+    f1_ = t_->programme->Form1.get();
+    f2_ = t_->programme->Form2.get();
+}
+
+void TestFenetre::cleanup() {
+    t_.reset();
+    dossier_.reset();
+}
+
+void TestFenetre::grande_fenetre_seule() {
+    f1_->grande_fenetre();
+    QVERIFY(!f1_->isMaximized());
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, ecran().width(), ecran().height() - 40));
+    QVERIFY(!f1_->Pleincran1->isChecked());
+}
+
+void TestFenetre::grande_fenetre_avec_le_tableau() {
+    f2_->show();
+    TForm1::place_fenetre(f2_, 500, 77, 300, 400);
+    f1_->grande_fenetre();
+    const int largeur = ecran().width() - 300;
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, largeur, ecran().height() - 40));
+    // The points window stands right of it, as high, tops aligned.
+    QCOMPARE(f2_->frameGeometry(), QRect(largeur, 0, 300, ecran().height() - 40));
+}
+
+void TestFenetre::proportions_d_une_image() {
+    // A 2000 x 1000 image in a main window 500 wide: 250 high; the points window grows to it.
+    f2_->show();
+    TForm1::place_fenetre(f2_, 500, 30, 300, 100);
+    TForm1::place_fenetre(f1_, 0, 12, 640, 700);
+    f1_->taille_image = QSize(2000, 1000);
+    f1_->grande_fenetre();
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 12, 500, 250));
+    QCOMPARE(f2_->frameGeometry().height(), 250);
+    QCOMPARE(f2_->frameGeometry().top(), 12);
+
+    // Without the proportions kept, the full layout applies.
+    f1_->GarderlesproportionsLxH1->setChecked(false);
+    f1_->grande_fenetre();
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, 500, ecran().height() - 40));
+}
+
+void TestFenetre::carte_plus_tableau_puis_carte_seule() {
+    QTest::mouseClick(f1_->SpeedButton7, Qt::LeftButton);
+    QVERIFY(f2_->isVisible());
+    const int l2 = f2_->frameGeometry().width();
+    QCOMPARE(f2_->frameGeometry(), QRect(ecran().width() - l2, 0, l2, ecran().height()));
+    QCOMPARE(f1_->frameGeometry().left(), 0);
+    QCOMPARE(f1_->frameGeometry().width(), ecran().width() - l2);
+    QVERIFY(f1_->SpeedButton7->isChecked());
+    QVERIFY(!f1_->SpeedButton9->isChecked());
+
+    QTest::mouseClick(f1_->SpeedButton9, Qt::LeftButton);
+    QVERIFY(!f2_->isVisible());
+    QCOMPARE(f1_->frameGeometry().width(), ecran().width());
+    QVERIFY(f1_->SpeedButton9->isChecked());
+}
+
+void TestFenetre::plein_ecran_bascule() {
+    f1_->Pleincran1->trigger();
+    QVERIFY(f1_->Pleincran1->isChecked());
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, ecran().width(), ecran().height() - 40));
+    // The second use only clears the check mark.
+    TForm1::place_fenetre(f1_, 10, 10, 300, 300);
+    f1_->Pleincran1->trigger();
+    QVERIFY(!f1_->Pleincran1->isChecked());
+    QCOMPARE(f1_->frameGeometry(), QRect(10, 10, 300, 300));
+}
+
+void TestFenetre::garder_les_proportions() {
+    f1_->GarderlesproportionsLxH1->trigger(); // unchecked: the full layout
+    QVERIFY(!f1_->GarderlesproportionsLxH1->isChecked());
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, ecran().width(), ecran().height() - 40));
+    TForm1::place_fenetre(f1_, 40, 40, 300, 300);
+    f1_->GarderlesproportionsLxH1->trigger(); // checked: the remembered maximal size
+    QVERIFY(f1_->GarderlesproportionsLxH1->isChecked());
+    QCOMPARE(f1_->frameGeometry(), QRect(QPoint(0, 0), f1_->taille_max_fenetre));
+}
+
+void TestFenetre::points_ou_lignes() {
+    f1_->Points1->trigger();
+    QVERIFY(f1_->Points1->isChecked());
+    QVERIFY(!f1_->Lignes1->isChecked());
+    QVERIFY(f1_->SpeedButton6->isChecked());
+    QVERIFY(!f1_->SpeedButton8->isChecked());
+    QTest::mouseClick(f1_->SpeedButton8, Qt::LeftButton);
+    QVERIFY(f1_->Lignes1->isChecked());
+    QVERIFY(!f1_->Points1->isChecked());
+    QVERIFY(f1_->SpeedButton8->isChecked());
+    QVERIFY(!f1_->SpeedButton6->isChecked());
+}
+
+void TestFenetre::fenetres_auxiliaires() {
+    Programme& p = *t_->programme;
+    f1_->Tableaudepoints1->trigger();
+    QVERIFY(f2_->isVisible());
+    f1_->Apropos1->trigger();
+    QVERIFY(p.Form3->isVisible());
+    QTest::keyClick(p.Form3.get(), Qt::Key_A); // any key hides it
+    QVERIFY(!p.Form3->isVisible());
+
+    f1_->Aide2->trigger();
+    QVERIFY(p.Form5->isVisible());
+    f1_->Aide2->trigger();
+    QVERIFY(!p.Form5->isVisible());
+    f1_->Aide1->trigger();
+    QVERIFY(p.Form5->isVisible());
+}
+
+void TestFenetre::graphe_seulement_avec_un_point() {
+    Programme& p = *t_->programme;
+    f1_->Graphe1->trigger();
+    QVERIFY(!p.Form4->isVisible());
+    p.document.nb_points = 1;
+    f1_->Graphe1->trigger();
+    QVERIFY(p.Form4->isVisible());
+}
+
+QTEST_MAIN(TestFenetre)
+#include "tst_fenetre.moc"

@@ -1,0 +1,141 @@
+// The settings files of the program folder, the folder itself, the local decimal separator
+// and the tones: the documented fallbacks on bad input.
+#include "support/Banc.h"
+
+#include "core/reglages/DossierProgramme.h"
+#include "core/reglages/FichiersReglages.h"
+#include "core/text/separateur.h"
+#include "platform/Plateforme.h"
+#include "platform/Tonalite.h"
+#include "windows/scroll2.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QTest>
+
+using namespace vuv;
+using namespace vuv::test;
+
+class TestReglages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void derniere_ligne_aller_retour();
+    void derniere_ligne_absente_ou_vide_data();
+    void derniere_ligne_absente_ou_vide();
+    void derniere_ligne_remplacee();
+    void ecriture_impossible_sonne();
+    void dossier_programme();
+    void separateur_du_systeme();
+    void tons_sans_erreur();
+};
+
+void TestReglages::derniere_ligne_aller_retour() {
+    DossierProgrammeTest dossier;
+    PortScripte port;
+    PortInstalle installe(port);
+    QVERIFY(premiere_ligne_enregistre(fichier_dernier_dossier, "/données/cartes été"));
+    // One Windows-1252 line with CR LF.
+    QCOMPARE(lit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i"))),
+             QByteArray("/donn\xe9" "es/cartes \xe9t\xe9\r\n"));
+    QCOMPARE(premiere_ligne_lecture(fichier_dernier_dossier), std::string("/données/cartes été"));
+    QCOMPARE(port.nombre("ton"), 0);
+}
+
+void TestReglages::derniere_ligne_absente_ou_vide_data() {
+    QTest::addColumn<QByteArray>("contenu");
+    QTest::addColumn<bool>("cree");
+    QTest::newRow("absent") << QByteArray() << false;
+    QTest::newRow("vide") << QByteArray() << true;
+    QTest::newRow("premiere ligne vide") << QByteArray("\r\n/ailleurs\r\n") << true;
+}
+
+void TestReglages::derniere_ligne_absente_ou_vide() {
+    QFETCH(QByteArray, contenu);
+    QFETCH(bool, cree);
+    DossierProgrammeTest dossier;
+    if (cree) ecrit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i")), contenu);
+    const QString attendu = dossier.chemin() + QLatin1Char('/');
+    QCOMPARE(QString::fromStdString(premiere_ligne_lecture(fichier_dernier_dossier)), attendu);
+    // The points window reads it the same way.
+    Document d;
+    TForm2 f2(d);
+    QCOMPARE(f2.premiere_ligne_lecture(QStringLiteral("~vuviviva.~i")), attendu);
+}
+
+void TestReglages::derniere_ligne_remplacee() {
+    DossierProgrammeTest dossier;
+    ecrit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i")), "/ancien\r\n/autre\r\n");
+    Document d;
+    TForm2 f2(d);
+    QVERIFY(f2.premiere_ligne_enregistre(QStringLiteral("~vuviviva.~i"), QStringLiteral("/nouveau")));
+    QCOMPARE(lit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i"))), QByteArray("/nouveau\r\n"));
+    // A file without line end reads whole.
+    ecrit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i")), "/sans-fin");
+    QCOMPARE(f2.premiere_ligne_lecture(QStringLiteral("~vuviviva.~i")), QStringLiteral("/sans-fin"));
+}
+
+void TestReglages::ecriture_impossible_sonne() {
+    DossierProgrammeTest dossier;
+    PortScripte port;
+    PortInstalle installe(port);
+    // A folder in place of the file: it cannot be replaced, even by root.
+    QVERIFY(QDir(dossier.chemin()).mkdir(QStringLiteral("~vuviviva.~i")));
+    QVERIFY(!premiere_ligne_enregistre(fichier_dernier_dossier, "/cartes"));
+    QCOMPARE(port.textes("ton"), std::vector<std::string>{"1250/100"});
+    QCOMPARE(QString::fromStdString(premiere_ligne_lecture(fichier_dernier_dossier)),
+             dossier.chemin() + QLatin1Char('/'));
+}
+
+void TestReglages::dossier_programme() {
+    {
+        DossierProgrammeTest dossier;
+        QCOMPARE(determine_dossier_programme(), dossier.chemin() + QLatin1Char('/'));
+        QCOMPARE(QString::fromStdString(vuv::dossier_programme()), dossier.chemin() + QLatin1Char('/'));
+        QCOMPARE(QString::fromStdString(chemin_programme("x.cfg")), dossier.chemin() + QStringLiteral("/x.cfg"));
+    }
+    {
+        // A trailing '/' is not doubled.
+        QTemporaryDir t;
+        DossierProgrammeTest dossier(t.path() + QLatin1Char('/'));
+        QCOMPARE(determine_dossier_programme(), t.path() + QLatin1Char('/'));
+    }
+    // Without the override: the executable's folder here, since the build tree is writable.
+    const QByteArray ancien = qgetenv(variable_dossier_programme);
+    qunsetenv(variable_dossier_programme);
+    QCOMPARE(determine_dossier_programme(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+    if (!ancien.isEmpty()) qputenv(variable_dossier_programme, ancien);
+}
+
+void TestReglages::separateur_du_systeme() {
+    const QLocale avant;
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QCOMPARE(vuv::separateur_du_systeme(), ',');
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(vuv::separateur_du_systeme(), '.');
+    {
+        SeparateurLocal garde('.');
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        DossierProgrammeTest dossier;
+        initialise_plateforme();
+        QCOMPARE(separateur_decimal(), ',');
+    }
+    QLocale::setDefault(avant);
+}
+
+void TestReglages::tons_sans_erreur() {
+    // With or without an audio device, neither call may fail or block.
+    QElapsedTimer chrono;
+    chrono.start();
+    joue_ton(1250, 100);
+    joue_ton(1400, 250);
+    joue_ton(0, 100);
+    bip_systeme();
+    QVERIFY(chrono.elapsed() < 2000);
+    QTest::qWait(300);
+}
+
+QTEST_MAIN(TestReglages)
+#include "tst_reglages.moc"

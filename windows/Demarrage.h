@@ -1,0 +1,52 @@
+#pragma once
+// The start-up sequence: the splash, then every window once in the program's fixed order,
+// the command line, and the main window on screen. Kept out of main() so that tests start
+// the program exactly as a user does.
+#include "core/document/Document.h"
+
+#include <QStringList>
+
+#include <memory>
+
+namespace vuv {
+
+class TSplashForm;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+class TForm_emf;
+class TForm_view_emf;
+
+class Programme {
+public:
+    // arguments: the command line without the program's own name. Needs the application
+    // object, the platform settings (initialise_plateforme) and the user port in place.
+    explicit Programme(const QStringList& arguments);
+    ~Programme();
+    Programme(const Programme&) = delete;
+    Programme& operator=(const Programme&) = delete;
+
+    Document document;
+
+    // In creation order; the splash shown first, then the hidden second one (already released).
+    std::unique_ptr<TSplashForm> splash;
+    std::unique_ptr<TForm1> Form1;
+    std::unique_ptr<TForm2> Form2;
+    std::unique_ptr<TForm3> Form3;
+    std::unique_ptr<TForm4> Form4;
+    std::unique_ptr<TForm5> Form5;
+    std::unique_ptr<TForm6> Form6;
+    std::unique_ptr<TForm7> Form7;
+    std::unique_ptr<TForm_emf> Form_emf;
+    std::unique_ptr<TForm_view_emf> Form_view_emf;
+
+private:
+    void cree_fenetres();
+    void fin_du_splash(TSplashForm* second);
+};
+
+} // namespace vuv

@@ -1,0 +1,58 @@
+#pragma once
+// File and colour dialogs and the shell's "open", seen by the windows through one
+// interface: the program shows real dialogs (DialoguesQt), tests answer them
+// (DialoguesScriptes) and record what would have been opened.
+#include <QColor>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace vuv {
+
+struct DemandeFichier {
+    QString titre;
+    QString dossier;          // initial folder
+    QString filtre;           // the program's form: "Texte|*.a;*.b|Autre|*.c"
+    int index_filtre = 1;     // 1-based, as the program counts them
+    QString nom;              // proposed file name
+    bool doit_exister = true; // open dialogs only
+};
+
+// "Texte|*.a;*.b|Autre|*.c" -> "Texte (*.a *.b);;Autre (*.c)"; an odd last part is dropped.
+QStringList filtres_qt(const QString& filtre);
+
+class Dialogues {
+public:
+    virtual ~Dialogues() = default;
+
+    // A returned file makes its folder the process's current folder: several work files
+    // ("~memo.txt", "~tmp.txt"...) are found there afterwards.
+    std::optional<QString> ouvrir(const DemandeFichier& d);
+    std::optional<QString> enregistrer(const DemandeFichier& d);
+    // full: whether the full colour definition is offered.
+    virtual std::optional<QColor> couleur(const QColor& initiale, bool complete) = 0;
+    // The shell's "open" on a file (text editor, spreadsheet, PDF reader).
+    virtual void ouvre_document(const QString& chemin) = 0;
+
+protected:
+    virtual std::optional<QString> choisit_ouvrir(const DemandeFichier& d) = 0;
+    virtual std::optional<QString> choisit_enregistrer(const DemandeFichier& d) = 0;
+};
+
+// The real dialogs; they never ask before replacing a file.
+class DialoguesQt : public Dialogues {
+public:
+    std::optional<QColor> couleur(const QColor& initiale, bool complete) override;
+    void ouvre_document(const QString& chemin) override;
+
+protected:
+    std::optional<QString> choisit_ouvrir(const DemandeFichier& d) override;
+    std::optional<QString> choisit_enregistrer(const DemandeFichier& d) override;
+};
+
+// The dialogs in use. Until some are installed, every dialog is cancelled and nothing opens.
+Dialogues& dialogues();
+void installe_dialogues(Dialogues* d); // the caller keeps ownership; nullptr restores
+
+} // namespace vuv
