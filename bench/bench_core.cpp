@@ -1,4 +1,5 @@
 // Hot paths of the core. Run: ./bench_core --benchmark_filter=Recalcul
+#include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
 #include "core/vue/Echantillonnage.h"
@@ -6,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -125,5 +127,55 @@ void BM_AffichageVue_anchor(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AffichageVue_anchor)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The nearest-point search under the mouse, against the same search over plain pairs.
+namespace {
+
+vuv::Document document_avec_lignes(int n) {
+    vuv::Document d = document_de(n);
+    d.StringGrid3.set_row_count(nb_lignes + 1);
+    for (int L = 1; L <= nb_lignes; ++L) {
+        d.StringGrid3.set_cell(0, L, std::to_string(L));
+        d.StringGrid3.set_cell(1, L, "4");
+        d.StringGrid3.set_cell(2, L, "255");
+        d.StringGrid3.set_cell(3, L, "x");
+    }
+    return d;
+}
+
+void BM_ProchePoint(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const vuv::Document d = document_avec_lignes(n);
+    for (auto _ : state) {
+        int L = 0, row = 0;
+        vuv::cherche_proche_indice_ligne_point(d, 2500, 2000, L, row);
+        benchmark::DoNotOptimize(row);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_ProchePoint)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ProchePoint_anchor(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    std::vector<std::pair<int, int>> points;
+    for (int row = 1; row <= n; ++row) points.emplace_back(200 + (row * 37) % 4800, 300 + (row * 53) % 3600);
+    for (auto _ : state) {
+        double meilleure = 36000;
+        int trouve = -1;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const double dx = points[i].first - 2500.0, dy = points[i].second - 2000.0;
+            const double dist = std::sqrt(dx * dx + dy * dy);
+            if (dist < meilleure) {
+                meilleure = dist;
+                trouve = static_cast<int>(i);
+            }
+        }
+        benchmark::DoNotOptimize(trouve);
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_ProchePoint_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "windows/Calque.h"
 
 #include "core/document/Document.h"
+#include "core/pixels/Trace.h"
 #include "core/text/extraitUTIL.h"
 #include "windows/Couleurs.h"
 
@@ -8,27 +9,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 namespace vuv {
 namespace {
 
 const QColor argent(192, 192, 192);
 const QColor rouge(255, 0, 0);
-
-struct StyleLigne {
-    int epaisseur = 1;
-    QColor couleur = Qt::red;
-    bool affichee = true;
-};
-
-StyleLigne style_ligne(const Document& d, int L) {
-    const Grille& lignes = d.StringGrid3;
-    StyleLigne s;
-    s.epaisseur = val_entier(lignes.cell(1, L));
-    s.couleur = couleur_bgr(static_cast<std::uint32_t>(val_entier(lignes.cell(2, L))));
-    s.affichee = !lignes.cell(3, L).empty();
-    return s;
-}
 
 QPen stylo(const QColor& c, int largeur) {
     QPen p(c);
@@ -39,6 +26,37 @@ QPen stylo(const QColor& c, int largeur) {
 }
 
 } // namespace
+
+// The look of each line, read once per rebuild rather than once per point. A cell that is not
+// an integer asks its question once per rebuild; later ones keep their partial value silently.
+class Calque::Styles {
+public:
+    explicit Styles(const Document& d) : d_(d) {}
+
+    const StyleLigne& de(int L) {
+        const auto it = cache_.find(L);
+        if (it != cache_.end()) return it->second;
+        const Grille& lignes = d_.StringGrid3;
+        StyleLigne s;
+        s.epaisseur = entier(lignes.cell(1, L));
+        s.couleur = couleur_bgr(static_cast<std::uint32_t>(entier(lignes.cell(2, L))));
+        s.affichee = !lignes.cell(3, L).empty();
+        return cache_.emplace(L, s).first->second;
+    }
+
+private:
+    int entier(const std::string& t) {
+        const LectureEntier r = lit_entier(t);
+        if (r.erreur == 0) return r.valeur;
+        if (demande_) return r.valeur;
+        demande_ = true;
+        return val_entier(t);
+    }
+
+    const Document& d_;
+    std::unordered_map<int, StyleLigne> cache_;
+    bool demande_ = false;
+};
 
 void Calque::creer_calque_de_bitmap() {
     image = fond.copy();
@@ -74,7 +92,12 @@ void Calque::vide_calque_avec_bmp() {
 void Calque::af_micro_point(int x, int y, const QColor& c, const QColor& d) {
     if (!existe()) return;
     auto pixel = [this](int px, int py, const QColor& col) {
-        if (px >= 0 && py >= 0 && px < image.width() && py < image.height()) image.setPixelColor(px, py, col);
+        if (px < 0 || py < 0 || px >= image.width() || py >= image.height()) return;
+        if (image.format() == QImage::Format_RGB555)
+            reinterpret_cast<std::uint16_t*>(image.scanLine(py))[px] =
+                static_cast<std::uint16_t>(((col.red() >> 3) << 10) | ((col.green() >> 3) << 5) | (col.blue() >> 3));
+        else
+            image.setPixelColor(px, py, col);
     };
     pixel(x - 1, y - 1, d);
     pixel(x, y, d);
@@ -98,21 +121,41 @@ void Calque::af_croix_calage(int x, int y) {
 
 void Calque::af_point(Document& d, const ReglagesTrace& r, int x, int y, int L, int row) {
     if (!existe()) return;
+    Styles styles(d);
+    QPainter p(&image);
+    trace_point(p, styles.de(L), d, r, x, y, row);
+}
+
+void Calque::trace_point(QPainter& p, const StyleLigne& s, Document& d, const ReglagesTrace& r, int x, int y,
+                         int row) {
     vue.marque_sale();
-    const StyleLigne s = style_ligne(d, L);
+    // 15-bit overlays are drawn directly: a rebuild draws every point of the work.
+    const bool direct = image.format() == QImage::Format_RGB555;
+    const VuePixels pixels{image.bits(), image.width(), image.height(), image.bytesPerLine(), FormatPixels::rgb555};
+    const std::uint16_t c555 = rgb555_de_bgr(bgr_de(s.couleur));
     int largeur = s.epaisseur < 2 ? 1 : 2 * s.epaisseur;
-    {
-        QPainter p(&image);
-        p.setPen(stylo(s.couleur, largeur));
-        if (s.affichee) p.drawPoint(x, y);
-        if (d.nb_points > 1 && r.mode_lignes && !d.nouvelle_ligne) {
-            largeur = s.epaisseur;
+    if (s.affichee) {
+        if (direct) {
+            trace_disque(pixels, x, y, largeur, c555);
+        } else {
             p.setPen(stylo(s.couleur, largeur));
-            if (s.affichee) p.drawLine(dernier_x, dernier_y, x, y);
+            p.drawPoint(x, y);
+        }
+    }
+    const bool segment = d.nb_points > 1 && r.mode_lignes && !d.nouvelle_ligne;
+    if (segment) {
+        largeur = s.epaisseur;
+        if (s.affichee) {
+            if (direct) {
+                trace_segment(pixels, dernier_x, dernier_y, x, y, largeur, c555);
+            } else {
+                p.setPen(stylo(s.couleur, largeur));
+                p.drawLine(dernier_x, dernier_y, x, y);
+            }
         }
     }
     if (largeur > 1) {
-        if (d.nb_points > 1 && r.mode_lignes && !d.nouvelle_ligne) af_micro_point(dernier_x, dernier_y, argent, Qt::black);
+        if (segment) af_micro_point(dernier_x, dernier_y, argent, Qt::black);
         af_micro_point(x, y, argent, Qt::black);
     }
     d.nouvelle_ligne = false;
@@ -120,15 +163,16 @@ void Calque::af_point(Document& d, const ReglagesTrace& r, int x, int y, int L, 
     if (r.libelles && s.affichee) {
         const std::string libelle = enleve_blancs(d.StringGrid1.cell(d.indice_col("Libellé"), row));
         if (!libelle.empty()) {
-            QPainter p(&image);
+            p.save();
             QFont police = p.font();
             police.setPixelSize(std::max(r.hauteur_police, 1));
             p.setFont(police);
             p.setPen(r.couleur_libelle);
             p.setBackgroundMode(Qt::OpaqueMode);
             p.setBackground(r.fond_libelle);
-            const QString texte = QString::fromStdString(libelle);
-            p.drawText(QRect(x + 3, y, 10000, 10000), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, texte);
+            p.drawText(QRect(x + 3, y, 10000, 10000), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                       QString::fromStdString(libelle));
+            p.restore();
         }
     }
     dernier_x = x;
@@ -150,6 +194,8 @@ void Calque::redessiner_calque(Document& d, const ReglagesTrace& r) {
 
         const Grille& points = d.StringGrid1;
         const int cn = d.indice_col("n"), cL = d.indice_col("L"), px = d.indice_col("x"), py = d.indice_col("y");
+        Styles styles(d);
+        QPainter p(&image);
         int L_precedent = 0;
         for (int row = 1; row <= nb_points; ++row) {
             if (points.cell(cn, row).empty()) continue;
@@ -159,7 +205,7 @@ void Calque::redessiner_calque(Document& d, const ReglagesTrace& r) {
                 L_precedent = L;
             }
             d.nb_points = row; // the first row never gets a segment
-            af_point(d, r, val_entier(points.cell(px, row)), val_entier(points.cell(py, row)), L, row);
+            trace_point(p, styles.de(L), d, r, val_entier(points.cell(px, row)), val_entier(points.cell(py, row)), row);
         }
     }
     d.nb_points = nb_points;

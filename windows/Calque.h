@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QImage>
 
+class QPainter;
+
 namespace vuv {
 
 class Document;
@@ -43,6 +45,15 @@ public:
     void af_micro_point(int x, int y, const QColor& c, const QColor& d);
     void af_croix_calage(int x, int y);
     void redessiner_calque(Document& d, const ReglagesTrace& r);
+
+private:
+    struct StyleLigne {
+        int epaisseur = 1;
+        QColor couleur = Qt::red;
+        bool affichee = true;
+    };
+    class Styles;
+    void trace_point(QPainter& p, const StyleLigne& s, Document& d, const ReglagesTrace& r, int x, int y, int row);
 };
 
 } // namespace vuv

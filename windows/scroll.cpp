@@ -28,6 +28,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_zone_centrale();
     construit_barre_etat();
     construit_panneaux();
+    construit_vue();
 
     // The command line as one text, so that a path with spaces given without quotes is whole.
     ligne_commande = arguments.join(QLatin1Char(' '));
@@ -153,18 +154,8 @@ void TForm1::mode_trace(bool lignes) {
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
-    // Stand-in for the key table until the map view brings it: only the keys of this window.
-    switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_F12:
-        touche_quitter();
-        return;
-    case Qt::Key_F4:
-        tab_points();
-        return;
-    default:
-        QMainWindow::keyPressEvent(e);
-    }
+    // The key table runs in eventFilter, before any control.
+    QMainWindow::keyPressEvent(e);
 }
 
 } // namespace vuv

@@ -7,9 +7,13 @@
 //   scroll_fenetre.cpp  laying the main and points windows out on the screen
 //   scroll_fin.cpp      the question box entry point and the end of the program
 #include "core/document/VueDocument.h"
+#include "core/document/Document.h"
+#include "core/export/SauveDans.h"
+#include "windows/Calque.h"
 
 #include <QColor>
 #include <QMainWindow>
+#include <QPointer>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -17,6 +21,7 @@
 #include <functional>
 
 class QAction;
+class QCheckBox;
 class QActionGroup;
 class QButtonGroup;
 class QFrame;
@@ -33,6 +38,8 @@ namespace vuv {
 
 class Document;
 class ZoneImage;
+class PanneauExport;
+class PanneauResultats;
 
 class TForm1 : public QMainWindow, public VueDocument {
     Q_OBJECT
@@ -212,11 +219,131 @@ public:
     // Outer rectangle of a top-level window, as the layout rules count it.
     static void place_fenetre(QWidget* w, int x, int y, int largeur, int hauteur);
 
+    // --- Map view and digitizing (scroll_vue.cpp, scroll_digit.cpp, scroll_touches.cpp) ---
+    Calque calque;               // background, overlay and the view over them
+    int souris_x = 0, souris_y = 0; // last mouse position in the image area (for Ctrl)
+    int courant_x = 0, courant_y = 0; // current mouse position in overlay pixels (rubber band)
+    int ligne_pointee = 0;       // highlighted row: >0 points table, <0 calibration table
+    bool elastique_visible = false;
+    bool glissement = false;     // right-button drag
+    int glisse_x = 0, glisse_y = 0;
+    bool barres_changees = false; // the scroll bars moved the view once: arrows stop acting as keys
+
+    ReglagesTrace reglages_trace() const;
+    void redessiner();           // shows the view when it changed or something was drawn
+    void redessiner_calque() override;
+    void rafraichir() override;
+    void af_croix_calage(int x, int y) override;
+    void af_efface_der_ligne_xor() override;
+    void af_ligne_xor_move(int x, int y);
+    void pointer_selection() override;
+    void pointer_dans_form1(int row);
+    void depointer_i_sel_anc_puis_pointer(int row);
+    void montre_table_points() override;
+    void cache_panel2() override;
+    void position_scrollbar();
+    void image1_peindre_fond_uni();
+    bool presence_fond_dans_img() const;
+    QString LxHxC() const;
+    void affecte_bitmap_img();
+    void init_calque_a_b_pen();
+    void SpeedButton10Click(); // "Redessiner"
+    void Carte_complete();
+    // Installs a decoded background (RGB555) and its overlay, viewed whole.
+    void installe_fond(const QImage& fond);
+
+    void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
+    void Image1MouseMove(int mx, int my);
+    void Image1MouseUp();
+    void Image1Wheel(int delta);
+    void clic_digitaliser(int x, int y);
+    void valide_point(int n, int L, int x, int y);
+    void Nouvelle_suite_de_points();
+    void devalide_point();
+    void DigitaliserClick();
+    void Tabledigitaliser1Click();
+    void affiche_XYc(int panneau, long double Y, long double X);
+    void SpeedButton14Click(); // "Calibrer ->"
+    // The key table; true when the key went through it (handled).
+    bool FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numerique);
+    // The hooks the measuring tools fill: the surface click (D, S keys and Surface mode).
+    std::function<void(int x, int y)> calcul_surface;
+    // The points window fills these: label settings of the drawing, showing its points table.
+    std::function<void(ReglagesTrace&)> reglages_libelles;
+    std::function<void()> montre_points;
+    QLabel* Panel2 = nullptr;      // calibration prompt beside the pointer
+    QLabel* Panel4 = nullptr;      // floating X and Y
+    QCheckBox* CheckBox2_af_XY = nullptr; // "X et Y   flottants"
+    QFrame* RadioGroup1 = nullptr; // calibration method, in Panel5
+    QButtonGroup* groupe_calage = nullptr;
+    QToolButton* SpeedButton14 = nullptr; // "Calibrer ->"
+    QToolButton* SpeedButton15 = nullptr; // "Retour"
+    MethodeCalage methode_calage() const;
+    bool elastique_actif() const;
+    void remet_barres();
+    void barre_deplacee(Qt::Orientation sens, int valeur);
+    void barre_action(Qt::Orientation sens, int action);
+    // A blank overlay (the tablet sheet), viewed whole.
+    void installe_feuille_vierge(int largeur, int hauteur);
+    void termine_nouveau_calque();
+    void construit_vue();
+    void construit_panneau_calage();
+    void change_trace(); // after a switch between "Points" and "Lignes"
+    bool fenetre_points_active() const;
+    // The points window's colour dialog when a line starts; true when a colour was chosen.
+    std::function<bool(int L)> choisit_couleur_ligne;
+
+    // --- Measurements and export (scroll_mesure.cpp, scroll_export.cpp) ---
+    // The export panel's options; the points window copies its decimals box into Edit15.
+    OptionsExport options_export;
+    PanneauExport* Panel7 = nullptr;
+    PanneauResultats* panneau_resultats() const; // Panel3
+    void construit_mesures(); // Panel3 and Memo1, the Surface mode
+    void construit_export();  // Panel7 and the export commands of the menu
+    void SurfacerClick();
+    // The surface click at overlay pixel (x, y): fills calcul_surface.
+    void Surface1Click(int x, int y);
+    void masque_panel3();
+    void montre_panel3(); // a measurement shows it (tag 1)
+    bool ouvert_masque() const; // hidden but still marked as open: the next mouse move closes it
+    void Panel3Fermer();        // "Fermer"
+    void Button5Click();        // "Bloc note"
+    // Opens the file in the text editor and puts its whole text on the clipboard.
+    void blocnote(const QString& chemin);
+    // The files the writer leaves for the text editor (its clipboard copy is already done).
+    void ouvre_fichiers_sauves(const ResultatSauve& r);
+    void affiche_panel_sauve();
+    bool panel7_visible() const;
+    void Button8Click();  // "Traiter"
+    void Copierdanslepressepaier1Click();
+    void Exporterlescoordonnes1Click();
+
+    // --- Project file (scroll_projet.cpp) ---
+    // Reloads the background of a project being read ("relecture"), or starts a blank sheet
+    // when the image name is empty; false stops the reading. Filled by the image loader;
+    // while empty, charge_fond_defaut runs.
+    std::function<bool(Document&)> charge_fond_relecture;
+    // Reloads the background at the new dx0/dy0 ("décalage"); filled by the image loader.
+    std::function<void()> recharge_decalage;
+    // Menu items, tool buttons, the save and read hooks and the emergency save; run once the
+    // points window exists.
+    void branche_projet();
+    void debranche_projet();
+    void commande_sauve_fic_points(); // what the sauve_fic_points hook runs
+    void Enregistrer1Click();
+    void Speed6Click();
+    void ouvrir_un_tableauClick();
+    bool avec_fond() const; // a background bitmap exists: the project names its image
+    bool charge_fond_projet(Document& d);
+    bool charge_fond_defaut(Document& d);
+    void recharge_fond_decale();
+
 protected:
     void resizeEvent(QResizeEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     void construit_menu();
@@ -229,6 +356,9 @@ private:
     bool en_mode_tablette() const;
 
     bool sortie_faite_ = false;
+    const QEvent* derniere_touche_vue_ = nullptr;
+    quint64 dernier_horodatage_ = 0;
+    QPointer<QWidget> dernier_receveur_;
 };
 
 } // namespace vuv

@@ -297,13 +297,8 @@ void TForm1::construit_panneaux() {
     Panel8 = panneau_flottant(this, "Panel8", QSize(300, 150), QString());
     Panel_z = panneau_flottant(this, "Panel_z", QSize(240, 130), QString());
 
-    Panel3 = panneau_flottant(this, "Panel3", QSize(460, 260), QString());
-    Panel3->setStyleSheet(QStringLiteral("QFrame#Panel3 { background-color: rgb(0, 128, 128); }"));
-    Memo1 = new QPlainTextEdit(Panel3);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    auto* l = new QVBoxLayout(Panel3);
-    l->setContentsMargins(6, 6, 6, 6);
-    l->addWidget(Memo1);
+    construit_mesures();
+    construit_export();
 }
 
 } // namespace vuv

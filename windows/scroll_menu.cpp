@@ -238,9 +238,23 @@ void TForm1::Aide2Click() {
 
 void TForm1::rouletteinverse1Click() { sens_roulette = rouletteinverse1->isChecked() ? -1 : 1; }
 
-void TForm1::Points1Click() { mode_trace(false); }
+void TForm1::Points1Click() {
+    mode_trace(false);
+    change_trace();
+}
 
-void TForm1::Lignes1Click() { mode_trace(true); }
+void TForm1::Lignes1Click() {
+    mode_trace(true);
+    change_trace();
+}
+
+void TForm1::change_trace() {
+    if (!calque.existe()) return;
+    redessiner_calque();
+    calque.vue.marque_sale();
+    redessiner();
+    af_efface_der_ligne_xor();
+}
 
 void TForm1::traite_param() {
     chemin_en_attente = ligne_commande;

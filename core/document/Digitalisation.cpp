@@ -2,7 +2,8 @@
 
 #include "core/text/extraitUTIL.h"
 
-#include <cmath>
+#include <algorithm>
+#include <vector>
 
 namespace vuv {
 namespace {
@@ -45,20 +46,63 @@ bool nouvelle_suite_de_points(Document& d) {
     return true;
 }
 
+namespace {
+
+// The points' L, x and y parsed once per version of the points table: the search runs on
+// every mouse move over tables of any size.
+struct PointLu {
+    int L = 0, x = 0, y = 0;
+    bool present = false; // "n" not empty
+    bool lisible = true;  // all three cells are integers; otherwise read again, asking
+};
+
+const std::vector<PointLu>& points_lus(const Document& d) {
+    static unsigned long long version = 0;
+    static std::vector<PointLu> lus;
+    const Grille& g = d.StringGrid1;
+    if (version == g.version() && !lus.empty()) return lus;
+    const int cn = d.indice_col("n"), cL = d.indice_col("L"), cx = d.indice_col("x"), cy = d.indice_col("y");
+    lus.assign(static_cast<std::size_t>(std::max(g.row_count(), 1)), PointLu{});
+    for (int r = 1; r < g.row_count(); ++r) {
+        PointLu& p = lus[static_cast<std::size_t>(r)];
+        p.present = !g.cell(cn, r).empty();
+        const LectureEntier L = lit_entier(g.cell(cL, r)), x = lit_entier(g.cell(cx, r)), y = lit_entier(g.cell(cy, r));
+        p.L = L.valeur;
+        p.x = x.valeur;
+        p.y = y.valeur;
+        p.lisible = L.erreur == 0 && x.erreur == 0 && y.erreur == 0;
+    }
+    version = g.version();
+    return lus;
+}
+
+} // namespace
+
 void cherche_proche_indice_ligne_point(const Document& d, int x, int y, int& L, int& row) {
     const Grille& points = d.StringGrid1;
-    const int cn = d.indice_col("n"), cL = d.indice_col("L"), cx = d.indice_col("x"), cy = d.indice_col("y");
-    long double meilleure = 36000;
-    for (int r = 1; r <= d.nb_points; ++r) {
-        if (points.cell(cn, r).empty()) continue;
-        const int l = val_entier(points.cell(cL, r));
-        if (d.StringGrid3.cell(3, l) != "x") continue;
-        const long double dx = static_cast<long double>(val_entier(points.cell(cx, r))) - x;
-        const long double dy = static_cast<long double>(val_entier(points.cell(cy, r))) - y;
-        const long double dist = std::sqrt(dx * dx + dy * dy);
+    const Grille& lignes = d.StringGrid3;
+    const std::vector<PointLu>& lus = points_lus(d);
+    // Whether each line is selected, looked up once rather than once per point.
+    std::vector<char> choisie(static_cast<std::size_t>(std::max(lignes.row_count(), 0)));
+    for (int l = 0; l < lignes.row_count(); ++l) choisie[static_cast<std::size_t>(l)] = lignes.cell(3, l) == "x";
+    // Squared integer distances: exact, and the same order as the distances themselves.
+    long long meilleure = 36000LL * 36000LL;
+    const int fin = std::min(d.nb_points, static_cast<int>(lus.size()) - 1);
+    for (int r = 1; r <= fin; ++r) {
+        PointLu p = lus[static_cast<std::size_t>(r)];
+        if (!p.present) continue;
+        if (!p.lisible) {
+            p.L = val_entier(points.cell(d.indice_col("L"), r));
+            p.x = val_entier(points.cell(d.indice_col("x"), r));
+            p.y = val_entier(points.cell(d.indice_col("y"), r));
+        }
+        if (p.L < 0 || p.L >= static_cast<int>(choisie.size()) || !choisie[static_cast<std::size_t>(p.L)]) continue;
+        const long long dx = static_cast<long long>(p.x) - x;
+        const long long dy = static_cast<long long>(p.y) - y;
+        const long long dist = dx * dx + dy * dy;
         if (dist < meilleure) {
             meilleure = dist;
-            L = l;
+            L = p.L;
             row = r;
         }
     }

@@ -6,12 +6,14 @@
 namespace vuv {
 namespace {
 const std::string vide;
-}
+unsigned long long derniere_version = 0;
+unsigned long long nouvelle_version() { return ++derniere_version; }
+} // namespace
 
 Grille::Grille(int colonnes, int lignes)
     : colonnes_(std::max(colonnes, 0)), lignes_(std::max(lignes, 0)),
       cellules_(static_cast<std::size_t>(colonnes_) * static_cast<std::size_t>(lignes_)),
-      largeurs_(static_cast<std::size_t>(colonnes_), 64) {}
+      largeurs_(static_cast<std::size_t>(colonnes_), 64), version_(nouvelle_version()) {}
 
 void Grille::set_row_count(int n) {
     n = std::max(n, 0);
@@ -104,6 +106,7 @@ void Grille::fin_lot() {
 }
 
 void Grille::signale(int premiere, int derniere) {
+    version_ = nouvelle_version();
     if (!observateur_) return;
     if (lot_ > 0) {
         lot_premiere_ = lot_premiere_ < 0 ? premiere : std::min(lot_premiere_, premiere);
@@ -114,6 +117,7 @@ void Grille::signale(int premiere, int derniere) {
 }
 
 void Grille::signale_structure() {
+    version_ = nouvelle_version();
     if (!observateur_) return;
     if (lot_ > 0) {
         lot_structure_ = true;

@@ -45,6 +45,10 @@ public:
     void set_col_width(int col, int largeur);
 
     void set_observateur(Observateur* o) { observateur_ = o; }
+
+    // Changes with every edit of the cells or the shape, unique across all tables, so a
+    // cache of parsed cells is valid exactly while the version it was built from holds.
+    unsigned long long version() const { return version_; }
     // Several changes reported as one when the outermost batch ends.
     void debut_lot();
     void fin_lot();
@@ -65,6 +69,7 @@ private:
     int lot_premiere_ = -1;
     int lot_derniere_ = -1;
     bool lot_structure_ = false;
+    unsigned long long version_;
 };
 
 } // namespace vuv

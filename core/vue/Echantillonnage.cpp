@@ -16,6 +16,20 @@ std::vector<int> correspondance(int debut, int n_vue, int n_ecran) {
     return t;
 }
 
+namespace {
+
+// 15-bit pixel to screen colour, all 32768 of them (128 KB, stays in cache while painting).
+const std::uint32_t* table_555() {
+    static const std::vector<std::uint32_t> table = [] {
+        std::vector<std::uint32_t> t(0x8000);
+        for (std::uint32_t p = 0; p < 0x8000; ++p) t[p] = argb_de_rgb555(static_cast<std::uint16_t>(p));
+        return t;
+    }();
+    return table.data();
+}
+
+} // namespace
+
 void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond) {
     if (!ecran.valide() || ecran.format != FormatPixels::rgb32) return;
     const std::vector<int> colonnes = correspondance(vue.x0, vue.largeur(), ecran.largeur);
@@ -28,6 +42,8 @@ void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels
         while (premier < ecran.largeur && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
         while (dernier > premier && colonnes[static_cast<std::size_t>(dernier - 1)] >= calque.largeur) --dernier;
     }
+    const std::uint32_t* table = table_555();
+    const bool un_pour_un = vue.largeur() == ecran.largeur;
     int ligne_precedente = -1;
     const std::uint32_t* precedente = nullptr;
     for (int j = 0; j < ecran.hauteur; ++j) {
@@ -45,7 +61,14 @@ void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels
         }
         const auto* s = reinterpret_cast<const std::uint16_t*>(calque.ligne(sy));
         for (int i = 0; i < premier; ++i) d[i] = fond;
-        for (int i = premier; i < dernier; ++i) d[i] = argb_de_rgb555(s[colonnes[static_cast<std::size_t>(i)]]);
+        if (un_pour_un) {
+            // One overlay pixel per screen pixel: a straight run.
+            const std::uint16_t* src = s + colonnes[static_cast<std::size_t>(premier)];
+            for (int i = premier; i < dernier; ++i) d[i] = table[*src++ & 0x7FFF];
+        } else {
+            const int* col = colonnes.data();
+            for (int i = premier; i < dernier; ++i) d[i] = table[s[col[i]] & 0x7FFF];
+        }
         for (int i = dernier; i < ecran.largeur; ++i) d[i] = fond;
         ligne_precedente = sy;
         precedente = d;

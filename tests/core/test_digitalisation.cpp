@@ -111,3 +111,23 @@ TEST_F(Digitalisation, CoordinateTextsUseWidthEightAndTheDecimals) {
     SeparateurLocal virgule{','};
     EXPECT_EQ(texte_X(doc, 0.25L), "X=     0,25");
 }
+
+TEST_F(Digitalisation, NearestPointFollowsEveryEditOfTheTable) {
+    clic(110, 100);
+    clic(300, 100);
+    int L = -1, row = -1;
+    cherche_proche_indice_ligne_point(doc, 290, 100, L, row);
+    EXPECT_EQ(row, 2);
+    // Moving point 1 next to the mouse must be seen by the very next search.
+    doc.StringGrid1.set_cell(doc.indice_col("x"), 1, "  291");
+    cherche_proche_indice_ligne_point(doc, 290, 100, L, row);
+    EXPECT_EQ(row, 1);
+    doc.efface_tab_et_point(false);
+    cherche_proche_indice_ligne_point(doc, 300, 100, L, row);
+    EXPECT_EQ(row, 1);
+
+    // An unreadable cell still asks its question, as every integer read does.
+    doc.StringGrid1.set_cell(doc.indice_col("y"), 1, "1O0");
+    cherche_proche_indice_ligne_point(doc, 290, 100, L, row);
+    EXPECT_EQ(port_.nombre("oui_non"), 1);
+}

@@ -1,0 +1,144 @@
+// The main window's project commands: saving the points (*.trl and the export files), reading
+// a project, the background a project names, and the emergency save of val_entier.
+#include "windows/scroll.h"
+
+#include "core/document/Document.h"
+#include "core/export/SauveDans.h"
+#include "core/projet/Projet.h"
+#include "core/reglages/FichiersReglages.h"
+#include "core/text/extraitUTIL.h"
+#include "core/ui/PortUtilisateur.h"
+#include "imaging/DecodageImage.h"
+#include "imaging/Pixels.h"
+#include "windows/Dialogues.h"
+#include "windows/Fenetres.h"
+#include "windows/Sablier.h"
+#include "windows/Textes.h"
+#include "windows/scroll2.h"
+
+#include <QAction>
+#include <QPainter>
+#include <QToolButton>
+
+#include <exception>
+
+namespace vuv {
+namespace {
+
+constexpr int largeur_feuille = 2100; // landscape A4 proportions
+constexpr int hauteur_feuille = 1485;
+const QColor sarcelle(0, 128, 128);   // margins around an image placed with an offset
+
+QString dernier_dossier() { return qs(premiere_ligne_lecture(fichier_dernier_dossier)); }
+
+} // namespace
+
+void TForm1::branche_projet() {
+    for (QAction* a : {ouvrir_un_tableau, Enregistrer1}) a->setEnabled(true);
+    for (QToolButton* b : {SpeedButton1, Speed6}) b->setEnabled(true);
+    connect(ouvrir_un_tableau, &QAction::triggered, this, &TForm1::ouvrir_un_tableauClick, Qt::UniqueConnection);
+    connect(Enregistrer1, &QAction::triggered, this, &TForm1::Enregistrer1Click, Qt::UniqueConnection);
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::ouvrir_un_tableauClick, Qt::UniqueConnection);
+    connect(Speed6, &QToolButton::clicked, this, &TForm1::Speed6Click, Qt::UniqueConnection);
+    sauve_fic_points = [this] { commande_sauve_fic_points(); };
+    lecture_projet = [this] { ouvrir_un_tableauClick(); };
+
+    // The project itself, whatever the export options say: it is what a restart reads back.
+    installe_sauvegarde_urgence([&d = doc](const std::string& chemin) {
+        const TForm1* f1 = fenetres().Form1;
+        ecrit_projet(d, chemin, f1 ? f1->avec_fond() : !d.fichier_image.empty());
+    });
+}
+
+void TForm1::debranche_projet() {
+    installe_sauvegarde_urgence(nullptr);
+    sauve_fic_points = nullptr;
+    lecture_projet = nullptr;
+}
+
+bool TForm1::avec_fond() const { return calque.presence_fond(); }
+
+void TForm1::commande_sauve_fic_points() {
+    const QString dossier = dernier_dossier();
+    DemandeFichier d;
+    d.titre = QStringLiteral(" Enregistrer pour VUVIVIVA, EXCEL et TEXTE  (initREP=") + dossier + QLatin1Char(')');
+    d.dossier = dossier;
+    d.filtre = QStringLiteral("Tous les fichiers (*.*)|*.*|Fichiers texte (*.trl,*.xls,*.txt,*.bln)|"
+                              "*.trl;*.xls;*.txt;*.bln");
+    d.index_filtre = 2;
+    d.nom = qs(chemin_base(nom_de_fichier(doc.fichier_image)));
+    const auto choisi = dialogues().enregistrer(d);
+    if (!choisi || choisi->isEmpty()) {
+        if (!calque.existe()) image1_peindre_fond_uni();
+        return;
+    }
+    std::string nom = ss(*choisi);
+    if (nom_de_fichier(nom).find('.') == std::string::npos) nom += ".trl";
+    try {
+        const ResultatSauve r = sauve_dans(doc, options_export, nom, avec_fond());
+        ouvre_fichiers_sauves(r);
+    } catch (const std::exception& e) {
+        // The previous files are intact and the work is still unsaved.
+        port().erreur(e.what());
+        return;
+    }
+    premiere_ligne_enregistre(fichier_dernier_dossier, dossier_de(nom));
+}
+
+void TForm1::Enregistrer1Click() {
+    options_enregistrer_projet(options_export);
+    commande_sauve_fic_points();
+}
+
+void TForm1::Speed6Click() { commande_sauve_fic_points(); }
+
+void TForm1::ouvrir_un_tableauClick() {
+    if (TForm2* f2 = fenetres().Form2) f2->Liredespoints1Click();
+}
+
+bool TForm1::charge_fond_projet(Document& d) {
+    return charge_fond_relecture ? charge_fond_relecture(d) : charge_fond_defaut(d);
+}
+
+bool TForm1::charge_fond_defaut(Document& d) {
+    if (d.fichier_image.empty()) {
+        installe_feuille_vierge(largeur_feuille, hauteur_feuille);
+        return true;
+    }
+    const Sablier sablier;
+    ImageDecodee lue = decode_image(qs(d.fichier_image));
+    if (!lue) {
+        port().information(ss(lue.message));
+        d.fichier_image.clear();
+        return false;
+    }
+    const QImage& image = lue.image;
+    // The stored size may be missing (an offset typed before any project was read).
+    const int L = d.largeur_fond > 0 ? d.largeur_fond : image.width() + std::max(d.dx0, 0);
+    const int H = d.hauteur_fond > 0 ? d.hauteur_fond : image.height() + std::max(d.dy0, 0);
+    if (d.dx0 == 0 && d.dy0 == 0 && image.size() == QSize(L, H)) {
+        installe_fond(image);
+        return true;
+    }
+    QImage fond = nouvelle_image(L, H, QImage::Format_RGB555);
+    if (fond.isNull()) {
+        port().information("Mémoire insuffisante pour un fond de " + std::to_string(L) + " x " + std::to_string(H) +
+                           " pixels");
+        return false;
+    }
+    fond.fill(sarcelle);
+    {
+        QPainter p(&fond);
+        p.drawImage(d.dx0, d.dy0, image);
+    }
+    lue.image = QImage(); // one full image at a time
+    installe_fond(fond);
+    return true;
+}
+
+void TForm1::recharge_fond_decale() {
+    if (recharge_decalage) recharge_decalage();
+    else if (!doc.fichier_image.empty()) charge_fond_defaut(doc);
+}
+
+} // namespace vuv
