@@ -81,7 +81,9 @@ bool VueCarte::navigue(ToucheNavigation t, int souris_x, int souris_y) {
         return true;
     }
     case ToucheNavigation::moins: {
-        const int nl = l * zoom_den / zoom_num, nh = h * zoom_den / zoom_num;
+        // Below 20 pixels the 5 % step rounds to nothing: grow by one pixel at least, or a
+        // view zoomed in to the limit could never be zoomed out again.
+        const int nl = std::max(l * zoom_den / zoom_num, l + 1), nh = std::max(h * zoom_den / zoom_num, h + 1);
         if (nl > largeur_max || nh > hauteur_max) return false;
         vue_.x0 = mx - zoom_den * (mx - vue_.x0 + 1) / zoom_num + 2;
         vue_.x1 = vue_.x0 + nl - 1;

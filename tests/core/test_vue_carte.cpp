@@ -44,6 +44,15 @@ TEST(VueCarte, ZoomStopsAtItsLimitsAndKeepsTheView) {
     EXPECT_TRUE(loin.presence_fond_dans_img()) << "a view larger than the image shows the background around it";
 }
 
+// Symptom: zoomed in to the limit, keypad minus and the wheel did nothing (19 * 105 / 100 = 19).
+TEST(VueCarte, ZoomOutGrowsEvenATinyView) {
+    VueCarte v = vue_entiere(1000, 800);
+    v.fixe_vue({500, 400, 505, 404});
+    ASSERT_TRUE(v.navigue(ToucheNavigation::moins, 502, 402));
+    EXPECT_EQ(v.vue().largeur(), 7);
+    EXPECT_EQ(v.vue().hauteur(), 6);
+}
+
 TEST(VueCarte, ZoomOutFormula) {
     VueCarte v = vue_entiere(1000, 800);
     v.fixe_vue({100, 100, 199, 199});

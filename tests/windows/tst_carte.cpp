@@ -8,6 +8,10 @@
 #include "windows/scroll_image.h"
 
 #include <QAction>
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDir>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QLabel>
@@ -49,6 +53,19 @@ struct Carte {
     }
     void clic(QPoint p, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(f.Image1, b, Qt::NoModifier, p); }
     void touche(int k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(&f, Qt::Key(k), m); }
+    // The image-area position whose pixel is (x, y) in the current view.
+    QPoint pointeur_sur(int x, int y) {
+        QPoint p(-1, -1);
+        const int l = f.Image1->width(), h = f.Image1->height();
+        for (int m = 0; m < std::max(l, h); ++m) {
+            int bx = 0, by = 0;
+            f.calque.vue.repere_image_bitmap(m, m, l, h, bx, by);
+            if (m < l && bx == x && p.x() < 0) p.setX(m);
+            if (m < h && by == y && p.y() < 0) p.setY(m);
+        }
+        if (p.x() < 0 || p.y() < 0) qFatal("no screen position shows the pixel");
+        return p;
+    }
     QString cellule(const char* col, int row) const {
         return QString::fromStdString(d.StringGrid1.cell(d.indice_col(col), row));
     }
@@ -157,10 +174,17 @@ private slots:
 
     void zoomEtDeplacementAuClavier() {
         Carte c;
+        // The image area as large as the image, so every image pixel is under some screen pixel.
+        c.f.setWindowState(Qt::WindowNoState);
+        c.f.Image1->setFixedSize(1000, 800);
+        c.f.resize(1200, 1100);
+        QCoreApplication::processEvents();
         c.f.calque.vue.carte_complete();
         c.f.redessiner();
-        c.bouge({c.f.Image1->width() / 2, c.f.Image1->height() / 2});
+        c.bouge(c.pointeur_sur(500, 400));
         c.touche(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(c.f.calque.vue.vue().x0, 23);
+        QCOMPARE(c.f.calque.vue.vue().x1, 974);
         QCOMPARE(c.f.calque.vue.vue().largeur(), 952);
         c.touche(Qt::Key_Plus); // the main keyboard's plus does not zoom
         QCOMPARE(c.f.calque.vue.vue().largeur(), 952);
@@ -172,6 +196,54 @@ private slots:
         QCOMPARE(c.f.calque.vue.vue().x1, 999);
         c.f.Cartecomplte1->trigger();
         QCOMPARE(c.f.calque.vue.vue(), (Rect{0, 0, 999, 799}));
+    }
+
+    void leZoomSArreteSousCinqPixels() {
+        Carte c;
+        c.bouge({200, 200});
+        for (int i = 0; i < 200 && c.t->port.nombre("bip") == 0; ++i) c.touche(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(c.t->port.nombre("bip"), 1);
+        const Rect garde = c.f.calque.vue.vue();
+        c.touche(Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(c.f.calque.vue.vue(), garde);
+        c.f.Rtrcir1->trigger(); // the menu zooms out like keypad minus
+        QVERIFY(c.f.calque.vue.vue().largeur() > garde.largeur());
+    }
+
+    void laRouletteSuitSonSens() {
+        Carte c;
+        c.bouge({200, 200});
+        const int avant = c.f.calque.vue.vue().largeur();
+        c.f.Image1Wheel(-120); // down: zoom in
+        QVERIFY(c.f.calque.vue.vue().largeur() < avant);
+        c.f.sens_roulette = -1;
+        const int milieu = c.f.calque.vue.vue().largeur();
+        c.f.Image1Wheel(-120);
+        QVERIFY(c.f.calque.vue.vue().largeur() > milieu);
+    }
+
+    void constructionsADeuxPointsCliquees() {
+        {
+            Carte c(false);
+            c.f.groupe_calage->button(1)->click(); // hypotenuse
+            c.clic({100, 50});
+            c.clic({300, 250});
+            QCOMPARE(c.d.nb_calage, 3);
+            QCOMPARE(c.d.calage[1].x, 100);
+            QCOMPARE(c.d.calage[1].y, 250); // the corner is the origin
+            QCOMPARE(c.t->port.textes("information").back(),
+                     std::string("n'oubliez pas d'affecter les bonnes valeurs aux X Y des 3 points de calages !"));
+        }
+        {
+            Carte c(false);
+            c.f.groupe_calage->button(2)->click(); // orthonormal
+            c.clic({100, 200});
+            c.clic({300, 260});
+            QCOMPARE(c.d.nb_calage, 3);
+            QCOMPARE(c.d.calage[1].x, 100);
+            QCOMPARE(c.d.calage[1].y, 200);
+            QCOMPARE(c.d.calage[2].y, 200); // the second point is made level with the first
+        }
     }
 
     void sansFondLesTouchesBipent() {
@@ -199,7 +271,34 @@ private slots:
         c.bouge({300, 250});
         QCOMPARE(c.f.Image1->marques().size(), std::size_t(1));
         QCOMPARE(c.f.Image1->marques()[0].b, QPoint(300, 250));
-        c.f.Image1->grab().save(QStringLiteral("/tmp/vuviviva_carte.png"));
+    }
+
+    void polyligneEtiqueteeSurLaCarteExemple() {
+        Carte c;
+        QImage carte(QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.jpg"));
+        QVERIFY(!carte.isNull());
+        c.f.installe_fond(carte);
+        c.un_pour_un();
+        c.f.reglages_libelles = [](ReglagesTrace& r) {
+            r.libelles = true;
+            r.hauteur_police = 16;
+        };
+        const QPoint route[] = {{120, 420}, {200, 380}, {290, 400}, {380, 330}, {470, 300}};
+        for (const QPoint p : route) c.clic(p);
+        for (int row = 1; row <= 5; ++row)
+            c.d.StringGrid1.set_cell(c.d.indice_col("Libellé"), row, "P" + std::to_string(row));
+        c.f.SpeedButton10Click();
+        c.bouge({540, 260});
+        const QImage vue = c.f.Image1->composition();
+        vue.save(QDir::temp().filePath(QStringLiteral("vuviviva_polyligne.png")));
+        const QColor trait = c.f.calque.image.pixelColor(160, 400);
+        QVERIFY2(trait.red() > 200 && trait.green() < 80, "the polyline is drawn on the map");
+
+        // A hidden line shows neither its dots, nor its segments, nor its labels.
+        c.d.StringGrid3.set_cell(3, 1, "");
+        c.f.SpeedButton10Click();
+        QCOMPARE(c.f.calque.image.pixelColor(160, 400), carte.convertToFormat(QImage::Format_RGB555).pixelColor(160, 400));
+        QCOMPARE(c.f.calque.image.pixelColor(125, 425), carte.convertToFormat(QImage::Format_RGB555).pixelColor(125, 425));
     }
 };
 
