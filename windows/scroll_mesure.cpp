@@ -64,15 +64,8 @@ void TForm1::construit_mesures() {
 
 void TForm1::SurfacerClick() {
     Surfacer->setChecked(true);
-    SpeedButton10Click();
-    statut(2, "");
-    Label2->clear();
-    Panel3->hide();
-    SpeedButton18->setChecked(true);
-    for (QWidget* w : {static_cast<QWidget*>(Choix_bord_SpeedButton16), static_cast<QWidget*>(Coul_Bord_Panel5),
-                       static_cast<QWidget*>(Choix_fond_SpeedButton20), static_cast<QWidget*>(Coul_fond_Panel6),
-                       static_cast<QWidget*>(Pinceau_SpeedButton20), static_cast<QWidget*>(Gomme_SpeedButton21)})
-        w->hide();
+    // Leaving the colouring tools resets the view and the tools as "Digitaliser" does.
+    DigitaliserClick();
 }
 
 void TForm1::Surface1Click(int x, int y) {

@@ -41,18 +41,6 @@ void restaure_ligne(Grille& g, int row, const std::vector<std::string>& cellules
     for (int c = 0; c < static_cast<int>(cellules.size()); ++c) g.set_cell(c, row, cellules[c]);
 }
 
-// A view hears of a whole recomputation once, on every exit path.
-class Lot {
-public:
-    explicit Lot(Grille& g) : g_(g) { g_.debut_lot(); }
-    ~Lot() { g_.fin_lot(); }
-    Lot(const Lot&) = delete;
-    Lot& operator=(const Lot&) = delete;
-
-private:
-    Grille& g_;
-};
-
 } // namespace
 
 void Document::repere_carte(int x, int y, long double& X, long double& Y) const {
@@ -210,7 +198,7 @@ void Document::calcul_nouveaux_calage() {
     }
 
     const Colonnes c = colonnes(StringGrid1);
-    Lot lot(StringGrid1);
+    Grille::Lot lot(StringGrid1);
     for (int row = 1; row <= nb_points; ++row) recalcule_point(c, row);
 }
 

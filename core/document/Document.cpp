@@ -15,18 +15,6 @@ constexpr const char* entetes[9] = {"n", "L", "Libellé", "X", "Y", "Z", "x", "y
 constexpr int largeurs_points[9] = {30, 30, 40, 50, 50, 30, 30, 30, 30};
 constexpr int largeurs_calage[9] = {15, 15, 40, 50, 50, 30, 30, 30, 30};
 
-// Batches a table's change notifications so a view repaints once, on every exit path.
-class Lot {
-public:
-    explicit Lot(Grille& g) : g_(g) { g_.debut_lot(); }
-    ~Lot() { g_.fin_lot(); }
-    Lot(const Lot&) = delete;
-    Lot& operator=(const Lot&) = delete;
-
-private:
-    Grille& g_;
-};
-
 // The decimals box only admits digits, but it may hold any length of them.
 int decimales_lues(std::string_view texte) {
     const std::string t = enleve_blancs(texte);
@@ -168,7 +156,7 @@ void Document::efface_tab_et_point(bool fenetre_points_active) {
     if (row < 1 || row > nb_points) row = nb_points;
 
     {
-        Lot lot(g);
+        Grille::Lot lot(g);
         const int col_n = indice_col("n");
         for (int r = row; r + 1 < g.row_count(); ++r) {
             g.copie_ligne(r + 1, r);

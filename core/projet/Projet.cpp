@@ -225,10 +225,11 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
 
     if (d.nb_points > 0) {
         Grille& points = d.StringGrid1;
-        points.debut_lot();
-        points.set_row_count(d.nb_points + 1);
-        for (int r = 1; r <= d.nb_points; ++r) lit_liste_virgules(points, r, f.ligne());
-        points.fin_lot();
+        {
+            Grille::Lot lot(points);
+            points.set_row_count(d.nb_points + 1);
+            for (int r = 1; r <= d.nb_points; ++r) lit_liste_virgules(points, r, f.ligne());
+        }
         points.set_row(d.nb_points);
         d.vue().montre_table_points();
         if (d.num_ligne > 0) {

@@ -52,6 +52,17 @@ public:
     // Several changes reported as one when the outermost batch ends.
     void debut_lot();
     void fin_lot();
+    // A batch for a scope, ended on every exit path.
+    class Lot {
+    public:
+        explicit Lot(Grille& g) : g_(g) { g_.debut_lot(); }
+        ~Lot() { g_.fin_lot(); }
+        Lot(const Lot&) = delete;
+        Lot& operator=(const Lot&) = delete;
+
+    private:
+        Grille& g_;
+    };
 
 private:
     void signale(int premiere, int derniere);
