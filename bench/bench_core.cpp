@@ -1,6 +1,8 @@
 // Hot paths of the core. Run: ./bench_core --benchmark_filter=Recalcul
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
+#include "core/fichiers/EcritureSure.h"
+#include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 #include "core/vue/Echantillonnage.h"
 
@@ -8,7 +10,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -177,5 +181,48 @@ void BM_ProchePoint_anchor(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_ProchePoint_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The project file of 100 000 points: writing and reading it, against writing and reading
+// the same bytes with a plain buffered loop.
+namespace {
+
+std::string chemin_trl() { return (std::filesystem::temp_directory_path() / "bench_vuviviva.trl").string(); }
+
+void BM_EcrireTrl(benchmark::State& state) {
+    vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(vuv::ecrit_projet(d, chemin_trl(), true));
+}
+BENCHMARK(BM_EcrireTrl)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_LireTrl(benchmark::State& state) {
+    vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    const std::string chemin = vuv::ecrit_projet(d, chemin_trl(), true);
+    vuv::ActionsLecture actions;
+    for (auto _ : state) {
+        vuv::Document lu;
+        benchmark::DoNotOptimize(vuv::lit_projet(lu, chemin, actions));
+    }
+}
+BENCHMARK(BM_LireTrl)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_Trl_anchor(benchmark::State& state) {
+    vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    const std::string octets = vuv::lit_fichier(vuv::ecrit_projet(d, chemin_trl(), true));
+    const std::string chemin = chemin_trl() + ".brut";
+    std::vector<char> tampon(65536);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(chemin.c_str(), "wb");
+        std::fwrite(octets.data(), 1, octets.size(), f);
+        std::fclose(f);
+        f = std::fopen(chemin.c_str(), "rb");
+        std::size_t lus = 0, n = 0;
+        while ((n = std::fread(tampon.data(), 1, tampon.size(), f)) > 0) lus += n;
+        std::fclose(f);
+        benchmark::DoNotOptimize(lus);
+    }
+}
+BENCHMARK(BM_Trl_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

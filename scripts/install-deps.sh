@@ -10,6 +10,7 @@ packages=(
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libfreexl-dev libemf2svg-dev libwmf-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   xvfb xauth
 )
 

@@ -15,7 +15,7 @@ namespace {
 constexpr const char* marqueur = "/VUVIVIVA";
 // A count far beyond the rows the file holds comes from a damaged file: reading it would
 // build millions of empty rows.
-constexpr int marge_rangs_manquants = 100'000;
+constexpr int marge_rangs_manquants = 1000;
 
 // Reads a text the way the project lines are read: whole lines, or integers preceded by
 // any blanks (line ends included). Error codes: 100 past the end, 106 not a number.
@@ -140,6 +140,10 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
         port().information(e.what());
         return ResultatLecture::refuse;
     }
+    return lit_projet_octets(d, octets, actions);
+}
+
+ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions) {
     LecteurTexte f(cp1252_vers_utf8(octets));
 
     const std::string ligne1 = f.ligne();

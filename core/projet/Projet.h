@@ -41,5 +41,7 @@ enum class ResultatLecture { lu, refuse, annule, interrompu };
 
 // Reads a project file into the document, with the messages and questions of each check.
 ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLecture& actions);
+// The same from the file's bytes (Windows-1252).
+ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions);
 
 } // namespace vuv

@@ -88,14 +88,19 @@ std::size_t octet_du_caractere(std::string_view t, std::size_t i) {
 std::string cp1252_vers_utf8(std::string_view octets) {
     std::string r;
     r.reserve(octets.size() + octets.size() / 8);
-    for (char ch : octets) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            r.push_back(ch);
-        else if (b < 0xA0)
+    // Project and export files are mostly ASCII: copy ASCII runs whole.
+    std::size_t i = 0;
+    while (i < octets.size()) {
+        std::size_t j = i;
+        while (j < octets.size() && static_cast<unsigned char>(octets[j]) < 0x80) ++j;
+        r.append(octets.data() + i, j - i);
+        if (j >= octets.size()) break;
+        const auto b = static_cast<unsigned char>(octets[j]);
+        if (b < 0xA0)
             ajoute_caractere(r, haut_cp1252[b - 0x80]);
         else
             ajoute_caractere(r, b);
+        i = j + 1;
     }
     return r;
 }
@@ -105,6 +110,13 @@ std::string utf8_vers_cp1252(std::string_view t, std::size_t* perdus) {
     r.reserve(t.size());
     std::size_t n_perdus = 0;
     for (std::size_t pos = 0; pos < t.size();) {
+        if (static_cast<unsigned char>(t[pos]) < 0x80) {
+            std::size_t fin = pos;
+            while (fin < t.size() && static_cast<unsigned char>(t[fin]) < 0x80) ++fin;
+            r.append(t.data() + pos, fin - pos);
+            pos = fin;
+            continue;
+        }
         const int b = octet_cp1252(lit_caractere(t, pos));
         if (b < 0) {
             r.push_back('?');

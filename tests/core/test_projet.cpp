@@ -352,3 +352,115 @@ TEST_F(Projet, CharactersOutsideWindows1252AreReplacedAndToldOnce) {
     EXPECT_NE(f.find("\"\x80 ?\""), std::string::npos);
     EXPECT_EQ(port_.nombre("information"), 1);
 }
+
+namespace {
+
+// The reference project: a 1200 x 900 background, the default frame of an image written with
+// affecte_calage, then placed by clicks; two points on line 1.
+void projet_reference(Document& d) {
+    d.mess_3_calage_svp_et_init(false);
+    d.fichier_image = "/data/cartes/plan.jpg";
+    d.largeur_fond = 1200;
+    d.hauteur_fond = 900;
+    d.affecte_calage(1, 0, "cal 1", 0, 0, 0, 899, 0);
+    d.affecte_calage(2, 0, "cal 2", 0, 0, 0, 0, 0);
+    d.affecte_calage(3, 0, "cal 3", 0, 0, 0, 0, 1199);
+    int n = 0;
+    for (auto [x, y] : {std::pair{0, 0}, {0, 900}, {1200, 900}})
+        d.valide_point_calage(n, x, y, MethodeCalage::trois_points, false);
+    d.nb_calage = n;
+    d.stocke_xy(1, 1, 300, 450);
+    d.stocke_xy(2, 1, 600, 300);
+    d.nb_points = 2;
+}
+
+std::string reference(char sep) {
+    const auto q = [sep](std::string t) {
+        for (char& c : t)
+            if (c == '.') c = sep;
+        return sep == ',' ? "\"" + t + "\"" : t;
+    };
+    const auto r = [sep](std::string t) {
+        for (char& c : t)
+            if (c == '.') c = sep;
+        return "\"" + t + "\"";
+    };
+    return "/VUVIVIVA\r\n/data/cartes/plan.jpg\r\n/taille image LxH dx0/dy0\r\n1200  900  0  0\r\n"
+           "/nombre de  points\r\n2\r\n/nombre de  lignes\r\n1\r\n/nombre de points de calage  X Y (Z)\r\n3\r\n"
+           "n,L,Libell\xE9,X,Y,Z,x,y,z\r\n"
+           "1,0,\"cal 1\"," + r("            0.0000") + "," + r("        899.0000") + "," + r("            0.0000") +
+           ",\"      0\",\"      0\",\r\n"
+           "2,0,\"cal 2\"," + r("            0.0000") + "," + r("            0.0000") + "," + r("            0.0000") +
+           ",\"      0\",\"  900\",\r\n"
+           "3,0,\"cal 3\"," + r("      1199.0000") + "," + r("            0.0000") + "," + r("            0.0000") +
+           ",1200,\"  900\",\r\n"
+           "\"    1\",\"  1\",," + q("299.75000000") + "," + q("449.50000000") + "," + q("0.00000000") +
+           ",\"  300\",\"  450\",\r\n"
+           "\"    2\",\"  1\",," + q("599.50000000") + "," + q("599.33333333") + "," + q("0.00000000") +
+           ",\"  600\",\"  300\",\r\n"
+           "1,4,255,x,\r\n";
+}
+
+} // namespace
+
+TEST_F(Projet, ReferenceProjectByteForByteUnderBothConventions) {
+    for (const char s : {'.', ','}) {
+        SeparateurLocal local(s);
+        Document d;
+        projet_reference(d);
+        EXPECT_EQ(lit(ecrit_projet(d, (dossier / "plan").string(), true)), reference(s)) << s;
+    }
+}
+
+TEST_F(Projet, SecondRoundTripIsByteIdentical) {
+    Document d;
+    projet_reference(d);
+    d.StringGrid1.set_cell(d.indice_col("Libellé"), 2, "pont, \"vieux\" é €");
+    const std::string f1 = ecrit_projet(d, (dossier / "a").string(), true);
+    Document l1;
+    Actions a;
+    ASSERT_EQ(lit_projet(l1, f1, a), ResultatLecture::lu);
+    const std::string f2 = ecrit_projet(l1, (dossier / "b").string(), true);
+    Document l2;
+    ASSERT_EQ(lit_projet(l2, f2, a), ResultatLecture::lu);
+    const std::string f3 = ecrit_projet(l2, (dossier / "c").string(), true);
+    EXPECT_EQ(lit(f2), lit(f3));
+    for (const Grille* g : {&l1.StringGrid1, &l1.StringGrid2, &l1.StringGrid3}) {
+        const Grille& h = g == &l1.StringGrid1 ? l2.StringGrid1 : g == &l1.StringGrid2 ? l2.StringGrid2 : l2.StringGrid3;
+        ASSERT_EQ(g->row_count(), h.row_count());
+        for (int r = 0; r < g->row_count(); ++r)
+            for (int c = 0; c < g->col_count(); ++c) EXPECT_EQ(g->cell(c, r), h.cell(c, r)) << r << "," << c;
+    }
+    EXPECT_EQ(l2.StringGrid1.cell(l2.indice_col("Libellé"), 2), "pont, \"vieux\" é €");
+}
+
+TEST_F(Projet, AWriteCutAnywhereLeavesThePreviousFile) {
+    Document d;
+    projet_reference(d);
+    for (int r = 3; r <= 3000; ++r) { // a file of some 200 KiB
+        d.stocke_xy(r, 1, r % 1200, r % 900);
+        d.nb_points = r;
+    }
+    const fs::path cible = dossier / "plan.trl";
+    ecrit(cible, "ancien");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit ancien{};
+    getrlimit(RLIMIT_FSIZE, &ancien);
+    const std::size_t taille = texte_projet(d, true).size();
+    for (std::size_t limite = 4096; limite < taille; limite += 4096) {
+        rlimit l = ancien;
+        l.rlim_cur = limite;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &l), 0);
+        d.sauve = false;
+        bool echec = false;
+        try {
+            ecrit_projet(d, cible.string(), true);
+        } catch (const ErreurFichier& e) {
+            echec = std::string(e.what()).find("Impossible d'enregistrer") == 0;
+        }
+        setrlimit(RLIMIT_FSIZE, &ancien);
+        ASSERT_TRUE(echec) << limite;
+        ASSERT_EQ(lit(cible), "ancien") << limite;
+        ASSERT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1) << limite;
+    }
+}
