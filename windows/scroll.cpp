@@ -29,6 +29,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_barre_etat();
     construit_panneaux();
     construit_vue();
+    construit_fond();
 
     // The command line as one text, so that a path with spaces given without quotes is whole.
     ligne_commande = arguments.join(QLatin1Char(' '));

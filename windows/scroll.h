@@ -320,8 +320,7 @@ public:
 
     // --- Project file (scroll_projet.cpp) ---
     // Reloads the background of a project being read ("relecture"), or starts a blank sheet
-    // when the image name is empty; false stops the reading. Filled by the image loader;
-    // while empty, charge_fond_defaut runs.
+    // when the image name is empty; false stops the reading. Filled by the image loader.
     std::function<bool(Document&)> charge_fond_relecture;
     // Reloads the background at the new dx0/dy0 ("décalage"); filled by the image loader.
     std::function<void()> recharge_decalage;
@@ -335,8 +334,26 @@ public:
     void ouvrir_un_tableauClick();
     bool avec_fond() const; // a background bitmap exists: the project names its image
     bool charge_fond_projet(Document& d);
-    bool charge_fond_defaut(Document& d);
     void recharge_fond_decale();
+
+    // --- Background image (scroll_fond.cpp) ---
+    // No mode: a fresh load; "relecture": the project reader's; "décalage": the offset edits'.
+    enum class ModeChargement { aucun, relecture, decalage };
+    // Loads the file as background. False when nothing changed: not found and not replaced,
+    // or unreadable (the user was told why).
+    bool Ouvrir_fichier_image(const QString& chemin, ModeChargement mode = ModeChargement::aucun);
+    void Ouvrir_bmp();
+    void Imagedupressepapier1Click();
+    void ouvrir_sans_bmp();
+    void Enregistrerlimage1Click();
+    void SpeedButton11Click();
+    void construit_fond();
+    // The image area's size, taken while the window is maximized: the proportions of a
+    // background placed with "Garder les proportions L x H".
+    QSize taille_client_reference;
+    QString texte_dimension;   // "W x H" of the last image loaded
+    QString nom_court_image;   // its file name, without the folder
+    bool feuille_tablette = false; // the overlay is a blank tablet sheet, saved at 8 bits
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

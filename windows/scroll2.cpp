@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QFont>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +29,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSaveFile>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -80,10 +82,15 @@ int hauteur_pour(GrilleChaines* g, int n) {
 
 } // namespace
 
-TForm2::TForm2(Document& document, QWidget* parent) : QWidget(parent, Qt::Window), doc(document) {
+TForm2::TForm2(Document& document, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      doc(document) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Points digitalisés"));
     resize(440, 760);
+    // A dialog-like window at the right edge of the screen, beside the map.
+    if (const QScreen* e = QGuiApplication::primaryScreen()) move(e->availableGeometry().right() + 1 - width(), 0);
     construit();
     branche_tables();
     branche_reglages();
@@ -137,7 +144,7 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     SpeedButton8 = bouton(p, "SpeedButton8", QStringLiteral("Graphe F7"));
     r->addWidget(SpeedButton3);
     r->addWidget(Button2);
-    r->addWidget(SpeedButton8);
+    r->addStretch(1);
 
     r = rangee(l);
     CheckBox1 = new QCheckBox(QStringLiteral("Affiche Lib.  Taille"), p);
@@ -153,6 +160,7 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     r->addWidget(Panel1);
     r->addWidget(Panel2);
     r->addStretch(1);
+    r->addWidget(SpeedButton8);
 
     r = rangee(l);
     Label_calage = etiquette(p, "Label_calage", QStringLiteral("Points de calibration"), true);
@@ -231,10 +239,13 @@ void TForm2::construit_tables(QVBoxLayout* l) {
     StringGrid3->setFixedHeight(hauteur_pour(StringGrid3, 5));
     l->addWidget(StringGrid3);
 
-    r = rangee(l);
     Label12 = etiquette(p, "Label12", QStringLiteral("aide"));
+    // The help texts must not widen the window.
+    Label12->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    l->addWidget(Label12);
+    r = rangee(l);
     Button_sup_ligne = bouton(p, "Button_sup_ligne", QStringLiteral("Supprimer la ligne courante"));
-    r->addWidget(Label12, 1);
+    r->addStretch(1);
     r->addWidget(Button_sup_ligne);
 }
 
@@ -259,6 +270,7 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     // Digits only; backspace stays free.
     Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit4));
     Label3 = etiquette(Panel3, "Label3", QStringLiteral("décimales (puis <Entrée>)"));
+    for (QLabel* e : {Label4, Label5}) e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     r->addWidget(Label4, 1);
     r->addWidget(Label5, 1);
     r->addWidget(Edit4);

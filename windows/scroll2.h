@@ -8,6 +8,7 @@
 //   scroll2_projet.cpp    reading a project file
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -186,6 +187,7 @@ private:
 
     // The main window whose hooks this window filled; they are emptied when it goes.
     QPointer<TForm1> f1_;
+    QStringList couleurs_illisibles_; // "couleur" texts already asked about
 };
 
 } // namespace vuv

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace vuv {
 namespace {
@@ -60,9 +59,16 @@ void TForm2::branche_tables() {
     connect(g3, &GrilleChaines::double_clic, this, &TForm2::StringGrid3DblClick);
     connect(g3, &GrilleChaines::souris_deplacee, this, &TForm2::StringGrid3MouseMove);
     connect(g3, &GrilleChaines::sortie, this, &TForm2::StringGrid3Exit);
-    // Met while painting: the question of val_entier waits until the painting is over.
-    connect(g3, &GrilleChaines::couleur_illisible, this,
-            [](const QString& t) { QTimer::singleShot(0, [t] { val_entier(ss(t)); }); }, Qt::QueuedConnection);
+    // Met while painting: the question of val_entier waits until the painting is over, and
+    // comes once per text, or every repaint would ask again.
+    connect(
+        g3, &GrilleChaines::couleur_illisible, this,
+        [this](const QString& t) {
+            if (couleurs_illisibles_.contains(t)) return;
+            couleurs_illisibles_ << t;
+            val_entier(ss(t));
+        },
+        Qt::QueuedConnection);
     StringGrid3->colonne_saisissable = [](int) { return true; };
 }
 

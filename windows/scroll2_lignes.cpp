@@ -17,21 +17,9 @@
 namespace vuv {
 namespace {
 
-// Reports a table's changes to its view once, on every exit path.
-class Lot {
-public:
-    explicit Lot(Grille& g) : g_(g) { g_.debut_lot(); }
-    ~Lot() { g_.fin_lot(); }
-    Lot(const Lot&) = delete;
-    Lot& operator=(const Lot&) = delete;
-
-private:
-    Grille& g_;
-};
-
 void marque_lignes(Document& d, const char* ok) {
     Grille& g = d.StringGrid3;
-    const Lot lot(g);
+    const Grille::Lot lot(g);
     for (int r = 1; r <= d.num_ligne && r < g.row_count(); ++r) g.set_cell(3, r, ok);
 }
 
@@ -75,7 +63,7 @@ void TForm2::recopie_altitude() {
     const std::string titre =
         "\rrecopier l'altitude Z = " + Z + "\r" + "\r" + "sur le reste des points de la ligne n°" + L;
     if (port().question(titre, "", "OE", "recopier", "") != "O") return;
-    const Lot lot(g);
+    const Grille::Lot lot(g);
     for (int r = row; r < g.row_count() && g.cell(cl, r) == L; ++r) g.set_cell(cz, r, Z);
 }
 
@@ -102,7 +90,7 @@ void TForm2::Button_sup_ligneClick() {
     if (nombre == 0 && courante == lignes.row_count() - 1) {
         if (lignes.row_count() > 2) {
             const int r = val_entier(L);
-            const Lot lot(lignes);
+            const Grille::Lot lot(lignes);
             for (int c = 0; c <= 2; ++c) lignes.set_cell(c, r, "");
             lignes.set_row_count(lignes.row_count() - 1);
             if (doc.num_ligne > 0) --doc.num_ligne;
@@ -120,7 +108,7 @@ void TForm2::Button_sup_ligneClick() {
         doc.nb_points = 0;
         doc.num_ligne = 1;
         {
-            const Lot lot(points);
+            const Grille::Lot lot(points);
             for (int c = 2; c <= 4; ++c) points.set_cell(c, 1, "");
             points.set_row_count(2);
         }
@@ -130,7 +118,7 @@ void TForm2::Button_sup_ligneClick() {
     }
 
     if (premier > 0) {
-        const Lot lot(points);
+        const Grille::Lot lot(points);
         const int cn = doc.indice_col("n");
         int vers = premier;
         for (int de = dernier + 1; de < points.row_count(); ++de, ++vers) {
@@ -148,7 +136,7 @@ void TForm2::Button_sup_ligneClick() {
     Redessiner();
 
     if (numero == doc.num_ligne && numero > 0) {
-        const Lot lot(lignes);
+        const Grille::Lot lot(lignes);
         for (int c = 0; c <= 2; ++c) lignes.set_cell(c, numero, "");
         if (lignes.row_count() > 2) lignes.set_row_count(lignes.row_count() - 1);
         --doc.num_ligne;

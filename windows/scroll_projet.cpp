@@ -1,5 +1,5 @@
 // The main window's project commands: saving the points (*.trl and the export files), reading
-// a project, the background a project names, and the emergency save of val_entier.
+// a project, and the emergency save of val_entier.
 #include "windows/scroll.h"
 
 #include "core/document/Document.h"
@@ -8,26 +8,18 @@
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
-#include "imaging/DecodageImage.h"
-#include "imaging/Pixels.h"
 #include "windows/Dialogues.h"
 #include "windows/Fenetres.h"
-#include "windows/Sablier.h"
 #include "windows/Textes.h"
 #include "windows/scroll2.h"
 
 #include <QAction>
-#include <QPainter>
 #include <QToolButton>
 
 #include <exception>
 
 namespace vuv {
 namespace {
-
-constexpr int largeur_feuille = 2100; // landscape A4 proportions
-constexpr int hauteur_feuille = 1485;
-const QColor sarcelle(0, 128, 128);   // margins around an image placed with an offset
 
 QString dernier_dossier() { return qs(premiere_ligne_lecture(fichier_dernier_dossier)); }
 
@@ -97,48 +89,11 @@ void TForm1::ouvrir_un_tableauClick() {
 }
 
 bool TForm1::charge_fond_projet(Document& d) {
-    return charge_fond_relecture ? charge_fond_relecture(d) : charge_fond_defaut(d);
-}
-
-bool TForm1::charge_fond_defaut(Document& d) {
-    if (d.fichier_image.empty()) {
-        installe_feuille_vierge(largeur_feuille, hauteur_feuille);
-        return true;
-    }
-    const Sablier sablier;
-    ImageDecodee lue = decode_image(qs(d.fichier_image));
-    if (!lue) {
-        port().information(ss(lue.message));
-        d.fichier_image.clear();
-        return false;
-    }
-    const QImage& image = lue.image;
-    // The stored size may be missing (an offset typed before any project was read).
-    const int L = d.largeur_fond > 0 ? d.largeur_fond : image.width() + std::max(d.dx0, 0);
-    const int H = d.hauteur_fond > 0 ? d.hauteur_fond : image.height() + std::max(d.dy0, 0);
-    if (d.dx0 == 0 && d.dy0 == 0 && image.size() == QSize(L, H)) {
-        installe_fond(image);
-        return true;
-    }
-    QImage fond = nouvelle_image(L, H, QImage::Format_RGB555);
-    if (fond.isNull()) {
-        port().information("Mémoire insuffisante pour un fond de " + std::to_string(L) + " x " + std::to_string(H) +
-                           " pixels");
-        return false;
-    }
-    fond.fill(sarcelle);
-    {
-        QPainter p(&fond);
-        p.drawImage(d.dx0, d.dy0, image);
-    }
-    lue.image = QImage(); // one full image at a time
-    installe_fond(fond);
-    return true;
+    return charge_fond_relecture ? charge_fond_relecture(d) : true;
 }
 
 void TForm1::recharge_fond_decale() {
     if (recharge_decalage) recharge_decalage();
-    else if (!doc.fichier_image.empty()) charge_fond_defaut(doc);
 }
 
 } // namespace vuv

@@ -171,14 +171,14 @@ void TestDemarrage::menu_data() {
     ligne("ouvrir_un_tableau", QStringLiteral("===> Ouvrir un fichier *.trl  (points et image associés)"), true,
           QStringLiteral("Shift+F2"));
     ligne("Enregistrer1", QStringLiteral("&Enregistrer les points et le nom de l'image  => *.trl"), true);
-    ligne("Ouvrir1", QStringLiteral("=> &Charger une image de fond seule"), false);
-    ligne("Imagedupressepapier1", QStringLiteral("=> Charger l'image présente dans le presse-papier"), false);
+    ligne("Ouvrir1", QStringLiteral("=> &Charger une image de fond seule"), true);
+    ligne("Imagedupressepapier1", QStringLiteral("=> Charger l'image présente dans le presse-papier"), true);
     ligne("ChargerunTAB1", QStringLiteral("=> Charger un *.TAB MapInfo"), false);
     ligne("Charger1", QStringLiteral("=> Charger  un fichier *.hdr ARC/INFO "), false);
-    ligne("Nouvellesaisie1", QStringLiteral("&Nouvelle saisie avec table à digitaliser "), false);
-    ligne("Enregistrerlimage1", QStringLiteral("Enregistrer l'image BITMAP  *.bmp ou *.jpg SANS les lignes"), false);
+    ligne("Nouvellesaisie1", QStringLiteral("&Nouvelle saisie avec table à digitaliser "), true);
+    ligne("Enregistrerlimage1", QStringLiteral("Enregistrer l'image BITMAP  *.bmp ou *.jpg SANS les lignes"), true);
     ligne("Enregistrerlimagelignes1", QStringLiteral("Enregistrer l'image avec les lignes ou les points (*.jpg)"),
-          false);
+          true);
     ligne("Enregistrerlescoordonnes1", QStringLiteral("Enregistrer les coordonnées digitalisées"), true);
     ligne("Exporterlescoordonnes1", QStringLiteral("Exporter les coordonnées digitalisées via le presse-papier"), true);
     ligne("Conversionemf1", QStringLiteral("Conversion  emf, wmf, bmp -> TIF, JPEG, BMP"), false);
@@ -258,6 +258,7 @@ void TestDemarrage::bulles_de_la_barre_d_outils() {
     QCOMPARE(f.SpeedButton9->text(), QStringLiteral("Carte seule"));
     QCOMPARE(f.SpeedButton13->text(), QStringLiteral("Quitter"));
     QVERIFY(f.SpeedButton13->isEnabled());
+    for (QToolButton* b : {f.SpeedButton5, f.SpeedButton4, f.SpeedButton11}) QVERIFY(b->isEnabled());
     // The colouring tools wait for the fill modes.
     QVERIFY(f.Choix_bord_SpeedButton16->isHidden());
     QVERIFY(f.Gomme_SpeedButton21->isHidden());

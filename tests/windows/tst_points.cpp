@@ -37,6 +37,7 @@ private slots:
     void pas_de_saisie_fenetre_inactive();
     void lignes_restaurees_sans_son();
     void couleur_par_clic_gauche_ou_droit();
+    void couleur_illisible_demandee_une_fois();
     void aide_de_la_table_des_lignes();
     void quitter_recalcule_apres_saisie_du_calage();
     void quitter_sans_saisie_ne_recalcule_pas();
@@ -169,6 +170,19 @@ void TestPoints::couleur_par_clic_gauche_ou_droit() {
     QVERIFY(f2_->choisit_couleur_ligne(2));
     QCOMPARE(doc().StringGrid3.cell(2, 2), std::string("16711680"));
     QVERIFY(!f2_->choisit_couleur_ligne(2));
+}
+
+void TestPoints::couleur_illisible_demandee_une_fois() {
+    remplit(doc(), {1});
+    doc().StringGrid3.set_cell(2, 1, "rouge");
+    QVERIFY(active(f2_));
+    for (int i = 0; i < 3; ++i) {
+        f2_->StringGrid3->viewport()->repaint();
+        QApplication::processEvents();
+    }
+    QCOMPARE(t_->port.textes("oui_non"),
+             std::vector<std::string>{"<rouge> n'est pas une valeur entière err=1\n Sauver automatiquement pour relancer "
+                                      "l'application et recharger le projet ? "});
 }
 
 void TestPoints::aide_de_la_table_des_lignes() {
