@@ -28,8 +28,10 @@ bool ModeleGrille::setData(const QModelIndex& index, const QVariant& valeur, int
     if (!index.isValid() || role != Qt::EditRole || index.row() >= lignes_ || index.column() >= colonnes_)
         return false;
     const std::string texte = ss(valeur.toString());
-    if (grille_.cell(index.column(), ligne_grille(index.row())) != texte)
+    if (grille_.cell(index.column(), ligne_grille(index.row())) != texte) {
         grille_.set_cell(index.column(), ligne_grille(index.row()), texte);
+        if (edite) edite();
+    }
     return true;
 }
 

@@ -6,12 +6,17 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 namespace vuv {
 
 class ModeleGrille : public QAbstractTableModel, private Grille::Observateur {
     Q_OBJECT
 
 public:
+    // Told when the user typed a change into a cell (not when the table changed by itself).
+    std::function<void()> edite;
+
     explicit ModeleGrille(Grille& grille, QObject* parent = nullptr);
     ~ModeleGrille() override;
 

@@ -189,6 +189,7 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     Edit_dy0->hide();
 
     modele2 = new ModeleGrille(doc.StringGrid2, this);
+    modele2->edite = [this] { doc.sauve = false; };
     StringGrid2 = new GrilleChaines(*modele2, GenreGrille::calage, p);
     StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
     largeurs(StringGrid2, {20, 20, 50, 80, 80, 55, 40, 40, 30});
@@ -217,6 +218,7 @@ void TForm2::construit_tables(QVBoxLayout* l) {
     r->addWidget(Label9);
 
     modele1 = new ModeleGrille(doc.StringGrid1, this);
+    modele1->edite = [this] { doc.sauve = false; };
     StringGrid1 = new GrilleChaines(*modele1, GenreGrille::points, p);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     largeurs(StringGrid1, {40, 25, 50, 100, 100, 70, 40, 40, 30});
@@ -233,6 +235,7 @@ void TForm2::construit_tables(QVBoxLayout* l) {
     r->addStretch(1);
 
     modele3 = new ModeleGrille(doc.StringGrid3, this);
+    modele3->edite = [this] { doc.sauve = false; };
     StringGrid3 = new GrilleChaines(*modele3, GenreGrille::lignes, p);
     StringGrid3->setObjectName(QStringLiteral("StringGrid3"));
     largeurs(StringGrid3, {30, 60, 45, 25, 120});

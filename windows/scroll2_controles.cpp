@@ -56,7 +56,10 @@ QWidget* DelegueGrille::createEditor(QWidget* parent, const QStyleOptionViewItem
         emit g->texte_edite(ed, col, row, t);
         // Kept texts go into the cell at once, as the grid's cells follow their editor: leaving
         // the window reads them without Enter.
-        if (ed->text() == t) g->modele().grille().set_cell(col, row, ss(t));
+        if (ed->text() == t && g->modele().grille().cell(col, row) != ss(t)) {
+            g->modele().grille().set_cell(col, row, ss(t));
+            if (g->modele().edite) g->modele().edite();
+        }
     });
     return ed;
 }

@@ -56,6 +56,7 @@ void TForm2::change_couleur_ligne(int row) {
 }
 
 void TForm2::recopie_altitude() {
+    doc.sauve = false;
     Grille& g = doc.StringGrid1;
     const int row = StringGrid1->row();
     const int cz = doc.indice_col("Z"), cl = doc.indice_col("L");
@@ -69,6 +70,7 @@ void TForm2::recopie_altitude() {
 
 void TForm2::Button_sup_ligneClick() {
     Document::Operation op(doc);
+    doc.sauve = false; // quitting must still ask about the lines deleted
     Grille& points = doc.StringGrid1;
     Grille& lignes = doc.StringGrid3;
     const int courante = lignes.row();

@@ -165,6 +165,7 @@ void Document::efface_tab_et_point(bool fenetre_points_active) {
         }
         --nb_points;
         g.set_row_count(g.row_count() - 1);
+        sauve = false; // quitting must still ask about the point deleted
     }
 
     // The next point continues the line of the new last point.

@@ -131,3 +131,14 @@ TEST_F(Digitalisation, NearestPointFollowsEveryEditOfTheTable) {
     cherche_proche_indice_ligne_point(doc, 290, 100, L, row);
     EXPECT_EQ(port_.nombre("oui_non"), 1);
 }
+
+// Symptom: deleting a point after saving let the program quit without asking, losing the edit.
+TEST_F(Digitalisation, DeletingAPointLeavesTheWorkUnsaved) {
+    clic(110, 100);
+    doc.sauve = true;
+    doc.efface_tab_et_point(false);
+    EXPECT_FALSE(doc.sauve);
+    doc.sauve = true;
+    doc.efface_tab_et_point(false); // nothing left to delete
+    EXPECT_TRUE(doc.sauve);
+}

@@ -110,11 +110,14 @@ void TestPoints::edition_des_points_et_du_calage() {
     GrilleChaines* g = calage ? f2_->StringGrid2 : f2_->StringGrid1;
     Grille& table = calage ? doc().StringGrid2 : doc().StringGrid1;
     const std::string avant = table.cell(col, 1);
+    doc().sauve = true;
 
     vuv::test::tape(g, col, 1, tape);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
     QCOMPARE(QString::fromStdString(table.cell(col, 1)), garde ? tape : QString::fromStdString(avant));
+    // A typed change is work to save: quitting must ask.
+    if (garde && tape != QString::fromStdString(avant)) QVERIFY(!doc().sauve);
     QCOMPARE(t_->port.nombre("ton"), tons);
     if (tons > 0) QCOMPARE(t_->port.textes("ton").front(), std::string("1400/250"));
     QCOMPARE(t_->port.nombre("bip"), 0);
