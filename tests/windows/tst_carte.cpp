@@ -246,6 +246,21 @@ private slots:
         }
     }
 
+    void leProjetExempleSOuvreDepuisLaLigneDeCommande() {
+        // As a newcomer runs it from the repository: ./run.sh samples/carte_exemple.trl
+        const QString ici = QDir::currentPath();
+        QDir::setCurrent(QStringLiteral(VUVIVIVA_SAMPLES "/.."));
+        DossierProgrammeTest dossier;
+        auto t = demarre({QStringLiteral("samples/carte_exemple.trl")});
+        QDir::setCurrent(ici);
+        const Document& d = t->programme->document;
+        QCOMPARE(d.nb_points, 9);
+        QCOMPARE(d.nb_calage, 3);
+        QCOMPARE(t->programme->Form1->calque.fond.size(), QSize(1600, 1131));
+        QVERIFY(t->port.textes("oui_non").empty());
+        t->programme->Form1->Image1->composition().save(QDir::temp().filePath(QStringLiteral("vuviviva_exemple.png")));
+    }
+
     void sansFondLesTouchesBipent() {
         DossierProgrammeTest dossier;
         auto t = demarre();
