@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+
+#include <jpeglib.h>
 #include <sys/resource.h>
 
 using namespace vuv;
@@ -248,4 +251,39 @@ TEST_F(Encodage, AtomicWriterAbandonedMidway) {
     }  // never validated
     EXPECT_EQ(test::lit_octets(c), "avant");
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files).size(), 1);
+}
+
+// Quality 90 means libjpeg's own scaling of its standard tables, not some other encoder's.
+TEST(EncodageJpeg, QuantizationTablesAreLibjpegsAtQuality90) {
+    const QString chemin = QString::fromStdString(::testing::TempDir()) + QStringLiteral("qualite90.jpg");
+    QImage image(64, 48, QImage::Format_RGB555);
+    image.fill(QColor(120, 160, 200));
+    ASSERT_TRUE(ecrit_jpeg(image, chemin).ok());
+
+    jpeg_compress_struct reference{};
+    jpeg_error_mgr erreurs_c{};
+    reference.err = jpeg_std_error(&erreurs_c);
+    jpeg_create_compress(&reference);
+    reference.in_color_space = JCS_RGB;
+    reference.input_components = 3;
+    jpeg_set_defaults(&reference);
+    jpeg_set_quality(&reference, 90, TRUE);
+
+    std::FILE* f = std::fopen(chemin.toLocal8Bit().constData(), "rb");
+    ASSERT_NE(f, nullptr);
+    jpeg_decompress_struct lu{};
+    jpeg_error_mgr erreurs_d{};
+    lu.err = jpeg_std_error(&erreurs_d);
+    jpeg_create_decompress(&lu);
+    jpeg_stdio_src(&lu, f);
+    ASSERT_EQ(jpeg_read_header(&lu, TRUE), JPEG_HEADER_OK);
+    for (int t = 0; t < 2; ++t) {
+        ASSERT_NE(lu.quant_tbl_ptrs[t], nullptr) << t;
+        for (int i = 0; i < DCTSIZE2; ++i)
+            EXPECT_EQ(lu.quant_tbl_ptrs[t]->quantval[i], reference.quant_tbl_ptrs[t]->quantval[i]) << t << "," << i;
+    }
+    jpeg_destroy_decompress(&lu);
+    jpeg_destroy_compress(&reference);
+    std::fclose(f);
+    std::remove(chemin.toLocal8Bit().constData());
 }
