@@ -16,15 +16,6 @@ bool doit_citer(const std::string& t) {
     return false;
 }
 
-void ajoute_champ(Grille& g, int row, std::string champ) {
-    for (int c = 0; c < g.col_count(); ++c) {
-        if (g.cell(c, row).empty()) {
-            g.set_cell(c, row, champ.empty() ? std::string(" ") : std::move(champ));
-            return;
-        }
-    }
-}
-
 } // namespace
 
 std::string ecrit_liste_virgules(const Grille& g, int row) {
@@ -52,11 +43,15 @@ void lit_liste_virgules(Grille& g, int row, std::string_view ligne) {
     // A NUL ends the line, as it ends a C string.
     const auto fin_nul = ligne.find('\0');
     if (fin_nul != std::string_view::npos) ligne = ligne.substr(0, fin_nul);
+    // The row is empty and every field stored is non-empty (an empty one becomes a space), so
+    // the leftmost empty cell is always the next one.
+    int colonne = 0;
     std::size_t p = 0;
     const std::size_t n = ligne.size();
     while (p < n && blanc(ligne[p])) ++p;
+    std::string champ;
     while (p < n) {
-        std::string champ;
+        champ.clear();
         if (ligne[p] == '"') {
             ++p;
             while (p < n) {
@@ -68,10 +63,10 @@ void lit_liste_virgules(Grille& g, int row, std::string_view ligne) {
             }
         } else {
             const std::size_t debut = p;
-            while (p < n && !blanc(ligne[p]) && ligne[p] != ',' && ligne[p] != '\0') ++p;
+            while (p < n && !blanc(ligne[p]) && ligne[p] != ',') ++p;
             champ.assign(ligne.substr(debut, p - debut));
         }
-        ajoute_champ(g, row, std::move(champ));
+        if (colonne < g.col_count()) g.set_cell(colonne++, row, champ.empty() ? std::string(" ") : champ);
         while (p < n && blanc(ligne[p])) ++p;
         if (p < n && ligne[p] == ',') {
             do {

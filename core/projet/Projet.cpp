@@ -23,10 +23,11 @@ class LecteurTexte {
 public:
     explicit LecteurTexte(std::string texte) : t_(std::move(texte)) {}
 
-    std::string ligne() {
+    // Valid until the reader goes away.
+    std::string_view ligne() {
         const std::size_t debut = p_;
         while (p_ < t_.size() && t_[p_] != '\r' && t_[p_] != '\n') ++p_;
-        std::string l = t_.substr(debut, p_ - debut);
+        const std::string_view l = std::string_view(t_).substr(debut, p_ - debut);
         saute_fin_de_ligne();
         return l;
     }
@@ -146,7 +147,7 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
 ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions) {
     LecteurTexte f(cp1252_vers_utf8(octets));
 
-    const std::string ligne1 = f.ligne();
+    const std::string ligne1(f.ligne());
     if (ligne1 != marqueur) {
         port().information(" Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
                            "/VUVIVIVA introuvable : mess= <" +
@@ -154,7 +155,7 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
         return ResultatLecture::refuse;
     }
 
-    const std::string image = f.ligne();
+    const std::string image(f.ligne());
     if (!d.fichier_image.empty() && nom_de_fichier(d.fichier_image) != nom_de_fichier(image)) {
         const bool ok = port().ok_annuler(
             " L'image relative à ce fichier est différente de l'image actuelle\n\nimage actuelle =<" +
@@ -201,7 +202,7 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
     }
     const int nb_calage = comptes[2];
 
-    const std::string entete = f.ligne();
+    const std::string_view entete = f.ligne();
     lit_liste_virgules(d.StringGrid2, 0, entete);
     lit_liste_virgules(d.StringGrid1, 0, entete);
 
