@@ -7,6 +7,8 @@
 #include "imaging/Pixels.h"
 #include "samples/CarteExemple.h"
 
+#include "windows/Calque.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -65,8 +67,10 @@ void BM_ChargerJpeg(benchmark::State& state) {
     for (auto _ : state) {
         vuv::ImageDecodee r = vuv::decode_image(chemin_jpeg);
         if (!r) state.SkipWithError(qPrintable(r.message));
-        const QImage calque = r.image.copy();
-        benchmark::DoNotOptimize(calque.constBits());
+        vuv::Calque calque;
+        calque.fond = std::move(r.image);
+        calque.creer_calque_de_bitmap();
+        benchmark::DoNotOptimize(calque.image.constBits());
     }
     state.SetBytesProcessed(state.iterations() * octets_555());
 }
