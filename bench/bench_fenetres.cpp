@@ -80,9 +80,9 @@ void BM_RedessinerCalque(benchmark::State& state) {
     // Digitized lines: each starts somewhere on the map and walks on in steps of a few
     // tens of pixels, as a road or a contour is clicked.
     std::uint32_t graine = 12345;
-    auto hasard = [&graine](int n) {
+    auto hasard = [&graine](int borne) {
         graine = graine * 1103515245u + 12345u;
-        return static_cast<int>((graine >> 16) % static_cast<std::uint32_t>(n));
+        return static_cast<int>((graine >> 16) % static_cast<std::uint32_t>(borne));
     };
     int x = 0, y = 0, L_precedent = 0;
     for (int row = 1; row <= n; ++row) {
