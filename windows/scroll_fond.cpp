@@ -62,6 +62,7 @@ struct Placement {
 Placement place_proportionnel(int W, int H, QSize client) {
     Placement p;
     const long long cw = client.width(), ch = client.height();
+    if (cw <= 0 || ch <= 0 || W <= 0 || H <= 0) return {W, H, 0, 0}; // no window yet: no margins
     if (static_cast<long double>(cw) / ch >= static_cast<long double>(W) / H) {
         p.hauteur = H;
         p.largeur = static_cast<int>(H * cw / ch);
@@ -77,19 +78,18 @@ Placement place_proportionnel(int W, int H, QSize client) {
 // Step 2 of a load over an earlier one: the points' rows emptied, lines 2 and on reset.
 void efface_saisie(Document& d) {
     Grille& points = d.StringGrid1;
-    points.debut_lot();
-    for (int r = 1; r <= d.nb_points; ++r)
-        for (int c = 0; c < 9; ++c) points.set_cell(c, r, std::string());
-    points.fin_lot();
-
+    {
+        const Grille::Lot lot(points);
+        for (int r = 1; r <= d.nb_points; ++r)
+            for (int c = 0; c < 9; ++c) points.set_cell(c, r, std::string());
+    }
     Grille& lignes = d.StringGrid3;
-    lignes.debut_lot();
+    const Grille::Lot lot(lignes);
     for (int r = 2; r <= d.num_ligne; ++r) {
         for (int c = 0; c < 3; ++c) lignes.set_cell(c, r, std::string());
         lignes.set_cell(3, r, "x");
         lignes.set_cell(4, r, "nom");
     }
-    lignes.fin_lot();
 }
 
 // Pixel units, real Y growing upwards from the image's lower edge. The zeros are written as the
@@ -109,16 +109,17 @@ void calage_par_defaut(Document& d, int W, int H) {
         {zero, zero, d.dx0, H + d.dy0},
         {_format(12, 4, W - 1), zero, d.dx0 + W, H + d.dy0},
     };
-    g.debut_lot();
-    for (int k = 1; k <= 3; ++k) {
-        const Ligne& l = lignes[k - 1];
-        g.set_cell(cX, k, l.X);
-        g.set_cell(cY, k, l.Y);
-        g.set_cell(cZ, k, zero);
-        g.set_cell(cx, k, _format(4, 0, l.x));
-        g.set_cell(cy, k, _format(4, 0, l.y));
+    {
+        const Grille::Lot lot(g);
+        for (int k = 1; k <= 3; ++k) {
+            const Ligne& l = lignes[k - 1];
+            g.set_cell(cX, k, l.X);
+            g.set_cell(cY, k, l.Y);
+            g.set_cell(cZ, k, zero);
+            g.set_cell(cx, k, _format(4, 0, l.x));
+            g.set_cell(cy, k, _format(4, 0, l.y));
+        }
     }
-    g.fin_lot();
     d.nb_calage = 3;
     for (int k = 1; k <= 3; ++k) {
         EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
