@@ -55,14 +55,45 @@ __attribute__((target("avx2"))) int convertit_avx2(const std::uint16_t* s, std::
     }
     return i;
 }
+
+// Thirty-two at a time with AVX-512. GCC 12's own intrinsic headers start vectors from an
+// "undefined" value and then warn about it.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+__attribute__((target("avx512f,avx512bw"))) int convertit_avx512(const std::uint16_t* s, std::uint32_t* d, int n) {
+    const __m512i masque = _mm512_set1_epi32(0x1F), alpha = _mm512_set1_epi32(static_cast<int>(0xFF000000u));
+    auto etend = [&](__m512i v) __attribute__((target("avx512f,avx512bw"))) {
+        const __m512i r = _mm512_and_si512(_mm512_srli_epi32(v, 10), masque);
+        const __m512i g = _mm512_and_si512(_mm512_srli_epi32(v, 5), masque);
+        const __m512i b = _mm512_and_si512(v, masque);
+        const __m512i r8 = _mm512_or_si512(_mm512_slli_epi32(r, 3), _mm512_srli_epi32(r, 2));
+        const __m512i g8 = _mm512_or_si512(_mm512_slli_epi32(g, 3), _mm512_srli_epi32(g, 2));
+        const __m512i b8 = _mm512_or_si512(_mm512_slli_epi32(b, 3), _mm512_srli_epi32(b, 2));
+        return _mm512_or_si512(_mm512_or_si512(alpha, _mm512_slli_epi32(r8, 16)),
+                               _mm512_or_si512(_mm512_slli_epi32(g8, 8), b8));
+    };
+    int i = 0;
+    for (; i + 32 <= n; i += 32) {
+        const __m256i a = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m256i b = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 16));
+        _mm512_storeu_si512(d + i, etend(_mm512_cvtepu16_epi32(a)));
+        _mm512_storeu_si512(d + i + 16, etend(_mm512_cvtepu16_epi32(b)));
+    }
+    return i;
+}
+#pragma GCC diagnostic pop
 #endif
 
 // A straight run of 15-bit pixels to screen colours, several at a time where the processor can.
 void convertit_suite(const std::uint16_t* s, std::uint32_t* d, int n, const std::uint32_t* table) {
     int i = 0;
 #if defined(__x86_64__)
+    static const bool avx512 = __builtin_cpu_supports("avx512bw");
     static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2) i = convertit_avx2(s, d, n);
+    if (avx512)
+        i = convertit_avx512(s, d, n);
+    else if (avx2)
+        i = convertit_avx2(s, d, n);
 #endif
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128(), masque = _mm_set1_epi32(0x1F), alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));

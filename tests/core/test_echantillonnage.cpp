@@ -52,3 +52,16 @@ TEST(Echantillonnage, ColourConversionsRoundTripThe15BitValues) {
         ASSERT_EQ(rgb555_de_bgr(bgr), p);
     }
 }
+
+TEST(Echantillonnage, OneToOneRunsConvertEveryColourExactly) {
+    // 32768 colours on a row of 0x8000 + 7 pixels: the wide paths and their tail all run.
+    const int n = 0x8000 + 7;
+    std::vector<std::uint16_t> source(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) source[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i & 0x7FFF);
+    const VuePixels calque{reinterpret_cast<std::uint8_t*>(source.data()), n, 1, 2L * n, FormatPixels::rgb555};
+    std::vector<std::uint32_t> sortie(static_cast<std::size_t>(n));
+    const VuePixels ecran{reinterpret_cast<std::uint8_t*>(sortie.data()), n, 1, 4L * n, FormatPixels::rgb32};
+    echantillonne_vue(calque, Rect{0, 0, n - 1, 0}, ecran, 0);
+    for (int i = 0; i < n; ++i)
+        ASSERT_EQ(sortie[static_cast<std::size_t>(i)], argb_de_rgb555(static_cast<std::uint16_t>(i & 0x7FFF))) << i;
+}
