@@ -38,7 +38,19 @@ void ZoneImage::montre(const QImage& calque, const Rect& vue) {
     if (avec_calque_)
         c = {const_cast<std::uint8_t*>(source->constBits()), source->width(), source->height(), source->bytesPerLine(),
              FormatPixels::rgb555};
-    echantillonne_vue(c, vue, e, fond_.rgb());
+    // Zoomed out, a reduced copy is sampled: reading the whole scan at every pan is too slow.
+    // It is made again whenever the overlay changed (every drawing changes its cache key).
+    const int facteur = avec_calque_ ? facteur_reduction(vue, ecran_.width(), ecran_.height()) : 1;
+    if (facteur > 1) {
+        const qint64 cle = copie.isNull() ? source->cacheKey() : 0; // a converted copy is never reused
+        if (reduite_.facteur != facteur || cle == 0 || cle_reduite_ != cle) {
+            reduit(c, facteur, reduite_);
+            cle_reduite_ = cle;
+        }
+        echantillonne_reduite(reduite_, vue, e, fond_.rgb());
+    } else {
+        echantillonne_vue(c, vue, e, fond_.rgb());
+    }
     update();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Image1, the main window's image area: shows the view rectangle of the overlay, stretched to
 // the area, and the transient marks (rubber band, highlight cross-hair) XOR-ed over it.
+#include "core/vue/Echantillonnage.h"
 #include "core/vue/VueCarte.h"
 
 #include <QColor>
@@ -66,6 +67,8 @@ private:
     Rect vue_;
     bool avec_calque_ = false;
     std::vector<Marque> marques_;
+    CopieReduite reduite_;
+    qint64 cle_reduite_ = 0;
 };
 
 } // namespace vuv

@@ -1,5 +1,6 @@
 #include "core/vue/Echantillonnage.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -158,6 +159,56 @@ void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels
         for (int i = dernier; i < ecran.largeur; ++i) d[i] = fond;
         ligne_precedente = sy;
         precedente = d;
+    }
+}
+
+} // namespace vuv
+
+namespace vuv {
+
+int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h) {
+    if (ecran_l <= 0 || ecran_h <= 0) return 1;
+    const double echelle = std::min(static_cast<double>(vue.largeur()) / ecran_l,
+                                    static_cast<double>(vue.hauteur()) / ecran_h);
+    int f = 1;
+    while (f < 16 && 2.0 * f <= echelle) f *= 2;
+    return f;
+}
+
+void reduit(const VuePixels& calque, int facteur, CopieReduite& copie) {
+    copie.facteur = facteur;
+    copie.largeur_calque = calque.largeur;
+    copie.hauteur_calque = calque.hauteur;
+    copie.largeur = (calque.largeur + facteur - 1) / facteur;
+    copie.hauteur = (calque.hauteur + facteur - 1) / facteur;
+    copie.pixels.resize(static_cast<std::size_t>(copie.largeur) * static_cast<std::size_t>(copie.hauteur));
+    const std::uint32_t* table = table_555();
+    for (int y = 0; y < copie.hauteur; ++y) {
+        const auto* s = reinterpret_cast<const std::uint16_t*>(calque.ligne(y * facteur));
+        std::uint32_t* d = copie.pixels.data() + static_cast<std::size_t>(y) * copie.largeur;
+        for (int x = 0; x < copie.largeur; ++x) d[x] = table[s[x * facteur] & 0x7FFF];
+    }
+}
+
+void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond) {
+    if (!ecran.valide() || ecran.format != FormatPixels::rgb32 || copie.facteur < 1) return;
+    std::vector<int> colonnes = correspondance(vue.x0, vue.largeur(), ecran.largeur);
+    const std::vector<int> lignes = correspondance(vue.y0, vue.hauteur(), ecran.hauteur);
+    int premier = 0, dernier = ecran.largeur;
+    while (premier < ecran.largeur && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
+    while (dernier > premier && colonnes[static_cast<std::size_t>(dernier - 1)] >= copie.largeur_calque) --dernier;
+    for (int i = premier; i < dernier; ++i) colonnes[static_cast<std::size_t>(i)] /= copie.facteur;
+    for (int j = 0; j < ecran.hauteur; ++j) {
+        auto* d = reinterpret_cast<std::uint32_t*>(ecran.ligne(j));
+        const int sy = lignes[static_cast<std::size_t>(j)];
+        if (sy < 0 || sy >= copie.hauteur_calque) {
+            for (int i = 0; i < ecran.largeur; ++i) d[i] = fond;
+            continue;
+        }
+        const std::uint32_t* s = copie.pixels.data() + static_cast<std::size_t>(sy / copie.facteur) * copie.largeur;
+        for (int i = 0; i < premier; ++i) d[i] = fond;
+        for (int i = premier; i < dernier; ++i) d[i] = s[colonnes[static_cast<std::size_t>(i)]];
+        for (int i = dernier; i < ecran.largeur; ++i) d[i] = fond;
     }
 }
 

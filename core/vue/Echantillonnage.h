@@ -17,3 +17,24 @@ std::vector<int> correspondance(int debut, int n_vue, int n_ecran);
 void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond);
 
 } // namespace vuv
+
+namespace vuv {
+
+// A copy of the overlay reduced by `facteur` in both directions, already in screen colours:
+// the zoomed-out view samples it instead of the whole scan. Pixel (x, y) is the overlay's
+// (x·facteur, y·facteur).
+struct CopieReduite {
+    int facteur = 0;
+    int largeur = 0, hauteur = 0;       // of the copy
+    int largeur_calque = 0, hauteur_calque = 0;
+    std::vector<std::uint32_t> pixels;
+};
+
+// The reduction a view needs: the largest power of two not above its scale (at most 16), or
+// 1 when it is not zoomed out by at least two.
+int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h);
+void reduit(const VuePixels& calque, int facteur, CopieReduite& copie);
+// As echantillonne_vue, from the reduced copy.
+void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond);
+
+} // namespace vuv

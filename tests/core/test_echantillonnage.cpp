@@ -65,3 +65,28 @@ TEST(Echantillonnage, OneToOneRunsConvertEveryColourExactly) {
     for (int i = 0; i < n; ++i)
         ASSERT_EQ(sortie[static_cast<std::size_t>(i)], argb_de_rgb555(static_cast<std::uint16_t>(i & 0x7FFF))) << i;
 }
+
+TEST(Echantillonnage, ZoomedOutViewsSampleAReducedCopy) {
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 9998, 6999}, 1600, 900), 4);
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 1599, 899}, 1600, 900), 1);
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 3199, 1799}, 1600, 900), 2);
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 99999, 99999}, 100, 100), 16);
+
+    // Where the overlay is constant over each 4 x 4 block, both ways show the same picture.
+    const int l = 403, h = 301;
+    std::vector<std::uint16_t> source(static_cast<std::size_t>(l) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x)
+            source[static_cast<std::size_t>(y) * l + x] = static_cast<std::uint16_t>(((x / 4) * 37 + (y / 4) * 101) & 0x7FFF);
+    const VuePixels calque{reinterpret_cast<std::uint8_t*>(source.data()), l, h, 2L * l, FormatPixels::rgb555};
+    CopieReduite copie;
+    reduit(calque, 4, copie);
+    for (const Rect vue : {Rect{0, 0, l - 1, h - 1}, Rect{-40, -20, l + 39, h + 19}}) {
+        std::vector<std::uint32_t> a(90 * 70), b(90 * 70);
+        const VuePixels ea{reinterpret_cast<std::uint8_t*>(a.data()), 90, 70, 360, FormatPixels::rgb32};
+        const VuePixels eb{reinterpret_cast<std::uint8_t*>(b.data()), 90, 70, 360, FormatPixels::rgb32};
+        echantillonne_vue(calque, vue, ea, 0xFF646464);
+        echantillonne_reduite(copie, vue, eb, 0xFF646464);
+        EXPECT_EQ(a, b);
+    }
+}

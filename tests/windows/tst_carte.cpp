@@ -261,6 +261,19 @@ private slots:
         t->programme->Form1->Image1->composition().save(QDir::temp().filePath(QStringLiteral("vuviviva_exemple.png")));
     }
 
+    void laVueEloigneeSuitChaqueDessin() {
+        Carte c(false);
+        QImage grand(4000, 3000, QImage::Format_RGB555);
+        grand.fill(Qt::white);
+        c.f.installe_fond(grand); // viewed whole: several image pixels per screen pixel
+        QCOMPARE(c.f.Image1->composition().pixelColor(100, 100), QColor(Qt::white));
+        // A drawing on the overlay must show at once, not the copy made before it.
+        c.f.calque.af_croix_calage(2000, 1500);
+        c.f.calque.image.fill(Qt::blue);
+        c.f.redessiner();
+        QCOMPARE(c.f.Image1->composition().pixelColor(100, 100), QColor(Qt::blue));
+    }
+
     void sansFondLesTouchesBipent() {
         DossierProgrammeTest dossier;
         auto t = demarre();
