@@ -64,7 +64,7 @@ void TForm1::af_efface_der_ligne_xor() {
     if (calque.dernier_x != 0 || calque.dernier_y != 0)
         Image1->bascule({ZoneImage::Marque::Genre::segment, QPoint(calque.dernier_x, calque.dernier_y),
                          QPoint(courant_x, courant_y), jaune, largeur_stylo_elastique});
-    calque.vue.marque_sale();
+    // The marks lie over the view, not on the overlay: nothing to sample again.
 }
 
 void TForm1::af_ligne_xor_move(int x, int y) {
@@ -93,7 +93,6 @@ void TForm1::pointer_dans_form1(int row) {
     affiche_XYc(0, Y, X);
     Image1->bascule({ZoneImage::Marque::Genre::croix, QPoint(x, y), QPoint(), rouge, largeur_croix_pointee});
     ligne_pointee = row;
-    calque.vue.marque_sale();
 }
 
 void TForm1::depointer_i_sel_anc_puis_pointer(int row) {
