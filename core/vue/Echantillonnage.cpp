@@ -170,9 +170,7 @@ int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h) {
     if (ecran_l <= 0 || ecran_h <= 0) return 1;
     const double echelle = std::min(static_cast<double>(vue.largeur()) / ecran_l,
                                     static_cast<double>(vue.hauteur()) / ecran_h);
-    int f = 1;
-    while (f < 16 && 2.0 * f <= echelle) f *= 2;
-    return f;
+    return std::clamp(static_cast<int>(echelle), 1, 16);
 }
 
 void reduit(const VuePixels& calque, int facteur, CopieReduite& copie) {

@@ -30,8 +30,9 @@ struct CopieReduite {
     std::vector<std::uint32_t> pixels;
 };
 
-// The reduction a view needs: the largest power of two not above its scale (at most 16), or
-// 1 when it is not zoomed out by at least two.
+// The reduction a view needs: the whole part of its scale (at most 16), so the copy is as
+// small as the view allows without dropping more than the view itself would; 1 when the view
+// is not zoomed out by at least two.
 int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h);
 void reduit(const VuePixels& calque, int facteur, CopieReduite& copie);
 // As echantillonne_vue, from the reduced copy.

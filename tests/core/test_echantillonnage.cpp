@@ -67,9 +67,10 @@ TEST(Echantillonnage, OneToOneRunsConvertEveryColourExactly) {
 }
 
 TEST(Echantillonnage, ZoomedOutViewsSampleAReducedCopy) {
-    EXPECT_EQ(facteur_reduction(Rect{0, 0, 9998, 6999}, 1600, 900), 4);
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 9998, 6999}, 1600, 900), 6);
     EXPECT_EQ(facteur_reduction(Rect{0, 0, 1599, 899}, 1600, 900), 1);
     EXPECT_EQ(facteur_reduction(Rect{0, 0, 3199, 1799}, 1600, 900), 2);
+    EXPECT_EQ(facteur_reduction(Rect{0, 0, 2399, 1349}, 1600, 900), 1);
     EXPECT_EQ(facteur_reduction(Rect{0, 0, 99999, 99999}, 100, 100), 16);
 
     // Where the overlay is constant over each 4 x 4 block, both ways show the same picture.
