@@ -224,7 +224,6 @@ public:
     int souris_x = 0, souris_y = 0; // last mouse position in the image area (for Ctrl)
     int courant_x = 0, courant_y = 0; // current mouse position in overlay pixels (rubber band)
     int ligne_pointee = 0;       // highlighted row: >0 points table, <0 calibration table
-    bool elastique_visible = false;
     bool glissement = false;     // right-button drag
     int glisse_x = 0, glisse_y = 0;
     bool barres_changees = false; // the scroll bars moved the view once: arrows stop acting as keys
