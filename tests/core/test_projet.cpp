@@ -1,4 +1,5 @@
 // The project file: comma lists, the writer byte for byte, the reader's checks and messages.
+#include "LimiteTaille.h"
 #include "core/document/Digitalisation.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/ListeVirgules.h"
@@ -8,10 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <sys/resource.h>
 
 using namespace vuv;
 namespace fs = std::filesystem;
@@ -324,19 +323,16 @@ TEST_F(Projet, AFailedSaveLeavesThePreviousFileIntact) {
     EXPECT_THROW(ecrit_projet(d, (dossier / "absent" / "plan").string(), true), ErreurFichier);
 
     // A full disk, simulated by a file-size limit.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit ancien{};
-    getrlimit(RLIMIT_FSIZE, &ancien);
-    rlimit limite = ancien;
-    limite.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    try {
-        ecrit_projet(d, cible.string(), true);
-        ADD_FAILURE() << "the save should have failed";
-    } catch (const ErreurFichier& e) {
-        EXPECT_NE(std::string(e.what()).find("plan.trl"), std::string::npos);
+    {
+        const test::LimiteTaille limite(100);
+        ASSERT_TRUE(limite.posee());
+        try {
+            ecrit_projet(d, cible.string(), true);
+            ADD_FAILURE() << "the save should have failed";
+        } catch (const ErreurFichier& e) {
+            EXPECT_NE(std::string(e.what()).find("plan.trl"), std::string::npos);
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &ancien);
     EXPECT_EQ(lit(cible), "précieux");
     EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
@@ -443,22 +439,19 @@ TEST_F(Projet, AWriteCutAnywhereLeavesThePreviousFile) {
     }
     const fs::path cible = dossier / "plan.trl";
     ecrit(cible, "ancien");
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit ancien{};
-    getrlimit(RLIMIT_FSIZE, &ancien);
     const std::size_t taille = texte_projet(d, true).size();
     for (std::size_t limite = 4096; limite < taille; limite += 4096) {
-        rlimit l = ancien;
-        l.rlim_cur = limite;
-        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &l), 0);
         d.sauve = false;
         bool echec = false;
-        try {
-            ecrit_projet(d, cible.string(), true);
-        } catch (const ErreurFichier& e) {
-            echec = std::string(e.what()).find("Impossible d'enregistrer") == 0;
+        {
+            const test::LimiteTaille l(limite);
+            ASSERT_TRUE(l.posee());
+            try {
+                ecrit_projet(d, cible.string(), true);
+            } catch (const ErreurFichier& e) {
+                echec = std::string(e.what()).find("Impossible d'enregistrer") == 0;
+            }
         }
-        setrlimit(RLIMIT_FSIZE, &ancien);
         ASSERT_TRUE(echec) << limite;
         ASSERT_EQ(lit(cible), "ancien") << limite;
         ASSERT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1) << limite;

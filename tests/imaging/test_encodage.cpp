@@ -1,5 +1,6 @@
 // Saving BMP and JPEG: formats, round trips, and saves that fail without harm.
 #include "Generateurs.h"
+#include "LimiteTaille.h"
 
 #include "imaging/DecodageImage.h"
 #include "imaging/EcritureAtomique.h"
@@ -14,8 +15,8 @@
 #include <sys/resource.h>
 
 using namespace vuv;
-using test::motif;
-using test::pixel;
+using ::test::motif;
+using ::test::pixel;
 
 namespace {
 
@@ -29,7 +30,7 @@ QImage image555(int l, int h) {
     QImage image(l, h, QImage::Format_RGB555);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < l; ++x)
-            reinterpret_cast<std::uint16_t*>(image.scanLine(y))[x] = test::en555(motif(x, y));
+            reinterpret_cast<std::uint16_t*>(image.scanLine(y))[x] = ::test::en555(motif(x, y));
     return image;
 }
 
@@ -77,26 +78,6 @@ std::vector<std::vector<unsigned>> tables_de_libjpeg(int qualite) {
     return t;
 }
 
-// Limits the size of files this process may write, for one scope; SIGXFSZ is ignored so
-// that the write fails with EFBIG instead of ending the test run.
-class TailleLimitee {
-public:
-    explicit TailleLimitee(rlim_t octets) {
-        getrlimit(RLIMIT_FSIZE, &avant_);
-        signal_avant_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = avant_;
-        r.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~TailleLimitee() {
-        setrlimit(RLIMIT_FSIZE, &avant_);
-        std::signal(SIGXFSZ, signal_avant_);
-    }
-
-private:
-    rlimit avant_{};
-    void (*signal_avant_)(int) = nullptr;
-};
 
 } // namespace
 
@@ -104,7 +85,7 @@ TEST_F(Encodage, Bmp555RoundTripIsExact) {
     const QImage source = image555(37, 23);  // odd width: rows padded to 4 bytes
     const QString c = chemin("carte.bmp");
     ASSERT_TRUE(ecrit_bmp(source, c).ok());
-    const std::string octets = test::lit_octets(c);
+    const std::string octets = ::test::lit_octets(c);
     EXPECT_EQ(le(octets, 28, 2), 16u);  // bits per pixel
     EXPECT_EQ(le(octets, 30, 4), 0u);   // BI_RGB: 5-5-5
     EXPECT_EQ(static_cast<std::int32_t>(le(octets, 22, 4)), 23);  // bottom-up
@@ -119,19 +100,19 @@ TEST_F(Encodage, Bmp555RoundTripIsExact) {
 TEST_F(Encodage, BmpIndexedKeepsItsPalette) {
     // The blank tablet sheet is an 8-bit image.
     QImage feuille(21, 9, QImage::Format_Indexed8);
-    const std::vector<QRgb> p = test::palette(5);
+    const std::vector<QRgb> p = ::test::palette(5);
     feuille.setColorTable(QList<QRgb>(p.begin(), p.end()));
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 21; ++x) feuille.setPixel(x, y, static_cast<uint>((x + y) % 5));
     const QString c = chemin("feuille.bmp");
     ASSERT_TRUE(ecrit_bmp(feuille, c).ok());
-    const std::string octets = test::lit_octets(c);
+    const std::string octets = ::test::lit_octets(c);
     EXPECT_EQ(le(octets, 28, 2), 8u);
     EXPECT_EQ(le(octets, 46, 4), 5u);  // colours used
     const ImageDecodee r = decode_image(c);
     ASSERT_TRUE(r.ok()) << r.message.toStdString();
     for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 21; ++x) ASSERT_EQ(pixel(r.image, x, y), test::en555(p[(x + y) % 5]));
+        for (int x = 0; x < 21; ++x) ASSERT_EQ(pixel(r.image, x, y), ::test::en555(p[(x + y) % 5]));
 }
 
 TEST_F(Encodage, OtherFormatsBecome24BitBmp) {
@@ -140,11 +121,11 @@ TEST_F(Encodage, OtherFormatsBecome24BitBmp) {
         for (int x = 0; x < 70; ++x) source.setPixel(x, y, motif(x, y));
     const QString c = chemin("vraies.bmp");
     ASSERT_TRUE(ecrit_bmp(source, c).ok());
-    EXPECT_EQ(le(test::lit_octets(c), 28, 2), 24u);
+    EXPECT_EQ(le(::test::lit_octets(c), 28, 2), 24u);
     const ImageDecodee r = decode_image(c);
     ASSERT_TRUE(r.ok());
     for (int y = 0; y < 130; ++y)
-        for (int x = 0; x < 70; ++x) ASSERT_EQ(pixel(r.image, x, y), test::en555(motif(x, y)));
+        for (int x = 0; x < 70; ++x) ASSERT_EQ(pixel(r.image, x, y), ::test::en555(motif(x, y)));
 }
 
 TEST_F(Encodage, JpegAtQuality90) {
@@ -193,7 +174,7 @@ TEST_F(Encodage, TheExtensionChoosesTheEncoder) {
     for (const auto& [nom, signature] : cas) {
         const QString c = chemin(nom);
         ASSERT_TRUE(enregistre_image(image, c).ok()) << nom.toStdString();
-        EXPECT_EQ(test::lit_octets(c).substr(0, 2), signature) << nom.toStdString();
+        EXPECT_EQ(::test::lit_octets(c).substr(0, 2), signature) << nom.toStdString();
     }
 }
 
@@ -202,17 +183,17 @@ TEST_F(Encodage, AFailedSaveLeavesThePreviousFileIntact) {
     const QImage grande = image555(300, 200);  // 120 KB
     for (const char* nom : {"carte.bmp", "carte.jpg"}) {
         const QString cible = chemin(nom);
-        test::ecrit_octets(cible, "ancien contenu");
+        ::test::ecrit_octets(cible, "ancien contenu");
         ResultatEcriture r;
         {
-            TailleLimitee limite(10000);
+            vuv::test::LimiteTaille limite(10000);
             r = enregistre_image(grande, cible);
         }
         ASSERT_FALSE(r.ok()) << nom;
         EXPECT_EQ(r.message, "Impossible d'enregistrer l'image " + cible +
                                  " : le fichier dépasse la taille permise ; le fichier existant "
                                  "n'a pas été modifié");
-        EXPECT_EQ(test::lit_octets(cible), "ancien contenu");
+        EXPECT_EQ(::test::lit_octets(cible), "ancien contenu");
         EXPECT_TRUE(QDir(dossier.path()).entryList({"*.~enr"}, QDir::Files | QDir::Hidden).isEmpty())
             << "a temporary file was left behind";
     }
@@ -235,7 +216,7 @@ TEST_F(Encodage, SavesThatCannotStart) {
 
 TEST_F(Encodage, AReplacedFileKeepsItsPermissions) {
     const QString c = chemin("p.bmp");
-    test::ecrit_octets(c, "x");
+    ::test::ecrit_octets(c, "x");
     QFile::setPermissions(c, QFile::ReadOwner | QFile::WriteOwner);
     ASSERT_TRUE(ecrit_bmp(image555(2, 2), c).ok());
     EXPECT_EQ(QFile::permissions(c) & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther),
@@ -244,12 +225,12 @@ TEST_F(Encodage, AReplacedFileKeepsItsPermissions) {
 
 TEST_F(Encodage, AtomicWriterAbandonedMidway) {
     const QString c = chemin("t.txt");
-    test::ecrit_octets(c, "avant");
+    ::test::ecrit_octets(c, "avant");
     {
         EcritureAtomique e(c);
         ASSERT_TRUE(e.ecrit("apres", 5));
     }  // never validated
-    EXPECT_EQ(test::lit_octets(c), "avant");
+    EXPECT_EQ(::test::lit_octets(c), "avant");
     EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files).size(), 1);
 }
 

@@ -3,6 +3,7 @@
 // the overlay, and the image a project cannot find.
 #include "support/Banc.h"
 
+#include "LimiteTaille.h"
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
 #include "core/text/extraitUTIL.h"
@@ -69,24 +70,6 @@ Cellules ligne_de(const Grille& g, int row) {
     return c;
 }
 
-class LimiteTaille {
-public:
-    explicit LimiteTaille(rlim_t octets) {
-        getrlimit(RLIMIT_FSIZE, &avant_);
-        signal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = avant_;
-        r.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~LimiteTaille() {
-        setrlimit(RLIMIT_FSIZE, &avant_);
-        std::signal(SIGXFSZ, signal_);
-    }
-
-private:
-    rlimit avant_{};
-    void (*signal_)(int) = nullptr;
-};
 
 } // namespace
 

@@ -3,6 +3,7 @@
 // that must keep the previous file, and the emergency save of val_entier.
 #include "support/Banc.h"
 
+#include "LimiteTaille.h"
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
 #include "core/text/encodage.h"
@@ -46,25 +47,6 @@ QByteArray attendu(const QString& image, const char* libelle = "", const char* l
     return t;
 }
 
-// Keeps the process's file-size limit for a scope; writing past it fails with EFBIG.
-class LimiteTaille {
-public:
-    explicit LimiteTaille(rlim_t octets) {
-        getrlimit(RLIMIT_FSIZE, &avant_);
-        signal_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit r = avant_;
-        r.rlim_cur = octets;
-        setrlimit(RLIMIT_FSIZE, &r);
-    }
-    ~LimiteTaille() {
-        setrlimit(RLIMIT_FSIZE, &avant_);
-        std::signal(SIGXFSZ, signal_);
-    }
-
-private:
-    rlimit avant_{};
-    void (*signal_)(int) = nullptr;
-};
 
 } // namespace
 
