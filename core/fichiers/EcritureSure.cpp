@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vuv {
@@ -70,9 +71,18 @@ std::string lit_fichier(const std::string& chemin) {
     std::FILE* f = std::fopen(chemin.c_str(), "rb");
     if (!f) throw ErreurFichier("Impossible de lire " + chemin + " : " + raison_systeme(errno));
     std::string octets;
-    char tampon[65536];
-    std::size_t n;
-    while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0) octets.append(tampon, n);
+    // Read in place at the size the file has now; a file still growing is read on to its end.
+    struct stat etat {};
+    if (::fstat(::fileno(f), &etat) == 0 && etat.st_size > 0)
+        octets.resize(static_cast<std::size_t>(etat.st_size));
+    std::size_t lus = 0;
+    for (;;) {
+        if (lus == octets.size()) octets.resize(lus + 65536);
+        const std::size_t n = std::fread(octets.data() + lus, 1, octets.size() - lus, f);
+        if (n == 0) break;
+        lus += n;
+    }
+    octets.resize(lus);
     const bool erreur = std::ferror(f) != 0;
     std::fclose(f);
     if (erreur) throw ErreurFichier("Impossible de lire " + chemin + " : erreur d'entrée/sortie");

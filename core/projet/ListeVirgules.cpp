@@ -2,6 +2,12 @@
 
 #include "core/table/Grille.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace vuv {
 namespace {
 
@@ -10,68 +16,155 @@ bool blanc(char c) {
     return u >= 1 && u <= 32;
 }
 
-bool doit_citer(const std::string& t) {
-    for (char c : t)
-        if (static_cast<unsigned char>(c) <= 32 || c == '"' || c == ',') return true;
-    return false;
+// Fields are scanned eight bytes at a time: the lines of a big project are mostly numbers.
+constexpr std::uint64_t uns = 0x0101010101010101ULL;
+constexpr std::uint64_t hauts = 0x8080808080808080ULL;
+
+// High bit set in the lowest byte below the limit (bytes above it may be flagged wrongly,
+// which does not matter when looking for the first).
+constexpr std::uint64_t sous(std::uint64_t x, unsigned limite) { return (x - uns * limite) & ~x & hauts; }
+constexpr std::uint64_t egal(std::uint64_t x, unsigned char c) { return sous(x ^ (uns * c), 1); }
+
+template <typename Arret, typename Masque>
+std::size_t premier(std::string_view t, std::size_t p, Arret arret, Masque masque) {
+    while (p + 8 <= t.size()) {
+        std::uint64_t x;
+        std::memcpy(&x, t.data() + p, 8);
+        if (const std::uint64_t m = masque(x)) {
+            if constexpr (std::endian::native == std::endian::little)
+                return p + static_cast<std::size_t>(std::countr_zero(m)) / 8;
+            break; // the byte loop finds it
+        }
+        p += 8;
+    }
+    while (p < t.size() && !arret(t[p])) ++p;
+    return p;
+}
+
+// Where an unquoted field ends: a comma or a character of code 0..32.
+std::size_t fin_non_cite(std::string_view t, std::size_t p) {
+    return premier(
+        t, p, [](char c) { return static_cast<unsigned char>(c) <= 32 || c == ','; },
+        [](std::uint64_t x) { return sous(x, 33) | egal(x, ','); });
+}
+
+// Where a quoted run ends: a quote or a NUL.
+std::size_t fin_cite(std::string_view t, std::size_t p) {
+    return premier(
+        t, p, [](char c) { return c == '"' || c == '\0'; },
+        [](std::uint64_t x) { return egal(x, '"') | sous(x, 1); });
+}
+
+// Characters that make a cell quoted, as a table: short cells are tested byte by byte.
+constexpr auto a_citer = [] {
+    std::array<bool, 256> t{};
+    for (int c = 0; c <= 32; ++c) t[static_cast<std::size_t>(c)] = true;
+    t['"'] = t[','] = true;
+    return t;
+}();
+
+bool doit_citer(std::string_view t) {
+    return premier(
+               t, 0, [](char c) { return a_citer[static_cast<unsigned char>(c)]; },
+               [](std::uint64_t x) { return sous(x, 33) | egal(x, '"') | egal(x, ','); }) < t.size();
 }
 
 } // namespace
 
-std::string ecrit_liste_virgules(const Grille& g, int row) {
-    std::string ligne;
+void ecrit_liste_virgules(std::string& sortie, const Grille& g, int row) {
+    const std::string* cellules = g.ligne(row);
+    if (!cellules) { // a row past the end reads as empty cells
+        sortie.append(static_cast<std::size_t>(std::max(g.col_count() - 1, 0)), ',');
+        return;
+    }
     for (int c = 0; c < g.col_count(); ++c) {
-        if (c > 0) ligne.push_back(',');
-        const std::string& t = g.cell(c, row);
+        if (c > 0) sortie.push_back(',');
+        const std::string& t = cellules[c];
         if (!doit_citer(t)) {
-            ligne += t;
+            sortie += t;
             continue;
         }
-        ligne.push_back('"');
-        for (char ch : t) {
-            if (ch == '"') ligne.push_back('"');
-            ligne.push_back(ch);
+        sortie.push_back('"');
+        for (std::size_t debut = 0;;) {
+            const std::size_t guillemet = t.find('"', debut);
+            if (guillemet == std::string::npos) {
+                sortie.append(t, debut);
+                break;
+            }
+            sortie.append(t, debut, guillemet + 1 - debut);
+            sortie.push_back('"');
+            debut = guillemet + 1;
         }
-        ligne.push_back('"');
+        sortie.push_back('"');
     }
+}
+
+std::string ecrit_liste_virgules(const Grille& g, int row) {
+    std::string ligne;
+    ecrit_liste_virgules(ligne, g, row);
     return ligne;
 }
 
-void lit_liste_virgules(Grille& g, int row, std::string_view ligne) {
+void lit_liste_virgules(Grille& g, int row, std::string_view ligne) { LecteurListes().lit(g, row, ligne); }
+
+void LecteurListes::lit(Grille& g, int row, std::string_view ligne) {
     if (row < 0 || row >= g.row_count()) return;
     g.vide_ligne(row);
-    // A NUL ends the line, as it ends a C string.
-    const auto fin_nul = ligne.find('\0');
-    if (fin_nul != std::string_view::npos) ligne = ligne.substr(0, fin_nul);
     // The row is empty and every field stored is non-empty (an empty one becomes a space), so
     // the leftmost empty cell is always the next one.
-    int colonne = 0;
-    std::size_t p = 0;
-    const std::size_t n = ligne.size();
-    while (p < n && blanc(ligne[p])) ++p;
-    std::string champ;
-    while (p < n) {
-        champ.clear();
+    decoupe(ligne, g.col_count());
+    for (std::size_t c = 0; c < champs_.size(); ++c) g.assigne_cell(static_cast<int>(c), row, champs_[c]);
+}
+
+void LecteurListes::ajoute(Grille& g, std::string_view ligne) {
+    decoupe(ligne, g.col_count());
+    g.ajoute_ligne(champs_);
+}
+
+void LecteurListes::decoupe(std::string_view ligne, int max) {
+    champs_.clear();
+    const auto n_max = static_cast<std::size_t>(std::max(max, 0));
+    if (sans_doubles_.size() < n_max) sans_doubles_.resize(n_max);
+    // A NUL ends the line, as it ends a C string: every scan below stops on it.
+    std::size_t p = 0, n = ligne.size();
+    auto saute_blancs = [&] {
+        while (p < n && blanc(ligne[p])) ++p;
+    };
+    saute_blancs();
+    while (p < n && ligne[p] != '\0') {
+        std::string_view champ;
         if (ligne[p] == '"') {
-            ++p;
-            while (p < n) {
-                if (ligne[p] == '"') {
-                    ++p;
+            const std::size_t debut = ++p;
+            p = fin_cite(ligne, p);
+            champ = ligne.substr(debut, p - debut);
+            if (p < n && ligne[p] == '\0') {
+                n = p;
+            } else if (p + 1 < n && ligne[p + 1] == '"') {
+                // Doubled quotes: the field is rebuilt without them.
+                std::string* t = champs_.size() < sans_doubles_.size() ? &sans_doubles_[champs_.size()] : nullptr;
+                if (t) t->assign(champ);
+                while (p < n) {
+                    ++p; // past a quote
                     if (p >= n || ligne[p] != '"') break;
+                    const std::size_t suite = p++;
+                    p = fin_cite(ligne, p);
+                    if (t) t->append(ligne.substr(suite, p - suite));
+                    if (p < n && ligne[p] == '\0') n = p;
                 }
-                champ.push_back(ligne[p++]);
+                if (t) champ = *t;
+            } else if (p < n) {
+                ++p; // the closing quote
             }
         } else {
             const std::size_t debut = p;
-            while (p < n && !blanc(ligne[p]) && ligne[p] != ',') ++p;
-            champ.assign(ligne.substr(debut, p - debut));
+            p = fin_non_cite(ligne, p);
+            champ = ligne.substr(debut, p - debut);
         }
-        if (colonne < g.col_count()) g.set_cell(colonne++, row, champ.empty() ? std::string(" ") : champ);
-        while (p < n && blanc(ligne[p])) ++p;
+        if (champs_.size() < n_max) champs_.push_back(champ.empty() ? std::string_view(" ") : champ);
+        saute_blancs();
         if (p < n && ligne[p] == ',') {
-            do {
-                ++p;
-            } while (p < n && blanc(ligne[p]));
+            ++p;
+            saute_blancs();
         }
     }
 }

@@ -2,6 +2,7 @@
 // The comma list: one table row as one text line, as every table row of a project file is.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vuv {
 
@@ -10,9 +11,26 @@ class Grille;
 // Cells 0..last separated by commas; a cell holding a character of code 0..32, a double
 // quote or a comma is quoted, its quotes doubled.
 std::string ecrit_liste_virgules(const Grille& g, int row);
+// The same, appended to a text being built.
+void ecrit_liste_virgules(std::string& sortie, const Grille& g, int row);
 
 // Empties the row, then puts each field into the leftmost still empty cell (an empty field
 // as one space); unquoted fields end at a comma or at any character of code 32 or less.
 void lit_liste_virgules(Grille& g, int row, std::string_view ligne);
+
+// Reads line after line by the same rules, keeping its buffers from one line to the next.
+class LecteurListes {
+public:
+    void lit(Grille& g, int row, std::string_view ligne);
+    // Adds the row at the end of the table, its cells written once: big files read this way.
+    void ajoute(Grille& g, std::string_view ligne);
+
+private:
+    // Fields of the line, at most max of them; valid until the next call.
+    void decoupe(std::string_view ligne, int max);
+
+    std::vector<std::string_view> champs_;
+    std::vector<std::string> sans_doubles_; // fields whose doubled quotes were undone
+};
 
 } // namespace vuv

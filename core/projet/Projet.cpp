@@ -8,6 +8,8 @@
 #include "core/ui/PortUtilisateur.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace vuv {
 namespace {
@@ -17,23 +19,47 @@ constexpr const char* marqueur = "/VUVIVIVA";
 // build millions of empty rows.
 constexpr int marge_rangs_manquants = 1000;
 
-// Reads a text the way the project lines are read: whole lines, or integers preceded by
-// any blanks (line ends included). Error codes: 100 past the end, 106 not a number.
+// Line feeds counted eight bytes at a time, one byte counter per lane (std::count widens
+// every byte to 64 bits and takes several times longer on a big project).
+std::size_t compte_lf(std::string_view t) {
+    constexpr std::uint64_t bas7 = 0x7F7F7F7F7F7F7F7FULL, lf = 0x0A0A0A0A0A0A0A0AULL;
+    constexpr std::uint64_t octets_pairs = 0x00FF00FF00FF00FFULL;
+    std::size_t n = 0, i = 0;
+    while (i + 8 <= t.size()) {
+        std::uint64_t lanes = 0; // at most 255 per lane
+        for (int k = 0; k < 255 && i + 8 <= t.size(); ++k, i += 8) {
+            std::uint64_t x;
+            std::memcpy(&x, t.data() + i, 8);
+            x ^= lf;
+            lanes += ~(((x & bas7) + bas7) | x | bas7) >> 7; // 1 in each lane that held a LF
+        }
+        const std::uint64_t paires = (lanes & octets_pairs) + ((lanes >> 8) & octets_pairs);
+        n += static_cast<std::size_t>((paires * 0x0001000100010001ULL) >> 48);
+    }
+    for (; i < t.size(); ++i) n += t[i] == '\n';
+    return n;
+}
+
+// Reads the file's bytes the way the project lines are read: whole lines, or integers
+// preceded by any blanks (line ends included). Error codes: 100 past the end, 106 not a
+// number. Lines come out in UTF-8.
 class LecteurTexte {
 public:
-    explicit LecteurTexte(std::string texte) : t_(std::move(texte)) {}
+    explicit LecteurTexte(std::string_view octets) : t_(octets) {}
 
-    // Valid until the reader goes away.
+    // Valid until the next line is read.
     std::string_view ligne() {
         const std::size_t debut = p_;
-        while (p_ < t_.size() && t_[p_] != '\r' && t_[p_] != '\n') ++p_;
-        const std::string_view l = std::string_view(t_).substr(debut, p_ - debut);
+        p_ = fin_de_ligne();
+        const std::string_view l = t_.substr(debut, p_ - debut);
         saute_fin_de_ligne();
-        return l;
+        if (tout_ascii(l)) return l;
+        converti_ = cp1252_vers_utf8(l);
+        return converti_;
     }
 
     void fin_ligne() {
-        while (p_ < t_.size() && t_[p_] != '\r' && t_[p_] != '\n') ++p_;
+        p_ = fin_de_ligne();
         saute_fin_de_ligne();
     }
 
@@ -42,24 +68,47 @@ public:
         if (p_ >= t_.size()) return 100;
         const std::size_t debut = p_;
         while (p_ < t_.size() && static_cast<unsigned char>(t_[p_]) > 32) ++p_;
-        const LectureEntier r = lit_entier(std::string_view(t_).substr(debut, p_ - debut));
+        // Digits and signs are ASCII: any other byte makes the same error in either encoding.
+        const LectureEntier r = lit_entier(t_.substr(debut, p_ - debut));
         if (r.erreur != 0) return 106;
         v = r.valeur;
         return 0;
     }
 
-    long long lignes_restantes() const {
-        return std::count(t_.begin() + static_cast<std::ptrdiff_t>(p_), t_.end(), '\n') + 1;
+    // Counted once per file: later calls take off the lines read since.
+    long long lignes_restantes() {
+        if (compte_depuis_ > p_ || compte_ < 0) {
+            compte_ = 1 + static_cast<long long>(compte_lf(t_.substr(p_)));
+        } else {
+            compte_ -= static_cast<long long>(compte_lf(t_.substr(compte_depuis_, p_ - compte_depuis_)));
+        }
+        compte_depuis_ = p_;
+        return compte_;
     }
 
 private:
+    // A line ends at CR or LF. The next LF is remembered, so files whose lines end with CR
+    // alone are not searched to the end once per line.
+    std::size_t fin_de_ligne() {
+        if (!lf_connu_ || lf_ < p_) {
+            lf_ = std::min(t_.find('\n', p_), t_.size());
+            lf_connu_ = true;
+        }
+        return std::min(t_.substr(0, lf_).find('\r', p_), lf_);
+    }
+
     void saute_fin_de_ligne() {
         if (p_ < t_.size() && t_[p_] == '\r') ++p_;
         if (p_ < t_.size() && t_[p_] == '\n') ++p_;
     }
 
-    std::string t_;
+    std::string_view t_;
     std::size_t p_ = 0;
+    std::size_t lf_ = 0;
+    bool lf_connu_ = false;
+    std::string converti_;
+    long long compte_ = -1;
+    std::size_t compte_depuis_ = 0;
 };
 
 std::size_t debut_nom(const std::string& chemin) {
@@ -116,9 +165,19 @@ std::string texte_projet(Document& d, bool avec_fond) {
     ligne(std::to_string(d.num_ligne));
     ligne("/nombre de points de calage  X Y (Z)");
     ligne(std::to_string(d.nb_calage));
-    for (int r = 0; r <= d.nb_calage; ++r) ligne(ecrit_liste_virgules(d.StringGrid2, r));
-    for (int r = 1; r <= d.nb_points; ++r) ligne(ecrit_liste_virgules(d.StringGrid1, r));
-    for (int r = 1; r <= d.num_ligne; ++r) ligne(ecrit_liste_virgules(d.StringGrid3, r));
+    auto rangs = [&t](const Grille& g, int premier, int dernier) {
+        for (int r = premier; r <= dernier; ++r) {
+            ecrit_liste_virgules(t, g, r);
+            t += "\r\n";
+        }
+    };
+    rangs(d.StringGrid2, 0, d.nb_calage);
+    // Room for all the points at the length of the first, so the text is not copied as it grows.
+    const std::size_t avant = t.size();
+    rangs(d.StringGrid1, 1, std::min(d.nb_points, 1));
+    t.reserve(t.size() + (t.size() - avant + 16) * static_cast<std::size_t>(std::max(d.nb_points, 0)));
+    rangs(d.StringGrid1, 2, d.nb_points);
+    rangs(d.StringGrid3, 1, d.num_ligne);
     return t;
 }
 
@@ -145,7 +204,7 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
 }
 
 ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions) {
-    LecteurTexte f(cp1252_vers_utf8(octets));
+    LecteurTexte f(octets);
 
     const std::string ligne1(f.ligne());
     if (ligne1 != marqueur) {
@@ -190,7 +249,9 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
     for (int i = 0; i < 3; ++i) {
         f.fin_ligne();
         int erreur = f.entier(comptes[i]);
-        if (erreur == 0 && i < 2 && (comptes[i] < 0 || comptes[i] > f.lignes_restantes() + marge_rangs_manquants))
+        if (erreur == 0 && i < 2 && (comptes[i] < 0 ||
+                                        (comptes[i] > marge_rangs_manquants &&
+                                         comptes[i] > f.lignes_restantes() + marge_rangs_manquants)))
             erreur = 106;
         if (erreur) {
             port().information("erreur =" + std::to_string(erreur));
@@ -202,9 +263,10 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
     }
     const int nb_calage = comptes[2];
 
+    LecteurListes listes;
     const std::string_view entete = f.ligne();
-    lit_liste_virgules(d.StringGrid2, 0, entete);
-    lit_liste_virgules(d.StringGrid1, 0, entete);
+    listes.lit(d.StringGrid2, 0, entete);
+    listes.lit(d.StringGrid1, 0, entete);
 
     if (nb_calage >= 4 || nb_calage < 0) {
         port().information("n_calc=" + std::to_string(nb_calage) + "\n" + "Problème de lecture");
@@ -216,7 +278,7 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
     const int cx = d.indice_col_cal("x"), cy = d.indice_col_cal("y");
     const int cX = d.indice_col_cal("X"), cY = d.indice_col_cal("Y"), cZ = d.indice_col_cal("Z");
     for (int k = 1; k <= nb_calage; ++k) {
-        lit_liste_virgules(cal, k, f.ligne());
+        listes.lit(cal, k, f.ligne());
         EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
         e.x = val_entier(cal.cell(cx, k));
         e.y = val_entier(cal.cell(cy, k));
@@ -232,8 +294,9 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
         Grille& points = d.StringGrid1;
         {
             Grille::Lot lot(points);
-            points.set_row_count(d.nb_points + 1);
-            for (int r = 1; r <= d.nb_points; ++r) lit_liste_virgules(points, r, f.ligne());
+            points.set_row_count(1);
+            points.reserve_lignes(d.nb_points + 1);
+            for (int r = 1; r <= d.nb_points; ++r) listes.ajoute(points, f.ligne());
         }
         points.set_row(d.nb_points);
         d.vue().montre_table_points();
@@ -241,7 +304,7 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
             Grille& lignes = d.StringGrid3;
             lignes.set_row_count(d.num_ligne + 1);
             for (int r = 1; r <= d.num_ligne; ++r) {
-                lit_liste_virgules(lignes, r, f.ligne());
+                listes.lit(lignes, r, f.ligne());
                 lignes.set_cell(0, r, _format(2, 0, r));
                 lignes.set_cell(3, r, "x");
             }

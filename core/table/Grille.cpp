@@ -39,6 +39,18 @@ void Grille::set_col_count(int n) {
     signale_structure();
 }
 
+void Grille::reserve_lignes(int n) {
+    cellules_.reserve(static_cast<std::size_t>(std::max(n, 0)) * static_cast<std::size_t>(colonnes_));
+}
+
+void Grille::ajoute_ligne(const std::vector<std::string_view>& textes) {
+    for (int c = 0; c < colonnes_; ++c)
+        cellules_.emplace_back(static_cast<std::size_t>(c) < textes.size() ? textes[static_cast<std::size_t>(c)]
+                                                                            : std::string_view());
+    ++lignes_;
+    signale_structure();
+}
+
 const std::string& Grille::cell(int col, int row) const {
     if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return vide;
     return cellules_[static_cast<std::size_t>(row) * colonnes_ + col];
@@ -47,6 +59,12 @@ const std::string& Grille::cell(int col, int row) const {
 void Grille::set_cell(int col, int row, std::string texte) {
     if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return;
     cellules_[static_cast<std::size_t>(row) * colonnes_ + col] = std::move(texte);
+    signale(row, row);
+}
+
+void Grille::assigne_cell(int col, int row, std::string_view texte) {
+    if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return;
+    cellules_[static_cast<std::size_t>(row) * colonnes_ + col].assign(texte);
     signale(row, row);
 }
 

@@ -2,6 +2,7 @@
 // A table of text cells with a header row 0: the model behind each string grid.
 // Cells are addressed (column, row) as the grids are.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vuv {
@@ -24,10 +25,20 @@ public:
     // Growing adds empty rows; shrinking drops the last ones.
     void set_row_count(int n);
     void set_col_count(int n);
+    // Room for n rows, so rows added one by one do not move the table.
+    void reserve_lignes(int n);
+    // A row added at the end, its cells taken from the texts (the missing ones empty).
+    void ajoute_ligne(const std::vector<std::string_view>& textes);
 
     // Out-of-range reads give the empty text; out-of-range writes are ignored.
     const std::string& cell(int col, int row) const;
     void set_cell(int col, int row, std::string texte);
+    // The row's col_count() cells, or null out of range: for loops over whole tables.
+    const std::string* ligne(int row) const {
+        return row < 0 || row >= lignes_ ? nullptr : cellules_.data() + static_cast<std::size_t>(row) * colonnes_;
+    }
+    // The same, copying into the cell's own storage: file readers fill rows this way.
+    void assigne_cell(int col, int row, std::string_view texte);
 
     // Copies whole rows; used to move rows up after a deletion.
     void copie_ligne(int de, int vers);

@@ -1,6 +1,8 @@
 #include "core/text/encodage.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace vuv {
 namespace {
@@ -11,6 +13,20 @@ constexpr std::array<char32_t, 32> haut_cp1252 = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// End of the run of ASCII bytes starting at pos, eight bytes at a time: the files are
+// mostly ASCII and a byte loop with an early exit does not vectorize.
+std::size_t fin_ascii(std::string_view t, std::size_t pos) {
+    constexpr std::uint64_t hauts = 0x8080808080808080ULL;
+    while (pos + 8 <= t.size()) {
+        std::uint64_t mot;
+        std::memcpy(&mot, t.data() + pos, 8);
+        if (mot & hauts) break;
+        pos += 8;
+    }
+    while (pos < t.size() && static_cast<unsigned char>(t[pos]) < 0x80) ++pos;
+    return pos;
+}
 
 int octet_cp1252(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
@@ -85,14 +101,15 @@ std::size_t octet_du_caractere(std::string_view t, std::size_t i) {
     return pos;
 }
 
+bool tout_ascii(std::string_view t) { return fin_ascii(t, 0) == t.size(); }
+
 std::string cp1252_vers_utf8(std::string_view octets) {
     std::string r;
     r.reserve(octets.size() + octets.size() / 8);
     // Project and export files are mostly ASCII: copy ASCII runs whole.
     std::size_t i = 0;
     while (i < octets.size()) {
-        std::size_t j = i;
-        while (j < octets.size() && static_cast<unsigned char>(octets[j]) < 0x80) ++j;
+        const std::size_t j = fin_ascii(octets, i);
         r.append(octets.data() + i, j - i);
         if (j >= octets.size()) break;
         const auto b = static_cast<unsigned char>(octets[j]);
@@ -111,8 +128,7 @@ std::string utf8_vers_cp1252(std::string_view t, std::size_t* perdus) {
     std::size_t n_perdus = 0;
     for (std::size_t pos = 0; pos < t.size();) {
         if (static_cast<unsigned char>(t[pos]) < 0x80) {
-            std::size_t fin = pos;
-            while (fin < t.size() && static_cast<unsigned char>(t[fin]) < 0x80) ++fin;
+            const std::size_t fin = fin_ascii(t, pos);
             r.append(t.data() + pos, fin - pos);
             pos = fin;
             continue;

@@ -6,6 +6,9 @@
 
 namespace vuv {
 
+// True when every byte is below 0x80: the text reads the same in both encodings.
+bool tout_ascii(std::string_view texte);
+
 // Every byte maps to one character; the five bytes Windows-1252 leaves undefined map to
 // U+0081, U+008D, U+008F, U+0090, U+009D so that any file round-trips.
 std::string cp1252_vers_utf8(std::string_view octets);

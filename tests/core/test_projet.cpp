@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -123,6 +124,45 @@ TEST(ListeVirgules, ReadingFillsTheLeftmostEmptyCells) {
     EXPECT_EQ(g.cell(0, 1), "");
     lit_liste_virgules(g, 1, std::string("a\0b", 3));
     EXPECT_EQ(g.cell(1, 1), "");
+}
+
+// Long fields cross the eight-byte words the scanners read at once.
+TEST(ListeVirgules, LongFieldsAcrossWords) {
+    Grille g(5, 2);
+    g.set_cell(0, 0, "6860945.60331752");
+    g.set_cell(1, 0, "rivière de l'Ouest\tbras \"nord\"");
+    g.set_cell(2, 0, "abcdefghijklmnop\"");
+    g.set_cell(3, 0, "Libellé très long sans rien");
+    g.set_cell(4, 0, "0123456789abcdef,");
+    const std::string l = ecrit_liste_virgules(g, 0);
+    EXPECT_EQ(l, "6860945.60331752,\"rivière de l'Ouest\tbras \"\"nord\"\"\",\"abcdefghijklmnop\"\"\","
+                 "\"Libellé très long sans rien\",\"0123456789abcdef,\"");
+    lit_liste_virgules(g, 1, l);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(g.cell(c, 1), g.cell(c, 0)) << c;
+
+    lit_liste_virgules(g, 1, "0123456789abcdefgh\tsuite,\"quote\"\"d \"\"apres\"\"\"x");
+    EXPECT_EQ(g.cell(0, 1), "0123456789abcdefgh") << "a tab past the first word ends the field";
+    EXPECT_EQ(g.cell(1, 1), "suite");
+    EXPECT_EQ(g.cell(2, 1), "quote\"d \"apres\"");
+    EXPECT_EQ(g.cell(3, 1), "x");
+    lit_liste_virgules(g, 1, std::string("\"0123456789\0abc\",b", 17));
+    EXPECT_EQ(g.cell(0, 1), "0123456789") << "a NUL inside a quoted field ends the line";
+    EXPECT_EQ(g.cell(1, 1), "");
+    lit_liste_virgules(g, 1, std::string("\"ab\"\"cdefghij\0kl\",b", 20));
+    EXPECT_EQ(g.cell(0, 1), "ab\"cdefghij");
+    EXPECT_EQ(g.cell(1, 1), "");
+}
+
+TEST(LitFichier, ReadsWhateverSizeTheSystemReports) {
+    EXPECT_NE(lit_fichier("/proc/self/status").find("Name:"), std::string::npos) << "a size of 0 is not trusted";
+    const fs::path vide = fs::path(::testing::TempDir()) / ("vide_" + std::to_string(::getpid()));
+    ecrit(vide, "");
+    EXPECT_EQ(lit_fichier(vide.string()), "");
+    const std::string gros(200000, 'a');
+    ecrit(vide, gros);
+    EXPECT_EQ(lit_fichier(vide.string()), gros);
+    fs::remove(vide);
+    EXPECT_THROW(lit_fichier(vide.string()), ErreurFichier);
 }
 
 TEST_F(Projet, WritesTheWorkedExampleByteForByte) {
@@ -267,6 +307,49 @@ TEST_F(Projet, StopsOnAnOldSizeLineOrABadCount) {
     ecrit(dossier / "enorme.trl", f);
     EXPECT_EQ(lit_projet(e, (dossier / "enorme.trl").string(), a), ResultatLecture::interrompu)
         << "a damaged count must not build millions of rows";
+}
+
+// Up to 1000 missing rows are read as empty; more means a damaged count. The lines are
+// counted from the count on, over more than 2040 bytes (one block of the fast count).
+TEST_F(Projet, CountLimitIsTheLinesLeftPlusAThousand) {
+    std::string points;
+    for (int r = 1; r <= 1500; ++r) points += "\"" + std::to_string(r) + "\",\"  1\",,1.0,2.0,0.0,10,20,\r\n";
+    std::string f = fichier_exemple();
+    const std::size_t debut = f.find("\"    1\"");
+    f.replace(debut, f.find("1,4,255,x,") - debut, points);
+    const std::size_t apres_compte = f.find("points\r\n2") + 9;
+    const long long restantes = 1 + std::count(f.begin() + static_cast<std::ptrdiff_t>(apres_compte), f.end(), '\n');
+    for (const long long compte : {restantes + 1000, restantes + 1001}) {
+        std::string g = f;
+        g.replace(apres_compte - 1, 1, std::to_string(compte));
+        ecrit(dossier / "limite.trl", g);
+        Document d;
+        Actions a;
+        const ResultatLecture r = lit_projet(d, (dossier / "limite.trl").string(), a);
+        if (compte == restantes + 1000) {
+            ASSERT_EQ(r, ResultatLecture::lu);
+            EXPECT_EQ(d.nb_points, compte);
+            EXPECT_EQ(d.StringGrid1.cell(0, 1500), "1500");
+            EXPECT_EQ(d.StringGrid1.cell(1, 1501), "4") << "the lines row is read as a point";
+            EXPECT_EQ(d.StringGrid1.cell(0, 1502), "") << "rows past the end of the file are empty";
+        } else {
+            EXPECT_EQ(r, ResultatLecture::interrompu);
+            EXPECT_EQ(port_.textes("information").back(), "erreur =106");
+        }
+    }
+}
+
+TEST_F(Projet, LinesEndingWithCarriageReturnsAloneReadTheSame) {
+    std::string f = fichier_exemple();
+    for (std::size_t p; (p = f.find("\r\n")) != std::string::npos;) f.erase(p + 1, 1);
+    ecrit(dossier / "mac.trl", f);
+    Document d;
+    Actions a;
+    ASSERT_EQ(lit_projet(d, (dossier / "mac.trl").string(), a), ResultatLecture::lu);
+    EXPECT_EQ(d.nb_points, 2);
+    EXPECT_EQ(d.StringGrid1.cell(6, 2), "  400");
+    EXPECT_EQ(d.StringGrid2.cell(2, 0), "Libellé");
+    EXPECT_EQ(d.StringGrid3.cell(1, 1), "4");
 }
 
 TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
