@@ -7,7 +7,10 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QWidget>
+
+class QPainter;
 
 #include <vector>
 
@@ -22,10 +25,12 @@ public:
     void fixe_couleur_fond(const QColor& c);
     QColor couleur_fond() const { return fond_; }
 
-    // Samples the view of the overlay into the screen image (null overlay: background only).
+    // Shows the view of the overlay (null overlay: background only). The overlay is read when
+    // painting, so it must live until the next call or oublie_calque().
     void montre(const QImage& calque, const Rect& vue);
     void oublie_calque();
-    const QImage& ecran() const { return ecran_; }
+    // The view sampled to the area's size, without the marks.
+    const QImage& ecran() const;
 
     // XOR marks: drawing one twice removes it, as on the overlay itself.
     struct Marque {
@@ -43,6 +48,9 @@ public:
 
     // The screen image with the marks, as the user sees it.
     QImage composition() const;
+    // What a paint of `region` does: samples the view straight into the painter's image when it
+    // is a plain 32-bit image (the window's backing store), so the view is written once.
+    void peint(QPainter& p, const QRegion& region) const;
 
 signals:
     void souris_enfoncee(Qt::MouseButton bouton, QPoint position, Qt::KeyboardModifiers etat);
@@ -61,14 +69,26 @@ protected:
 
 private:
     QPointF vers_ecran(QPoint p) const;
+    void echantillonne(const VuePixels& ecran, const Rect& partie) const;
+    // The marks are drawn once on black in the area's own pixels, then XOR-ed over the view,
+    // so the screen and composition() get the same pixels whatever a painter would clip.
+    void prepare_masque() const;
+    void applique_marques(const VuePixels& ecran, const QRegion& region) const;
 
     QColor fond_{100, 100, 100};
-    QImage ecran_;
+    const QImage* calque_ = nullptr;
+    QImage converti_; // the overlay in 15 bits when it came in another format
     Rect vue_;
     bool avec_calque_ = false;
     std::vector<Marque> marques_;
-    CopieReduite reduite_;
-    qint64 cle_reduite_ = 0;
+    mutable QImage ecran_;
+    mutable bool ecran_a_jour_ = false;
+    mutable CopieReduite reduite_;
+    mutable qint64 cle_reduite_ = 0;
+    mutable QImage masque_;
+    mutable QRegion zone_masque_;
+    mutable std::vector<Marque> marques_masque_;
+    mutable Rect vue_masque_;
 };
 
 } // namespace vuv

@@ -1,6 +1,7 @@
 #include "core/vue/Echantillonnage.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -11,12 +12,20 @@ namespace vuv {
 
 std::vector<int> correspondance(int debut, int n_vue, int n_ecran) {
     std::vector<int> t(static_cast<std::size_t>(n_ecran > 0 ? n_ecran : 0));
+    if (n_ecran <= 0) return t;
+    // i * n_vue / n_ecran stepped on with its remainder: a division per pixel shows when panning.
+    const long long pas_q = n_vue / n_ecran, pas_r = n_vue % n_ecran;
+    long long q = 0, r = 0;
     for (int i = 0; i < n_ecran; ++i) {
-        const long long num = static_cast<long long>(i) * n_vue;
-        long long q = num / n_ecran;
-        const long long r2 = 2 * (num % n_ecran);
-        if (r2 > n_ecran || (r2 == n_ecran && ((debut + q) & 1))) ++q;
-        t[static_cast<std::size_t>(i)] = static_cast<int>(debut + q);
+        long long arrondi = q;
+        if (2 * r > n_ecran || (2 * r == n_ecran && ((debut + q) & 1))) ++arrondi;
+        t[static_cast<std::size_t>(i)] = static_cast<int>(debut + arrondi);
+        q += pas_q;
+        r += pas_r;
+        if (r >= n_ecran) {
+            r -= n_ecran;
+            ++q;
+        }
     }
     return t;
 }
@@ -118,37 +127,51 @@ void convertit_suite(const std::uint16_t* s, std::uint32_t* d, int n, const std:
 
 } // namespace
 
-void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond) {
+namespace {
+
+Rect partie_dans(const Rect& partie, const VuePixels& ecran) {
+    return {std::max(partie.x0, 0), std::max(partie.y0, 0), std::min(partie.x1, ecran.largeur - 1),
+            std::min(partie.y1, ecran.hauteur - 1)};
+}
+
+} // namespace
+
+void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond,
+                       const Rect& partie_demandee) {
     if (!ecran.valide() || ecran.format != FormatPixels::rgb32) return;
+    const Rect partie = partie_dans(partie_demandee, ecran);
+    if (partie.largeur() <= 0 || partie.hauteur() <= 0) return;
     const std::vector<int> colonnes = correspondance(vue.x0, vue.largeur(), ecran.largeur);
     const std::vector<int> lignes = correspondance(vue.y0, vue.hauteur(), ecran.hauteur);
     const bool source = calque.valide() && calque.format == FormatPixels::rgb555;
 
     // Columns inside the overlay form one run, since the mapping only grows.
-    int premier = 0, dernier = ecran.largeur;
+    int premier = partie.x0, dernier = partie.x1 + 1;
     if (source) {
-        while (premier < ecran.largeur && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
+        while (premier < dernier && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
         while (dernier > premier && colonnes[static_cast<std::size_t>(dernier - 1)] >= calque.largeur) --dernier;
     }
     const std::uint32_t* table = table_555();
     const bool un_pour_un = vue.largeur() == ecran.largeur;
+    const auto largeur = static_cast<std::size_t>(partie.largeur());
     int ligne_precedente = -1;
     const std::uint32_t* precedente = nullptr;
-    for (int j = 0; j < ecran.hauteur; ++j) {
-        auto* d = reinterpret_cast<std::uint32_t*>(ecran.ligne(j));
+    for (int j = partie.y0; j <= partie.y1; ++j) {
+        auto* d = reinterpret_cast<std::uint32_t*>(ecran.ligne(j)) + partie.x0;
         const int sy = lignes[static_cast<std::size_t>(j)];
         if (!source || sy < 0 || sy >= calque.hauteur) {
-            for (int i = 0; i < ecran.largeur; ++i) d[i] = fond;
+            std::fill_n(d, largeur, fond);
             precedente = nullptr;
             continue;
         }
         if (sy == ligne_precedente && precedente) {
             // Zoomed in: the same overlay row repeats on several screen rows.
-            std::memcpy(d, precedente, static_cast<std::size_t>(ecran.largeur) * 4);
+            std::memcpy(d, precedente, largeur * 4);
             continue;
         }
         const auto* s = reinterpret_cast<const std::uint16_t*>(calque.ligne(sy));
-        for (int i = 0; i < premier; ++i) d[i] = fond;
+        d -= partie.x0; // indexed by screen column below
+        std::fill(d + partie.x0, d + premier, fond);
         if (un_pour_un) {
             // One overlay pixel per screen pixel: a straight run.
             convertit_suite(s + colonnes[static_cast<std::size_t>(premier)], d + premier, dernier - premier, table);
@@ -156,15 +179,53 @@ void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels
             const int* col = colonnes.data();
             for (int i = premier; i < dernier; ++i) d[i] = table[s[col[i]] & 0x7FFF];
         }
-        for (int i = dernier; i < ecran.largeur; ++i) d[i] = fond;
+        std::fill(d + dernier, d + partie.x1 + 1, fond);
         ligne_precedente = sy;
-        precedente = d;
+        precedente = d + partie.x0;
     }
 }
 
 } // namespace vuv
 
 namespace vuv {
+
+namespace {
+
+// Screen pixels sixteen at a time from a row of the reduced copy: the columns of a view step
+// by at most two there, so the sixteen come from the 32 pixels starting at the first one and
+// one permutation replaces sixteen loads. Blocks are laid out once per view.
+struct Blocs {
+    std::vector<int> debuts;
+    std::vector<std::int32_t> index; // 16 per block, relative to its start
+};
+
+Blocs blocs_de(const std::vector<int>& colonnes, int premier, int dernier) {
+    Blocs b;
+    for (int i = premier; i + 16 <= dernier; i += 16) {
+        const int debut = colonnes[static_cast<std::size_t>(i)];
+        if (colonnes[static_cast<std::size_t>(i + 15)] - debut > 31) return {}; // too far apart
+        b.debuts.push_back(debut);
+        for (int k = 0; k < 16; ++k) b.index.push_back(colonnes[static_cast<std::size_t>(i + k)] - debut);
+    }
+    return b;
+}
+
+#if defined(__x86_64__)
+__attribute__((target("avx512f"))) void permute_ligne(const std::uint32_t* s, std::uint32_t* d, const Blocs& b) {
+    const std::size_t n = b.debuts.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::uint32_t* p = s + b.debuts[k];
+        const __m512i bas = _mm512_loadu_si512(p), haut = _mm512_loadu_si512(p + 16);
+        const __m512i index = _mm512_loadu_si512(b.index.data() + 16 * k);
+        _mm512_storeu_si512(d + 16 * k, _mm512_permutex2var_epi32(bas, index, haut));
+    }
+}
+#endif
+
+// Past the last pixel, so the 32 pixels read for a block near the end stay in the copy.
+constexpr std::size_t marge_lecture = 32;
+
+} // namespace
 
 int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h) {
     if (ecran_l <= 0 || ecran_h <= 0) return 1;
@@ -179,7 +240,8 @@ void reduit(const VuePixels& calque, int facteur, CopieReduite& copie) {
     copie.hauteur_calque = calque.hauteur;
     copie.largeur = (calque.largeur + facteur - 1) / facteur;
     copie.hauteur = (calque.hauteur + facteur - 1) / facteur;
-    copie.pixels.resize(static_cast<std::size_t>(copie.largeur) * static_cast<std::size_t>(copie.hauteur));
+    copie.pixels.resize(static_cast<std::size_t>(copie.largeur) * static_cast<std::size_t>(copie.hauteur) +
+                        marge_lecture);
     const std::uint32_t* table = table_555();
     for (int y = 0; y < copie.hauteur; ++y) {
         const auto* s = reinterpret_cast<const std::uint16_t*>(calque.ligne(y * facteur));
@@ -188,25 +250,37 @@ void reduit(const VuePixels& calque, int facteur, CopieReduite& copie) {
     }
 }
 
-void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond) {
+void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond,
+                           const Rect& partie_demandee) {
     if (!ecran.valide() || ecran.format != FormatPixels::rgb32 || copie.facteur < 1) return;
+    const Rect partie = partie_dans(partie_demandee, ecran);
+    if (partie.largeur() <= 0 || partie.hauteur() <= 0) return;
     std::vector<int> colonnes = correspondance(vue.x0, vue.largeur(), ecran.largeur);
     const std::vector<int> lignes = correspondance(vue.y0, vue.hauteur(), ecran.hauteur);
-    int premier = 0, dernier = ecran.largeur;
-    while (premier < ecran.largeur && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
+    int premier = partie.x0, dernier = partie.x1 + 1;
+    while (premier < dernier && colonnes[static_cast<std::size_t>(premier)] < 0) ++premier;
     while (dernier > premier && colonnes[static_cast<std::size_t>(dernier - 1)] >= copie.largeur_calque) --dernier;
     for (int i = premier; i < dernier; ++i) colonnes[static_cast<std::size_t>(i)] /= copie.facteur;
-    for (int j = 0; j < ecran.hauteur; ++j) {
+    Blocs blocs;
+#if defined(__x86_64__)
+    static const bool avx512 = __builtin_cpu_supports("avx512f");
+    if (avx512 && copie.pixels.size() >= marge_lecture) blocs = blocs_de(colonnes, premier, dernier);
+#endif
+    const int debut_scalaire = premier + 16 * static_cast<int>(blocs.debuts.size());
+    for (int j = partie.y0; j <= partie.y1; ++j) {
         auto* d = reinterpret_cast<std::uint32_t*>(ecran.ligne(j));
         const int sy = lignes[static_cast<std::size_t>(j)];
         if (sy < 0 || sy >= copie.hauteur_calque) {
-            for (int i = 0; i < ecran.largeur; ++i) d[i] = fond;
+            std::fill(d + partie.x0, d + partie.x1 + 1, fond);
             continue;
         }
         const std::uint32_t* s = copie.pixels.data() + static_cast<std::size_t>(sy / copie.facteur) * copie.largeur;
-        for (int i = 0; i < premier; ++i) d[i] = fond;
-        for (int i = premier; i < dernier; ++i) d[i] = s[colonnes[static_cast<std::size_t>(i)]];
-        for (int i = dernier; i < ecran.largeur; ++i) d[i] = fond;
+        std::fill(d + partie.x0, d + premier, fond);
+#if defined(__x86_64__)
+        if (!blocs.debuts.empty()) permute_ligne(s, d + premier, blocs);
+#endif
+        for (int i = debut_scalaire; i < dernier; ++i) d[i] = s[colonnes[static_cast<std::size_t>(i)]];
+        std::fill(d + dernier, d + partie.x1 + 1, fond);
     }
 }
 

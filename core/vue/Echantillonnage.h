@@ -13,8 +13,13 @@ namespace vuv {
 // starting at `debut` of `n_vue` pixels: debut + round(i * n_vue / n_ecran), halves to even.
 std::vector<int> correspondance(int debut, int n_vue, int n_ecran);
 
-// `ecran` is rgb32; pixels mapped outside the overlay get `fond` (0xffRRGGBB).
-void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond);
+// The whole screen, as a part to sample.
+constexpr Rect tout_l_ecran{0, 0, 1 << 30, 1 << 30};
+
+// `ecran` is rgb32; pixels mapped outside the overlay get `fond` (0xffRRGGBB). Only the screen
+// pixels inside `partie` are written: a paint covers the part of the screen it uncovers.
+void echantillonne_vue(const VuePixels& calque, const Rect& vue, const VuePixels& ecran, std::uint32_t fond,
+                       const Rect& partie = tout_l_ecran);
 
 } // namespace vuv
 
@@ -36,6 +41,7 @@ struct CopieReduite {
 int facteur_reduction(const Rect& vue, int ecran_l, int ecran_h);
 void reduit(const VuePixels& calque, int facteur, CopieReduite& copie);
 // As echantillonne_vue, from the reduced copy.
-void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond);
+void echantillonne_reduite(const CopieReduite& copie, const Rect& vue, const VuePixels& ecran, std::uint32_t fond,
+                           const Rect& partie = tout_l_ecran);
 
 } // namespace vuv

@@ -91,3 +91,46 @@ TEST(Echantillonnage, ZoomedOutViewsSampleAReducedCopy) {
         EXPECT_EQ(a, b);
     }
 }
+
+// A paint samples only the part of the screen it uncovers: each part must match the same
+// pixels of the whole screen, and nothing outside it may change.
+TEST(Echantillonnage, APartMatchesTheWholeScreenAndTouchesNothingElse) {
+    const int l = 803, h = 601, el = 200, eh = 150;
+    std::vector<std::uint16_t> source(static_cast<std::size_t>(l) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x)
+            source[static_cast<std::size_t>(y) * l + x] = static_cast<std::uint16_t>((x * 37 + y * 101) & 0x7FFF);
+    const VuePixels calque{reinterpret_cast<std::uint8_t*>(source.data()), l, h, 2L * l, FormatPixels::rgb555};
+    CopieReduite copie;
+    reduit(calque, 3, copie);
+    constexpr std::uint32_t temoin = 0x12345678;
+    const Rect vues[] = {{0, 0, l - 1, h - 1}, {-30, -20, l + 29, h + 19}, {100, 50, 100 + el - 1, 50 + eh - 1},
+                         {300, 200, 349, 237}, {-10, -5, 39, 32}};
+    const Rect parties[] = {{0, 0, el - 1, eh - 1}, {17, 3, 120, 99}, {0, 140, el - 1, eh + 40}, {-5, -5, 3, 4}, {50, 50, 49, 60}};
+    for (const bool reduite : {false, true}) {
+        for (const Rect& vue : vues) {
+            if (reduite && vue.largeur() < 2 * el) continue;
+            std::vector<std::uint32_t> tout(el * eh), part(el * eh, temoin);
+            const VuePixels et{reinterpret_cast<std::uint8_t*>(tout.data()), el, eh, 4L * el, FormatPixels::rgb32};
+            const VuePixels ep{reinterpret_cast<std::uint8_t*>(part.data()), el, eh, 4L * el, FormatPixels::rgb32};
+            auto echantillonne = [&](const VuePixels& e, const Rect& p) {
+                if (reduite)
+                    echantillonne_reduite(copie, vue, e, 0xFF646464, p);
+                else
+                    echantillonne_vue(calque, vue, e, 0xFF646464, p);
+            };
+            echantillonne(et, tout_l_ecran);
+            for (const Rect& p : parties) {
+                std::fill(part.begin(), part.end(), temoin);
+                echantillonne(ep, p);
+                for (int y = 0; y < eh; ++y)
+                    for (int x = 0; x < el; ++x) {
+                        const bool dedans = x >= p.x0 && x <= p.x1 && y >= p.y0 && y <= p.y1;
+                        const std::size_t i = static_cast<std::size_t>(y) * el + x;
+                        ASSERT_EQ(part[i], dedans ? tout[i] : temoin)
+                            << "reduite " << reduite << " vue x0 " << vue.x0 << " partie x0 " << p.x0 << " at " << x << "," << y;
+                    }
+            }
+        }
+    }
+}
