@@ -112,19 +112,20 @@ void LecteurListes::lit(Grille& g, int row, std::string_view ligne) {
     g.vide_ligne(row);
     // The row is empty and every field stored is non-empty (an empty one becomes a space), so
     // the leftmost empty cell is always the next one.
-    decoupe(ligne, g.col_count());
-    for (std::size_t c = 0; c < champs_.size(); ++c) g.assigne_cell(static_cast<int>(c), row, champs_[c]);
+    const int n = decoupe(ligne, g.col_count());
+    for (int c = 0; c < n; ++c) g.assigne_cell(c, row, champs_[static_cast<std::size_t>(c)]);
 }
 
 void LecteurListes::ajoute(Grille& g, std::string_view ligne) {
-    decoupe(ligne, g.col_count());
-    g.ajoute_ligne(champs_);
+    const int n = decoupe(ligne, g.col_count());
+    g.ajoute_ligne(champs_.data(), n);
 }
 
-void LecteurListes::decoupe(std::string_view ligne, int max) {
-    champs_.clear();
+int LecteurListes::decoupe(std::string_view ligne, int max) {
     const auto n_max = static_cast<std::size_t>(std::max(max, 0));
+    if (champs_.size() < n_max) champs_.resize(n_max);
     if (sans_doubles_.size() < n_max) sans_doubles_.resize(n_max);
+    std::size_t n_champs = 0;
     // A NUL ends the line, as it ends a C string: every scan below stops on it.
     std::size_t p = 0, n = ligne.size();
     auto saute_blancs = [&] {
@@ -141,7 +142,7 @@ void LecteurListes::decoupe(std::string_view ligne, int max) {
                 n = p;
             } else if (p + 1 < n && ligne[p + 1] == '"') {
                 // Doubled quotes: the field is rebuilt without them.
-                std::string* t = champs_.size() < sans_doubles_.size() ? &sans_doubles_[champs_.size()] : nullptr;
+                std::string* t = n_champs < n_max ? &sans_doubles_[n_champs] : nullptr;
                 if (t) t->assign(champ);
                 while (p < n) {
                     ++p; // past a quote
@@ -158,15 +159,16 @@ void LecteurListes::decoupe(std::string_view ligne, int max) {
         } else {
             const std::size_t debut = p;
             p = fin_non_cite(ligne, p);
-            champ = ligne.substr(debut, p - debut);
+            champ = std::string_view(ligne.data() + debut, p - debut);
         }
-        if (champs_.size() < n_max) champs_.push_back(champ.empty() ? std::string_view(" ") : champ);
+        if (n_champs < n_max) champs_[n_champs++] = champ.empty() ? std::string_view(" ") : champ;
         saute_blancs();
         if (p < n && ligne[p] == ',') {
             ++p;
             saute_blancs();
         }
     }
+    return static_cast<int>(n_champs);
 }
 
 } // namespace vuv

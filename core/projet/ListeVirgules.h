@@ -26,8 +26,8 @@ public:
     void ajoute(Grille& g, std::string_view ligne);
 
 private:
-    // Fields of the line, at most max of them; valid until the next call.
-    void decoupe(std::string_view ligne, int max);
+    // Splits the line into champs_[0..n), at most max fields; valid until the next call.
+    int decoupe(std::string_view ligne, int max);
 
     std::vector<std::string_view> champs_;
     std::vector<std::string> sans_doubles_; // fields whose doubled quotes were undone

@@ -43,10 +43,8 @@ void Grille::reserve_lignes(int n) {
     cellules_.reserve(static_cast<std::size_t>(std::max(n, 0)) * static_cast<std::size_t>(colonnes_));
 }
 
-void Grille::ajoute_ligne(const std::vector<std::string_view>& textes) {
-    for (int c = 0; c < colonnes_; ++c)
-        cellules_.emplace_back(static_cast<std::size_t>(c) < textes.size() ? textes[static_cast<std::size_t>(c)]
-                                                                            : std::string_view());
+void Grille::ajoute_ligne(const std::string_view* textes, int n) {
+    for (int c = 0; c < colonnes_; ++c) cellules_.emplace_back(c < n ? textes[c] : std::string_view());
     ++lignes_;
     signale_structure();
 }

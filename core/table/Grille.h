@@ -28,7 +28,7 @@ public:
     // Room for n rows, so rows added one by one do not move the table.
     void reserve_lignes(int n);
     // A row added at the end, its cells taken from the texts (the missing ones empty).
-    void ajoute_ligne(const std::vector<std::string_view>& textes);
+    void ajoute_ligne(const std::string_view* textes, int n);
 
     // Out-of-range reads give the empty text; out-of-range writes are ignored.
     const std::string& cell(int col, int row) const;
