@@ -2,6 +2,7 @@
 #include "LimiteTaille.h"
 #include "core/document/Digitalisation.h"
 #include "core/fichiers/EcritureSure.h"
+#include "core/projet/LecteurTexte.h"
 #include "core/projet/ListeVirgules.h"
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
@@ -151,6 +152,25 @@ TEST(ListeVirgules, LongFieldsAcrossWords) {
     lit_liste_virgules(g, 1, std::string("\"ab\"\"cdefghij\0kl\",b", 20));
     EXPECT_EQ(g.cell(0, 1), "ab\"cdefghij");
     EXPECT_EQ(g.cell(1, 1), "");
+}
+
+// The wide paths count by lanes and blocks: every length around their edges, line feeds
+// anywhere, and bytes that differ from a line feed only by the high bit.
+TEST(CompteLf, CountsEveryLineFeedAtAnyLength) {
+    std::uint32_t graine = 7;
+    for (const std::size_t longueur : {0u, 1u, 7u, 8u, 9u, 31u, 32u, 33u, 2039u, 2040u, 2041u, 2048u, 5000u}) {
+        std::string t(longueur, 'a');
+        for (char& c : t) {
+            graine = graine * 1103515245u + 12345u;
+            const unsigned tirage = (graine >> 16) % 4;
+            c = tirage == 0 ? '\n' : tirage == 1 ? '\x8A' : tirage == 2 ? '\r' : 'x';
+        }
+        const auto attendu = static_cast<std::size_t>(std::count(t.begin(), t.end(), '\n'));
+        ASSERT_EQ(compte_lf(t), attendu) << longueur;
+        ASSERT_EQ(compte_lf_par_mots(t), attendu) << longueur;
+    }
+    EXPECT_EQ(compte_lf(std::string(600000, '\n')), 600000u);
+    EXPECT_EQ(compte_lf_par_mots(std::string(600000, '\n')), 600000u) << "a byte counter per lane must not overflow";
 }
 
 TEST(LitFichier, ReadsWhateverSizeTheSystemReports) {
