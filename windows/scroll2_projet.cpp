@@ -24,11 +24,13 @@ public:
         if (f1_) f1_->SpeedButtonCartTablClick();
     }
     bool charge_fond(Document& d) override { return f1_ ? f1_->charge_fond_projet(d) : true; }
-    void fin_lecture(Document&) override {
+    void fin_lecture(Document& d) override {
         if (!f1_) return;
         f1_->redessiner_calque();
         f1_->redessiner();
         f1_->af_efface_der_ligne_xor();
+        // The next digitized point continues the project's last line, joined to its last point.
+        d.nouvelle_ligne = false;
     }
 
 private:

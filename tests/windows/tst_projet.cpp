@@ -64,6 +64,7 @@ private slots:
     void question_de_sortie_enregistre();
     void relit_puis_reenregistre();
     void chemin_de_la_ligne_de_commande();
+    void un_clic_apres_lecture_continue_la_derniere_ligne();
     void image_differente_data();
     void image_differente();
     void lecture_refusee_ou_annulee();
@@ -256,6 +257,19 @@ void TestProjet::chemin_de_la_ligne_de_commande() {
     // Consumed: the next read asks.
     f1().ouvrir_un_tableauClick();
     QCOMPARE(d_->demandes().size(), 1);
+}
+
+void TestProjet::un_clic_apres_lecture_continue_la_derniere_ligne() {
+    ecrit_octets(fichier(QStringLiteral("a.trl")), attendu(image_));
+    d_->repond_fichier(fichier(QStringLiteral("a.trl")));
+    f1().ouvrir_un_tableauClick();
+    QCOMPARE(doc().nb_points, 2);
+    f1().clic_digitaliser(900, 600);
+    QCOMPARE(doc().nb_points, 3);
+    QCOMPARE(doc().StringGrid1.cell(1, 3), std::string("  1"));
+    // Drawn at once, not only at the next full redraw: the segment from the last point read.
+    QCOMPARE(f1().calque.image.pixelColor(750, 450), QColor(Qt::red));
+    QCOMPARE(f1().calque.image.pixelColor(800, 500), QColor(Qt::red));
 }
 
 void TestProjet::image_differente_data() {
