@@ -79,10 +79,12 @@ std::string texte_projet(Document& d, bool avec_fond) {
         }
     };
     rangs(d.StringGrid2, 0, d.nb_calage);
-    // Room for all the points at the length of the first, so the text is not copied as it grows.
+    // Room for all the points at the length of the first, so the text is not copied as it grows;
+    // a first row with a long label says nothing of the others.
     const std::size_t avant = t.size();
     rangs(d.StringGrid1, 1, std::min(d.nb_points, 1));
-    t.reserve(t.size() + (t.size() - avant + 16) * static_cast<std::size_t>(std::max(d.nb_points, 0)));
+    const std::size_t par_rang = std::min<std::size_t>(t.size() - avant + 16, 256);
+    t.reserve(t.size() + par_rang * static_cast<std::size_t>(std::max(d.nb_points, 0)));
     rangs(d.StringGrid1, 2, d.nb_points);
     rangs(d.StringGrid3, 1, d.num_ligne);
     return t;

@@ -372,6 +372,21 @@ TEST_F(Projet, LinesEndingWithCarriageReturnsAloneReadTheSame) {
     EXPECT_EQ(d.StringGrid3.cell(1, 1), "4");
 }
 
+// The text is sized from the first point row: a huge label there must not size it for all.
+TEST_F(Projet, ALongFirstLabelDoesNotSizeTheWholeText) {
+    Document d;
+    const int n = 100000;
+    d.nb_points = n;
+    d.num_ligne = 1;
+    d.StringGrid1.set_row_count(n + 1);
+    for (int r = 1; r <= n; ++r) d.StringGrid1.set_cell(0, r, std::to_string(r));
+    d.StringGrid1.set_cell(2, 1, std::string(1 << 20, 'a'));
+    std::string t;
+    ASSERT_NO_THROW(t = texte_projet(d, true));
+    EXPECT_LT(t.capacity(), t.size() + 256u * n + (1u << 21)) << "at most a few hundred bytes per row";
+    EXPECT_NE(t.find("\r\n100000,,,"), std::string::npos);
+}
+
 TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
     std::string f = fichier_exemple();
     f.replace(f.find("(Z)\r\n3"), 6, "(Z)\r\n4");
