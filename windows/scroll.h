@@ -372,6 +372,9 @@ private:
     bool en_mode_tablette() const;
 
     bool sortie_faite_ = false;
+    // Map and table were laid side by side before the window was on screen: the window
+    // manager may still place it over the table, so the layout is made again once shown.
+    bool cote_a_cote_en_attente_ = false;
     const QEvent* derniere_touche_vue_ = nullptr;
     quint64 dernier_horodatage_ = 0;
     QPointer<QWidget> dernier_receveur_;

@@ -11,7 +11,9 @@
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace vuv {
 namespace {
@@ -86,9 +88,11 @@ void TForm1::SpeedButtonCartTablClick() {
     SpeedButton7->setChecked(true);
     raise();
     activateWindow();
+    cote_a_cote_en_attente_ = !windowHandle() || !windowHandle()->isExposed();
 }
 
 void TForm1::SpeedButtonCarteClick() {
+    cote_a_cote_en_attente_ = false;
     if (TForm2* f2 = fenetres().Form2) f2->hide();
     SpeedButton9->setChecked(true);
     if (isMaximized()) return; // already the whole width
@@ -117,6 +121,14 @@ void TForm1::resizeEvent(QResizeEvent* e) {
 void TForm1::paintEvent(QPaintEvent* e) {
     QMainWindow::paintEvent(e);
     FormPaint();
+    if (cote_a_cote_en_attente_) {
+        // On screen now, placed by the window manager: the side-by-side layout is made again,
+        // from outside the paint.
+        cote_a_cote_en_attente_ = false;
+        QTimer::singleShot(0, this, [this] {
+            if (SpeedButton7->isChecked()) SpeedButtonCartTablClick();
+        });
+    }
 }
 
 } // namespace vuv
