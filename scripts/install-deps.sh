@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev libqt6opengl6-dev
+  qt6-translations-l10n
   libgl-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libfreexl-dev libemf2svg-dev libwmf-dev

@@ -2,6 +2,10 @@
 
 #include "core/ui/PortUtilisateur.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <exception>
 
 namespace vuv {
@@ -11,6 +15,17 @@ ApplicationVuviviva::ApplicationVuviviva(int& argc, char** argv) : QApplication(
     setApplicationVersion(QStringLiteral("3.3"));
     // The program ends through its own exit question only.
     setQuitOnLastWindowClosed(false);
+    installe_traduction_qt(*this);
+}
+
+bool installe_traduction_qt(QCoreApplication& application) {
+    auto* traduction = new QTranslator(&application);
+    if (traduction->load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(traduction))
+        return true;
+    delete traduction; // without the translations package Qt's dialogs stay in English
+    return false;
 }
 
 bool ApplicationVuviviva::notify(QObject* destinataire, QEvent* e) {

@@ -5,6 +5,9 @@
 
 namespace vuv {
 
+// Qt's own dialogs (choosing a file, a colour) in French, like the rest of the program.
+bool installe_traduction_qt(QCoreApplication& application);
+
 class ApplicationVuviviva : public QApplication {
 public:
     ApplicationVuviviva(int& argc, char** argv);

@@ -1,5 +1,6 @@
 // The dialogs seen through their interface: the program's filter texts, the current folder
 // after a chosen file, and what tests script.
+#include "windows/ApplicationVuviviva.h"
 #include "windows/Dialogues.h"
 #include "windows/DialoguesScriptes.h"
 
@@ -17,6 +18,7 @@ private slots:
     void filtres();
     void fichier_choisi_devient_dossier_courant();
     void sans_dialogues_installes_tout_est_annule();
+    void dialogues_de_qt_en_francais();
 };
 
 void TestDialogues::filtres_data() {
@@ -68,6 +70,12 @@ void TestDialogues::sans_dialogues_installes_tout_est_annule() {
     dialogues().ouvre_document(QStringLiteral("/tmp/x.txt"));
     QCOMPARE(d.documents_ouverts(), QStringList{QStringLiteral("/tmp/x.txt")});
     installe_dialogues(nullptr);
+}
+
+void TestDialogues::dialogues_de_qt_en_francais() {
+    QVERIFY(installe_traduction_qt(*QCoreApplication::instance()));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "File &name:"), QStringLiteral("&Nom de fichier :"));
 }
 
 QTEST_MAIN(TestDialogues)
