@@ -2,6 +2,7 @@
 // Reads a project file's bytes the way its lines are read: whole lines, or integers preceded
 // by any blanks (line ends included). Error codes: 100 past the end, 106 not a number. Lines
 // come out in UTF-8.
+#include <algorithm>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -21,6 +22,10 @@ public:
     std::string_view ligne();
     void fin_ligne();
     int entier(int& v);
+    // The bytes and where reading stands in them, for readers that take many lines at once.
+    std::string_view octets() const { return t_; }
+    std::size_t position() const { return p_; }
+    void va_a(std::size_t p) { p_ = std::min(p, t_.size()); }
     // Lines from here to the end, counted once per file: later calls take off the lines read since.
     long long lignes_restantes();
 

@@ -1,45 +1,15 @@
 #include "core/projet/ListeVirgules.h"
 
+#include "core/projet/Balayage.h"
 #include "core/table/Grille.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstdint>
-#include <cstring>
 
 namespace vuv {
 namespace {
 
-bool blanc(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
-
-// Fields are scanned eight bytes at a time: the lines of a big project are mostly numbers.
-constexpr std::uint64_t uns = 0x0101010101010101ULL;
-constexpr std::uint64_t hauts = 0x8080808080808080ULL;
-
-// High bit set in the lowest byte below the limit (bytes above it may be flagged wrongly,
-// which does not matter when looking for the first).
-constexpr std::uint64_t sous(std::uint64_t x, unsigned limite) { return (x - uns * limite) & ~x & hauts; }
-constexpr std::uint64_t egal(std::uint64_t x, unsigned char c) { return sous(x ^ (uns * c), 1); }
-
-template <typename Arret, typename Masque>
-std::size_t premier(std::string_view t, std::size_t p, Arret arret, Masque masque) {
-    while (p + 8 <= t.size()) {
-        std::uint64_t x;
-        std::memcpy(&x, t.data() + p, 8);
-        if (const std::uint64_t m = masque(x)) {
-            if constexpr (std::endian::native == std::endian::little)
-                return p + static_cast<std::size_t>(std::countr_zero(m)) / 8;
-            break; // the byte loop finds it
-        }
-        p += 8;
-    }
-    while (p < t.size() && !arret(t[p])) ++p;
-    return p;
-}
+using namespace balayage;
 
 // Where an unquoted field ends: a comma or a character of code 0..32.
 std::size_t fin_non_cite(std::string_view t, std::size_t p) {

@@ -24,13 +24,21 @@ public:
     void lit(Grille& g, int row, std::string_view ligne);
     // Adds the row at the end of the table, its cells written once: big files read this way.
     void ajoute(Grille& g, std::string_view ligne);
+    // Adds n rows read from the Windows-1252 bytes of a file, from `debut` on, as n lines
+    // would be read and added one by one; returns where the bytes after them start. The
+    // fields are taken straight from the bytes, in one pass.
+    std::size_t ajoute_lignes(Grille& g, std::string_view octets, std::size_t debut, int n);
 
 private:
     // Splits the line into champs_[0..n), at most max fields; valid until the next call.
     int decoupe(std::string_view ligne, int max);
+    // The same for the line of the bytes starting at p, leaving p at the next line.
+    int decoupe_octets(std::string_view octets, std::size_t& p, std::size_t n_max);
+    void prepare(std::size_t n_max);
 
     std::vector<std::string_view> champs_;
     std::vector<std::string> sans_doubles_; // fields whose doubled quotes were undone
+    std::vector<std::string> convertis_;    // fields turned into UTF-8
 };
 
 } // namespace vuv

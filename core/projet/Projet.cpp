@@ -205,7 +205,7 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
             Grille::Lot lot(points);
             points.set_row_count(1);
             points.reserve_lignes(d.nb_points + 1);
-            for (int r = 1; r <= d.nb_points; ++r) listes.ajoute(points, f.ligne());
+            f.va_a(listes.ajoute_lignes(points, f.octets(), f.position(), d.nb_points));
         }
         points.set_row(d.nb_points);
         d.vue().montre_table_points();

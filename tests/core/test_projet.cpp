@@ -185,6 +185,33 @@ TEST(LitFichier, ReadsWhateverSizeTheSystemReports) {
     EXPECT_THROW(lit_fichier(vide.string()), ErreurFichier);
 }
 
+// Rows read straight from the bytes must be those that cutting the lines first gives, for
+// every mix of quotes, blanks, NULs, line ends and Windows-1252 bytes.
+TEST(ListeVirgules, RowsFromTheBytesMatchRowsFromTheLines) {
+    const std::string alphabet = std::string("aZ19.,,\"\"\"  \t\r\n\xE9\x80") + std::string(1, '\0');
+    std::uint32_t graine = 2024;
+    auto hasard = [&graine](std::size_t borne) {
+        graine = graine * 1103515245u + 12345u;
+        return static_cast<std::size_t>((graine >> 16) % borne);
+    };
+    for (int essai = 0; essai < 400; ++essai) {
+        std::string octets(hasard(160), ' ');
+        for (char& c : octets) c = alphabet[hasard(alphabet.size())];
+        if (essai % 3 == 0) octets += std::string(40, 'x') + "\"long field ending past a word\",9";
+        const int n = 1 + static_cast<int>(std::count(octets.begin(), octets.end(), '\n')) +
+                      static_cast<int>(std::count(octets.begin(), octets.end(), '\r')) + 2;
+        Grille par_lignes(4, 1), par_octets(4, 1);
+        LecteurListes a, b;
+        LecteurTexte f(octets);
+        for (int r = 0; r < n; ++r) a.ajoute(par_lignes, f.ligne());
+        const std::size_t fin = b.ajoute_lignes(par_octets, octets, 0, n);
+        ASSERT_EQ(fin, f.position()) << essai;
+        ASSERT_EQ(par_octets.row_count(), par_lignes.row_count());
+        for (int r = 0; r < par_lignes.row_count(); ++r)
+            for (int c = 0; c < 4; ++c) ASSERT_EQ(par_octets.cell(c, r), par_lignes.cell(c, r)) << essai << " " << r << " " << c;
+    }
+}
+
 TEST_F(Projet, WritesTheWorkedExampleByteForByte) {
     Document d;
     exemple(d);
