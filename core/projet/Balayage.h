@@ -29,9 +29,9 @@ std::size_t premier(std::string_view t, std::size_t p, Arret arret, Masque masqu
         std::memcpy(&x, t.data() + p, 8);
         if (const std::uint64_t m = masque(x)) {
             if constexpr (std::endian::native == std::endian::little) {
-                const auto k = static_cast<unsigned>(std::countr_zero(m)) / 8;
-                if (k > 0 && (x & hauts & (~0ULL >> (64 - 8 * k)))) haut = true;
-                return p + k;
+                // (m - 1) & ~m: the bits below the first flagged one, so the bytes before it.
+                haut |= (x & hauts & (m - 1) & ~m) != 0;
+                return p + static_cast<unsigned>(std::countr_zero(m)) / 8;
             }
             break; // the byte loop finds it
         }

@@ -6,6 +6,7 @@
 #include "core/text/encodage.h"
 
 #include <algorithm>
+#include <array>
 
 namespace vuv {
 namespace {
@@ -13,6 +14,13 @@ namespace {
 using namespace balayage;
 
 bool fin_de_ligne(char c) { return c == '\r' || c == '\n'; }
+
+// The blanks skipped between fields: codes 1..32 except the line ends.
+constexpr auto blancs_de_ligne = [] {
+    std::array<bool, 256> t{};
+    for (int c = 1; c <= 32; ++c) t[static_cast<std::size_t>(c)] = c != '\r' && c != '\n';
+    return t;
+}();
 
 // Where an unquoted field ends: a comma or a character of code 0..32 (line ends included).
 std::size_t fin_non_cite(std::string_view t, std::size_t p, bool& haut) {
@@ -52,7 +60,7 @@ int LecteurListes::decoupe_octets(std::string_view t, std::size_t& p, std::size_
     std::size_t n_champs = 0;
     bool nul = false; // a NUL ends the line's fields, as it ends a C string
     auto saute_blancs = [&] {
-        while (p < n && blanc(t[p]) && !fin_de_ligne(t[p])) ++p;
+        while (p < n && blancs_de_ligne[static_cast<unsigned char>(t[p])]) ++p;
     };
     saute_blancs();
     while (p < n && !fin_de_ligne(t[p])) {
