@@ -7,11 +7,6 @@
 
 namespace vuv::balayage {
 
-inline bool blanc(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 1 && u <= 32;
-}
-
 constexpr std::uint64_t uns = 0x0101010101010101ULL;
 constexpr std::uint64_t hauts = 0x8080808080808080ULL;
 
@@ -22,8 +17,10 @@ constexpr std::uint64_t egal(std::uint64_t x, unsigned char c) { return sous(x ^
 
 // The first byte from p on that `masque` flags in its word (or `arret` accepts, near the
 // end), or the end; `haut` is set when a byte of 0x80 or more comes before it.
+// Always inlined: called once per field, the call would cost as much as the scan.
 template <typename Arret, typename Masque>
-std::size_t premier(std::string_view t, std::size_t p, Arret arret, Masque masque, bool& haut) {
+[[gnu::always_inline]] inline std::size_t premier(std::string_view t, std::size_t p, Arret arret, Masque masque,
+                                                  bool& haut) {
     while (p + 8 <= t.size()) {
         std::uint64_t x;
         std::memcpy(&x, t.data() + p, 8);

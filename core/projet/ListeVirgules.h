@@ -15,7 +15,8 @@ std::string ecrit_liste_virgules(const Grille& g, int row);
 void ecrit_liste_virgules(std::string& sortie, const Grille& g, int row);
 
 // Empties the row, then puts each field into the leftmost still empty cell (an empty field
-// as one space); unquoted fields end at a comma or at any character of code 32 or less.
+// as one space); unquoted fields end at a comma or at any character of code 32 or less. A NUL,
+// a CR or a LF ends the list.
 void lit_liste_virgules(Grille& g, int row, std::string_view ligne);
 
 // Reads line after line by the same rules, keeping its buffers from one line to the next.
@@ -32,7 +33,9 @@ public:
 private:
     // Splits the line into champs_[0..n), at most max fields; valid until the next call.
     int decoupe(std::string_view ligne, int max);
-    // The same for the line of the bytes starting at p, leaving p at the next line.
+    // The same for the line of the bytes starting at p, leaving p at the next line; fields
+    // are turned from Windows-1252 into UTF-8 when `convertir`.
+    template <bool convertir>
     int decoupe_octets(std::string_view octets, std::size_t& p, std::size_t n_max);
     void prepare(std::size_t n_max);
 

@@ -1,5 +1,6 @@
-// Reading the rows of a big table straight from a file's bytes: the lines are not cut first,
-// and only the fields holding a byte of 0x80 or more are turned into UTF-8.
+// Splitting comma lists, one line at a time or the rows of a big table straight from a file's
+// bytes: the lines are not cut first, and only the fields holding a byte of 0x80 or more are
+// turned into UTF-8.
 #include "core/projet/Balayage.h"
 #include "core/projet/ListeVirgules.h"
 #include "core/table/Grille.h"
@@ -49,12 +50,13 @@ std::size_t LecteurListes::ajoute_lignes(Grille& g, std::string_view octets, std
     prepare(n_max);
     std::size_t p = std::min(debut, octets.size());
     for (int r = 0; r < n; ++r) {
-        const int n_champs = decoupe_octets(octets, p, n_max);
+        const int n_champs = decoupe_octets<true>(octets, p, n_max);
         g.ajoute_ligne(champs_.data(), n_champs);
     }
     return p;
 }
 
+template <bool convertir>
 int LecteurListes::decoupe_octets(std::string_view t, std::size_t& p, std::size_t n_max) {
     const std::size_t n = t.size();
     std::size_t n_champs = 0;
@@ -101,7 +103,7 @@ int LecteurListes::decoupe_octets(std::string_view t, std::size_t& p, std::size_
             champ = t.substr(debut, p - debut);
         }
         if (n_champs < n_max) {
-            if (haut) {
+            if (convertir && haut) {
                 convertis_[n_champs] = cp1252_vers_utf8(champ);
                 champ = convertis_[n_champs];
             }
@@ -118,6 +120,14 @@ int LecteurListes::decoupe_octets(std::string_view t, std::size_t& p, std::size_
     if (p < n && t[p] == '\r') ++p;
     if (p < n && t[p] == '\n') ++p;
     return static_cast<int>(n_champs);
+}
+
+// A line already in UTF-8: lit() and ajoute().
+int LecteurListes::decoupe(std::string_view ligne, int max) {
+    const auto n_max = static_cast<std::size_t>(std::max(max, 0));
+    prepare(n_max);
+    std::size_t p = 0;
+    return decoupe_octets<false>(ligne, p, n_max);
 }
 
 } // namespace vuv
