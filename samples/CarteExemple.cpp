@@ -1,6 +1,7 @@
 #include "samples/CarteExemple.h"
 
 #include <QFont>
+#include <QLineF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -57,6 +58,13 @@ void grain(QImage& image, int amplitude, Hasard& h) {
     }
 }
 
+double distance_segment(QPointF c, QPointF a, QPointF b) {
+    const QPointF ab = b - a;
+    const double l2 = QPointF::dotProduct(ab, ab);
+    const double t = l2 > 0 ? std::clamp(QPointF::dotProduct(c - a, ab) / l2, 0.0, 1.0) : 0.0;
+    return QLineF(c, a + t * ab).length();
+}
+
 QString milliers(long long v) {
     QString s = QString::number(v);
     for (int i = static_cast<int>(s.size()) - 3; i > 0; i -= 3) s.insert(i, u' ');
@@ -64,6 +72,59 @@ QString milliers(long long v) {
 }
 
 } // namespace
+
+QPainterPath route_nationale(double w, double hh) {
+    QPainterPath nationale(QPointF(-10, hh * 0.2));
+    nationale.cubicTo(QPointF(w * 0.3, hh * 0.1), QPointF(w * 0.45, hh * 0.4), QPointF(w * 0.6, hh * 0.45));
+    nationale.cubicTo(QPointF(w * 0.8, hh * 0.5), QPointF(w * 0.9, hh * 0.8), QPointF(w + 10, hh * 0.85));
+    return nationale;
+}
+
+std::vector<QPoint> points_route_nationale(const QImage& carte, double ecart) {
+    const QPainterPath route = route_nationale(carte.width(), carte.height());
+    const int n = static_cast<int>(std::ceil(route.length() * 10));
+    std::vector<QPointF> centre(static_cast<std::size_t>(n) + 1);
+    for (int i = 0; i <= n; ++i) centre[static_cast<std::size_t>(i)] = route.pointAtPercent(double(i) / n);
+
+    const auto visible = [&carte](QPoint p) {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QPoint q = p + QPoint(dx, dy);
+                if (!carte.rect().contains(q) || carte.pixel(q) != couleur_nationale) return false;
+            }
+        return true;
+    };
+    struct Candidat {
+        std::size_t i; // its sample of the centre line
+        QPoint p;
+    };
+    std::vector<Candidat> candidats;
+    for (std::size_t i = 0; i < centre.size(); ++i) {
+        const QPointF c = centre[i];
+        const QPoint p(static_cast<int>(std::lround(c.x() - 0.25)), static_cast<int>(std::lround(c.y() - 0.25)));
+        if (!candidats.empty() && candidats.back().p == p) continue;
+        if (QLineF(c, QPointF(p) + QPointF(0.25, 0.25)).length() > 0.2 || !visible(p)) continue;
+        candidats.push_back({i, p});
+    }
+
+    // Each click as far along as the segment to it still follows the line.
+    std::vector<QPoint> points;
+    if (candidats.empty()) return points;
+    points.push_back(candidats[0].p);
+    for (std::size_t a = 0; a + 1 < candidats.size();) {
+        std::size_t suivant = a + 1;
+        for (std::size_t b = a + 1; b < candidats.size(); ++b) {
+            double pire = 0;
+            for (std::size_t i = candidats[a].i; i <= candidats[b].i; ++i)
+                pire = std::max(pire, distance_segment(centre[i], candidats[a].p, candidats[b].p));
+            if (pire <= ecart) suivant = b;
+            else if (pire > 4 * ecart) break;
+        }
+        a = suivant;
+        points.push_back(candidats[a].p);
+    }
+    return points;
+}
 
 QImage dessine_carte(const OptionsCarte& o) {
     QImage image(o.largeur, o.hauteur, QImage::Format_RGB32);
@@ -120,9 +181,7 @@ QImage dessine_carte(const OptionsCarte& o) {
         p.setPen(QPen(couleur, largeur * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(chemin);
     };
-    QPainterPath nationale(QPointF(-10, hh * 0.2));
-    nationale.cubicTo(QPointF(w * 0.3, hh * 0.1), QPointF(w * 0.45, hh * 0.4), QPointF(w * 0.6, hh * 0.45));
-    nationale.cubicTo(QPointF(w * 0.8, hh * 0.5), QPointF(w * 0.9, hh * 0.8), QPointF(w + 10, hh * 0.85));
+    const QPainterPath nationale = route_nationale(w, hh);
     QPainterPath departementale(QPointF(w * 0.1, hh + 10));
     departementale.cubicTo(QPointF(w * 0.15, hh * 0.8), QPointF(w * 0.55, hh * 0.7), QPointF(w * 0.6, hh * 0.45));
     departementale.cubicTo(QPointF(w * 0.62, hh * 0.3), QPointF(w * 0.55, hh * 0.1), QPointF(w * 0.58, -10));
@@ -131,7 +190,7 @@ QImage dessine_carte(const OptionsCarte& o) {
     chemin.quadTo(QPointF(lac.x() + 60 * s, lac.y() - 230 * s), bourg);
     route(chemin, 3, Qt::white);
     route(departementale, 5, QColor(255, 236, 120));
-    route(nationale, 8, QColor(235, 110, 60));
+    route(nationale, 8, QColor(couleur_nationale));
 
     // The village at the crossroads.
     p.setPen(Qt::NoPen);

@@ -4,6 +4,10 @@
 // the sample in samples/ and for realistic benchmark images. Needs a QGuiApplication for
 // the texts.
 #include <QImage>
+#include <QPainterPath>
+#include <QPoint>
+
+#include <vector>
 
 namespace vuv::exemple {
 
@@ -16,6 +20,18 @@ struct OptionsCarte {
 };
 
 QImage dessine_carte(const OptionsCarte& options);
+
+// The main road's centre line on a sheet of that size, in drawing coordinates: the one
+// geometry both drawn on the map and digitized in the sample project.
+QPainterPath route_nationale(double largeur, double hauteur);
+inline constexpr QRgb couleur_nationale = qRgb(235, 110, 60);
+
+// The main road digitized from edge to edge on `carte` (drawn without grain), as a careful
+// user clicks it: only where the road shows (not under a house or a grid line), each pixel
+// (x, y) within a third of a pixel of the centre line at (x + 0.25, y + 0.25), so that it lies
+// on the line whether a pixel is read by its corner or by its centre, and the segments between
+// them never more than `ecart` pixels away from it.
+std::vector<QPoint> points_route_nationale(const QImage& carte, double ecart = 1.0);
 
 // The grid's real coordinates (metres) at the image's top-left corner and per pixel, so that
 // the sample can be calibrated from its own labels.

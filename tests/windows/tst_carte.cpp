@@ -254,7 +254,7 @@ private slots:
         auto t = demarre({QStringLiteral("samples/carte_exemple.trl")});
         QDir::setCurrent(ici);
         const Document& d = t->programme->document;
-        QCOMPARE(d.nb_points, 9);
+        QCOMPARE(d.nb_points, 21);
         QCOMPARE(d.nb_calage, 3);
         QCOMPARE(t->programme->Form1->calque.fond.size(), QSize(1600, 1131));
         QVERIFY(t->port.textes("oui_non").empty());
