@@ -27,10 +27,10 @@ QPainterPath route_nationale(double largeur, double hauteur);
 inline constexpr QRgb couleur_nationale = qRgb(235, 110, 60);
 
 // The main road digitized from edge to edge on `carte` (drawn without grain), as a careful
-// user clicks it: only where the road shows (not under a house or a grid line), each pixel
-// (x, y) within a third of a pixel of the centre line at (x + 0.25, y + 0.25), so that it lies
-// on the line whether a pixel is read by its corner or by its centre, and the segments between
-// them never more than `ecart` pixels away from it.
+// user clicks it: only where the road shows (not under a house or a grid line), on pixels
+// (x, y) whose point (x + 0.25, y + 0.25) is within 0.2 px of the centre line, so that a pixel
+// lies within 0.4 px of it whether read by its corner or by its centre; the line never strays
+// more than `ecart` pixels from the segments between them.
 std::vector<QPoint> points_route_nationale(const QImage& carte, double ecart = 1.0);
 
 // The grid's real coordinates (metres) at the image's top-left corner and per pixel, so that
