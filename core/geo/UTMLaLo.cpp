@@ -1,7 +1,8 @@
 // Transverse Mercator series of the USGS (Snyder, "Map Projections: A Working Manual", 1987,
 // formulas 8-9 to 8-25). Departures from the textbook, all for speed with the same digits:
-// one sincos per angle, the multiple angles 2x, 4x, 6x from identities, powers by
-// multiplication, the series coefficients computed once per ellipsoid, N1/R1 as w/(1-e²).
+// one sincos per call, the multiple angles 2x, 4x, 6x from identities, powers by
+// multiplication, divisions by constants as products, the series coefficients computed once
+// per ellipsoid, N1/R1 as w/(1-e²) and D as x √w / (a k0).
 #include "core/geo/UTMLaLo.h"
 
 #include "core/text/extraitUTIL.h"
@@ -49,6 +50,7 @@ constexpr long double pi = 3.1415926535897932385L;
 constexpr long double decalage_zone = 183.0000000001L;
 // Seconds from which "%2.4f" would print 60.0000: they carry into the minutes.
 constexpr long double report_secondes = 59.99995L;
+constexpr long double sur_6 = 1.0L / 6, sur_24 = 1.0L / 24, sur_120 = 1.0L / 120, sur_720 = 1.0L / 720;
 
 // The series coefficients of one ellipsoid.
 struct Serie {
@@ -56,6 +58,7 @@ struct Serie {
     long double m0, m2, m4, m6;     // meridian arc: M = m0 φ - m2 sin 2φ + m4 sin 4φ - m6 sin 6φ
     long double p2, p4, p6;         // footpoint latitude from μ
     long double inv_k0_m0;          // μ = y / (k0 m0)
+    long double inv_a_k0;           // D = x √(1 - e² sin²φ1) / (a k0)
     long double inv_1_moins_e2;     // N1 / R1 = (1 - e² sin²φ1) / (1 - e²)
     long double ep2_58, ep2_330, ep2_9, ep2_252, ep2_8;
 };
@@ -80,6 +83,7 @@ Serie serie_de(const TEllipsoid& el) {
     s.p4 = 21 * e1_2 / 16 - 55 * e1_4 / 32;
     s.p6 = 151 * e1_3 / 96;
     s.inv_k0_m0 = 1 / (k0 * s.m0);
+    s.inv_a_k0 = 1 / (a * k0);
     s.inv_1_moins_e2 = 1 / (1 - e2);
     s.ep2_58 = 58 * ep2;
     s.ep2_330 = 330 * ep2;
@@ -92,22 +96,23 @@ Serie serie_de(const TEllipsoid& el) {
 const Serie& serie(int ellipsoide) {
     static const std::array<Serie, nb_ellipsoides> series = [] {
         std::array<Serie, nb_ellipsoides> t{};
-        for (int i = 0; i < nb_ellipsoides; ++i) t[static_cast<std::size_t>(i)] = serie_de(Ellipsoid[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < t.size(); ++i) t[i] = serie_de(Ellipsoid[i]);
         return t;
     }();
     return series[static_cast<std::size_t>(ellipsoide)];
 }
 
-// A real to a 64-bit integer without undefined behaviour: NaN gives 0, the rest saturates
-// well inside the range so that six times it still fits.
-std::int64_t entier(long double v) {
+// Rounded half to even (the default rounding mode), without undefined behaviour: NaN gives 0
+// and the rest saturates well inside the range, so that six times it still fits.
+std::int64_t arrondi(long double v) {
     constexpr long double borne = 1e17L;
     if (!(v == v)) return 0;
     if (v > borne) return static_cast<std::int64_t>(borne);
     if (v < -borne) return -static_cast<std::int64_t>(borne);
-    return static_cast<std::int64_t>(v);
+    return std::llrint(v);
 }
 
+// Truncated to 32 bits, saturating; NaN gives 0.
 std::int32_t entier32(long double v) {
     if (!(v == v)) return 0;
     if (v >= 2147483647.0L) return std::numeric_limits<std::int32_t>::max();
@@ -121,10 +126,10 @@ struct Fuseau {
 };
 
 // The zone and the central meridian come from two formulas that disagree on the zone borders
-// (-6 gives zone 30 but meridian -9; 180 gives zone 61): the meridian follows the zone, which
-// is the other formula everywhere else.
+// (-6 gives zone 30 but meridian -9; 180 gives zone 61): the meridian follows the zone, as the
+// other formula does everywhere else.
 Fuseau fuseau(long double longitude) {
-    std::int64_t zone = entier(std::nearbyint((longitude + decalage_zone) / 6));
+    std::int64_t zone = arrondi((longitude + decalage_zone) / 6);
     if (zone == 61 && longitude <= 180) zone = 60;
     return {zone, zone * 6 - 183};
 }
@@ -155,10 +160,11 @@ PositionUTM LatLongToUTM(int ellipsoide, long double latitude, long double longi
     const long double M = s.m0 * phi - s.m2 * sin2 + s.m4 * sin4 - s.m6 * sin6;
 
     PositionUTM r;
-    r.Easting = k0 * N * (A + (1 - T + C) * A3 / 6 + (5 - 18 * T + T * T + 72 * C - s.ep2_58) * A5 / 120) + faux_est;
+    r.Easting = k0 * N * (A + (1 - T + C) * A3 * sur_6 + (5 - 18 * T + T * T + 72 * C - s.ep2_58) * A5 * sur_120) +
+                faux_est;
     r.Northing = k0 * (M + N * tn *
-                               (A2 / 2 + (5 - T + 9 * C + 4 * C * C) * A4 / 24 +
-                                (61 - 58 * T + T * T + 600 * C - s.ep2_330) * A6 / 720));
+                               (A2 / 2 + (5 - T + 9 * C + 4 * C * C) * A4 * sur_24 +
+                                (61 - 58 * T + T * T + 600 * C - s.ep2_330) * A6 * sur_720));
     if (latitude < 0) r.Northing += faux_nord_sud;
     r.Zone = static_cast<std::uint8_t>(f.zone & 0xFF);
     r.Letter = LetterDesignator(latitude);
@@ -174,39 +180,47 @@ LatLong UTMToLatLong(int ellipsoide, std::uint8_t zone, Hemisphere h, long doubl
     const long double lo = static_cast<long double>(static_cast<int>(zone) * 6 - 183);
 
     const long double mu = y * s.inv_k0_m0;
-    long double sin2, cos2;
-    sincosl(2 * mu, &sin2, &cos2);
+    long double sm, cm;
+    sincosl(mu, &sm, &cm);
+    const long double sin2 = 2 * sm * cm;
+    const long double cos2 = cm * cm - sm * sm;
     const long double sin4 = 2 * sin2 * cos2;
     const long double cos4 = 1 - 2 * sin2 * sin2;
     const long double sin6 = sin4 * cos2 + cos4 * sin2;
-    const long double phi1 = mu + s.p2 * sin2 + s.p4 * sin4 + s.p6 * sin6;
+    const long double delta = s.p2 * sin2 + s.p4 * sin4 + s.p6 * sin6;
+    const long double phi1 = mu + delta;
 
-    long double sn, cs;
-    sincosl(phi1, &sn, &cs);
-    const long double tn = sn / cs;
+    // |delta| < 0.003 for every ellipsoid, so these series of sin and cos of delta are exact to
+    // 1e-21 and sin, cos of phi1 follow from those of mu without a second sincos.
+    const long double d2 = delta * delta;
+    const long double sd = delta * (1 - d2 * sur_6 * (1 - d2 * (1.0L / 20)));
+    const long double cd = 1 - d2 / 2 * (1 - d2 * (1.0L / 12) * (1 - d2 * (1.0L / 30)));
+    const long double sn = sm * cd + cm * sd;
+    const long double cs = cm * cd - sm * sd;
+    const long double sur_cs = 1 / cs;
+    const long double tn = sn * sur_cs;
     const long double w = 1 - s.e2 * sn * sn;
-    const long double N1 = s.a / std::sqrt(w);
     const long double T1 = tn * tn;
     const long double C1 = s.ep2 * cs * cs;
-    const long double D = x / (N1 * k0);
+    const long double D = x * std::sqrt(w) * s.inv_a_k0;
     const long double D2 = D * D, D3 = D2 * D, D4 = D2 * D2, D5 = D4 * D, D6 = D4 * D2;
 
     LatLong r;
     r.Lat = rad_deg * (phi1 - (w * s.inv_1_moins_e2 * tn) *
-                                  (D2 / 2 - (5 + 3 * T1 + 10 * C1 - 4 * C1 * C1 - s.ep2_9) * D4 / 24 +
-                                   (61 + 90 * T1 + 298 * C1 + 45 * T1 * T1 - s.ep2_252 - 3 * C1 * C1) * D6 / 720));
+                                  (D2 / 2 - (5 + 3 * T1 + 10 * C1 - 4 * C1 * C1 - s.ep2_9) * D4 * sur_24 +
+                                   (61 + 90 * T1 + 298 * C1 + 45 * T1 * T1 - s.ep2_252 - 3 * C1 * C1) * D6 * sur_720));
     r.Long = lo + rad_deg *
-                      (D - (1 + 2 * T1 + C1) * D3 / 6 +
-                       (5 - 2 * C1 + 28 * T1 - 3 * C1 * C1 + s.ep2_8 + 24 * T1 * T1) * D5 / 120) /
-                      cs;
+                      (D - (1 + 2 * T1 + C1) * D3 * sur_6 +
+                       (5 - 2 * C1 + 28 * T1 - 3 * C1 * C1 + s.ep2_8 + 24 * T1 * T1) * D5 * sur_120) *
+                      sur_cs;
     return r;
 }
 
 char LetterDesignator(long double latitude) {
     static constexpr char lettres[] = "CDEFGHJKLMNPQRSTUVWX";
     if (!(latitude > -80 && latitude <= 80)) return 'Z';
-    // Band i covers (-80 + 8i, -72 + 8i]; the estimate is corrected against the exact edges.
-    int i = static_cast<int>(std::ceil((latitude + 80) / 8)) - 1;
+    // Band i covers (-80 + 8i, -72 + 8i]; the estimate in double is corrected against the exact edges.
+    int i = static_cast<int>((static_cast<double>(latitude) + 80) * 0.125);
     if (i < 0) i = 0;
     if (i > 19) i = 19;
     if (latitude > -72 + 8 * i) ++i;
