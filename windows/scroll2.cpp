@@ -31,7 +31,11 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <vector>
 
 namespace vuv {
 namespace {
@@ -69,9 +73,29 @@ QHBoxLayout* rangee(QVBoxLayout* l) {
     return r;
 }
 
+// The given widths suit a font whose digits are 6 pixels wide: they are scaled to the grid's
+// font, and a column widens to what its cells hold, once the table has settled.
 void largeurs(GrilleChaines* g, std::initializer_list<int> l) {
-    int c = 0;
-    for (int w : l) g->horizontalHeader()->resizeSection(c++, w);
+    const double echelle = std::max(1.0, g->fontMetrics().horizontalAdvance(QLatin1Char('0')) / 6.0);
+    std::vector<int> minimum;
+    for (int w : l) minimum.push_back(static_cast<int>(std::lround(w * echelle)));
+    const auto ajuste = [g, minimum] {
+        for (int c = 0; c < g->model()->columnCount(); ++c) {
+            g->resizeColumnToContents(c);
+            if (c < static_cast<int>(minimum.size()) && g->columnWidth(c) < minimum[c])
+                g->setColumnWidth(c, minimum[c]);
+        }
+    };
+    auto* attente = new QTimer(g);
+    attente->setSingleShot(true);
+    QObject::connect(attente, &QTimer::timeout, g, ajuste);
+    const auto plus_tard = [attente] { attente->start(0); };
+    QAbstractItemModel* m = g->model();
+    QObject::connect(m, &QAbstractItemModel::modelReset, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::dataChanged, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::rowsInserted, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::columnsInserted, attente, plus_tard);
+    ajuste();
 }
 
 // Height of a grid showing its header and n rows without scrolling.

@@ -1,5 +1,6 @@
 // The main and points windows on a 1366 x 768 screen with the sample project: the map's
-// proportions, both windows side by side, the status bar and the rubber band.
+// proportions, both windows side by side, the status bar, the rubber band and what the
+// points window and the export panel leave whole.
 #include "support/Banc.h"
 
 #include "core/document/Document.h"
@@ -38,6 +39,8 @@ private slots:
     void projet_ouvert_par_le_menu_carte_et_tableau();
     void coordonnees_entieres_dans_la_barre_d_etat();
     void pas_d_elastique_avant_la_souris();
+    void cellules_et_boutons_entiers();
+    void menu_accessible_avec_le_panneau_d_export();
 
 private:
     // The sample project, its image named relative to the repository's root.
@@ -150,6 +153,43 @@ void TestDisposition::pas_d_elastique_avant_la_souris() {
     const ZoneImage::Marque& m = f1_->Image1->marques().front();
     QCOMPARE(m.a, QPoint(774, 419));
     QCOMPARE(m.b, QPoint(f1_->courant_x, f1_->courant_y));
+}
+
+void TestDisposition::cellules_et_boutons_entiers() {
+    demarre_avec({projet_exemple()});
+    QTRY_VERIFY(f1_->isVisible() && f2_->isVisible());
+    // The cell whose text does not fit its column, or an empty text.
+    const auto coupee = [](const GrilleChaines* g) {
+        const QAbstractItemModel* m = g->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c) {
+                const QString texte = m->index(r, c).data().toString();
+                if (g->fontMetrics().horizontalAdvance(texte) + 6 > g->columnWidth(c)) return texte;
+            }
+        return QString();
+    };
+    QTRY_COMPARE(coupee(f2_->StringGrid1), QString());
+    QTRY_COMPARE(coupee(f2_->StringGrid2), QString());
+    const auto entier = [](const QWidget* b) {
+        return b->isVisible() && b->visibleRegion().boundingRect() == b->rect() && b->width() >= b->sizeHint().width();
+    };
+    QVERIFY(entier(f2_->Button1));
+    QTest::mouseClick(f1_->SpeedButton9, Qt::LeftButton);
+    QTest::mouseClick(f1_->SpeedButton7, Qt::LeftButton);
+    QTRY_VERIFY(entier(f2_->Button1));
+    f1_->grande_fenetre();
+    QTRY_VERIFY(entier(f2_->Button1));
+}
+
+void TestDisposition::menu_accessible_avec_le_panneau_d_export() {
+    demarre_avec({projet_exemple()});
+    f1_->Enregistrerlescoordonnes1->trigger();
+    QVERIFY(f1_->panel7_visible());
+    QMenuBar* barre = f1_->menuBar();
+    QVERIFY(!f1_->Panel7->geometry().intersects(barre->geometry()));
+    // The lowest row of the "Fichier" entry still belongs to the menu bar.
+    const QRect fichier = barre->actionGeometry(f1_->Fichier1->menuAction());
+    QCOMPARE(f1_->childAt(barre->mapTo(f1_, QPoint(fichier.center().x(), fichier.bottom()))), barre);
 }
 
 // A screen of 1366 x 768, the width the status bar must serve.
