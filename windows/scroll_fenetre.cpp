@@ -57,8 +57,9 @@ void TForm1::grande_fenetre() {
             const QRect g2 = f2->frameGeometry();
             place_fenetre(f2, frameGeometry().width(), g2.y(), g2.width(), e.height() - marge_barre_taches);
         }
+        // Never above the screen, where its title bar could not be reached.
         const QRect g2 = f2->frameGeometry();
-        place_fenetre(f2, g2.x(), frameGeometry().y(), g2.width(), g2.height());
+        place_fenetre(f2, g2.x(), std::max(0, frameGeometry().y()), g2.width(), g2.height());
     } else {
         place_fenetre(this, 0, 0, e.width(), e.height() - marge_barre_taches);
     }

@@ -174,6 +174,13 @@ void TestDisposition::cellules_et_boutons_entiers() {
         return b->isVisible() && b->visibleRegion().boundingRect() == b->rect() && b->width() >= b->sizeHint().width();
     };
     QVERIFY(entier(f2_->Button1));
+    QVERIFY(f2_->Label3->width() >= f2_->Label3->sizeHint().width());
+    // The three calibration rows, and the coordinates of the pointer at 8 decimals.
+    const QRect cal3 = f2_->StringGrid2->visualRect(f2_->StringGrid2->model()->index(2, 0));
+    QVERIFY(f2_->StringGrid2->viewport()->rect().contains(cal3));
+    bouge(QPoint(f1_->Image1->width() / 2, f1_->Image1->height() / 2));
+    for (const QLabel* l : {f2_->Label4, f2_->Label5})
+        QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(), qPrintable(l->text()));
     QTest::mouseClick(f1_->SpeedButton9, Qt::LeftButton);
     QTest::mouseClick(f1_->SpeedButton7, Qt::LeftButton);
     QTRY_VERIFY(entier(f2_->Button1));
