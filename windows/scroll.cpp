@@ -140,7 +140,14 @@ void TForm1::retient_taille_max() {
 bool TForm1::en_mode_tablette() const { return Tabledigitaliser1->isChecked(); }
 
 void TForm1::statut(int panneau, const std::string& texte) {
-    if (panneau >= 0 && panneau < 3) StatusBar1_panneaux[panneau]->setText(qs(texte));
+    if (panneau < 0 || panneau > 2) return;
+    QLabel* p = StatusBar1_panneaux[panneau];
+    p->setText(qs(texte));
+    // The coordinates are never cut: a longer text widens their panel.
+    if (panneau == 0) {
+        const int l = largeur_panneau(p, p->text());
+        if (l > p->width()) p->setFixedWidth(l);
+    }
 }
 
 QString TForm1::texte_statut(int panneau) const {

@@ -215,6 +215,8 @@ public:
     // The status bar's panels 0, 1, 2.
     void statut(int panneau, const std::string& texte) override;
     QString texte_statut(int panneau) const;
+    // The width a status-bar panel needs to show the text whole.
+    static int largeur_panneau(const QLabel* p, const QString& texte);
 
     // Outer rectangle of a top-level window, as the layout rules count it.
     static void place_fenetre(QWidget* w, int x, int y, int largeur, int hauteur);
@@ -223,6 +225,8 @@ public:
     Calque calque;               // background, overlay and the view over them
     int souris_x = 0, souris_y = 0; // last mouse position in the image area (for Ctrl)
     int courant_x = 0, courant_y = 0; // current mouse position in overlay pixels (rubber band)
+    // False until the mouse moves over a new overlay: the rubber band needs a real end.
+    bool souris_connue = false;
     int ligne_pointee = 0;       // highlighted row: >0 points table, <0 calibration table
     bool glissement = false;     // right-button drag
     int glisse_x = 0, glisse_y = 0;
@@ -248,6 +252,9 @@ public:
     void init_calque_a_b_pen();
     void SpeedButton10Click(); // "Redessiner"
     void Carte_complete();
+    // Fits the view to the image area's proportions, so that a pixel of the overlay is as wide
+    // as high on screen: the whole overlay stays whole, a zoomed view keeps its scale.
+    void proportionne_vue();
     // Installs a decoded background (RGB555) and its overlay, viewed whole.
     void installe_fond(const QImage& fond);
 
@@ -262,6 +269,9 @@ public:
     void DigitaliserClick();
     void Tabledigitaliser1Click();
     void affiche_XYc(int panneau, long double Y, long double X);
+    // The status bar's panels 1 and 2 for the digitizing state: the calibration prompt, or the
+    // line and last point; the calibration values. Returns panel 1's text.
+    QString statut_saisie();
     void SpeedButton14Click(); // "Calibrer ->"
     // The key table; true when the key went through it (handled).
     bool FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numerique);
@@ -375,6 +385,8 @@ private:
     // Map and table were laid side by side before the window was on screen: the window
     // manager may still place it over the table, so the layout is made again once shown.
     bool cote_a_cote_en_attente_ = false;
+    bool vue_entiere_ = true; // the view shows the whole overlay, whatever the area's size
+    QSize aire_vue_;          // the image area the view was last fitted to
     const QEvent* derniere_touche_vue_ = nullptr;
     quint64 dernier_horodatage_ = 0;
     QPointer<QWidget> dernier_receveur_;

@@ -30,8 +30,13 @@
 #include <QRegularExpressionValidator>
 #include <QSaveFile>
 #include <QScreen>
+#include <QScrollBar>
 #include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <cmath>
+#include <vector>
 
 namespace vuv {
 namespace {
@@ -69,15 +74,36 @@ QHBoxLayout* rangee(QVBoxLayout* l) {
     return r;
 }
 
+// The given widths suit a font whose digits are 6 pixels wide: they are scaled to the grid's
+// font, and a column widens to what its cells hold, once the table has settled.
 void largeurs(GrilleChaines* g, std::initializer_list<int> l) {
-    int c = 0;
-    for (int w : l) g->horizontalHeader()->resizeSection(c++, w);
+    const double echelle = std::max(1.0, g->fontMetrics().horizontalAdvance(QLatin1Char('0')) / 6.0);
+    std::vector<int> minimum;
+    for (int w : l) minimum.push_back(static_cast<int>(std::lround(w * echelle)));
+    const auto ajuste = [g, minimum] {
+        for (int c = 0; c < g->model()->columnCount(); ++c) {
+            g->resizeColumnToContents(c);
+            if (c < static_cast<int>(minimum.size()) && g->columnWidth(c) < minimum[c])
+                g->setColumnWidth(c, minimum[c]);
+        }
+    };
+    auto* attente = new QTimer(g);
+    attente->setSingleShot(true);
+    QObject::connect(attente, &QTimer::timeout, g, ajuste);
+    const auto plus_tard = [attente] { attente->start(0); };
+    QAbstractItemModel* m = g->model();
+    QObject::connect(m, &QAbstractItemModel::modelReset, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::dataChanged, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::rowsInserted, attente, plus_tard);
+    QObject::connect(m, &QAbstractItemModel::columnsInserted, attente, plus_tard);
+    ajuste();
 }
 
 // Height of a grid showing its header and n rows without scrolling.
 int hauteur_pour(GrilleChaines* g, int n) {
+    // The columns may be wider than the window: room for the horizontal scroll bar too.
     return g->horizontalHeader()->sizeHint().height() + n * g->verticalHeader()->defaultSectionSize() +
-           2 * g->frameWidth() + 2;
+           g->horizontalScrollBar()->sizeHint().height() + 2 * g->frameWidth() + 2;
 }
 
 } // namespace
@@ -133,6 +159,14 @@ void TForm2::construit() {
     construit_bas(l);
     defile->setWidget(contenu);
     dehors->addWidget(defile);
+    // Outside the scrolled part: whole whatever the window's height.
+    auto* bas = new QHBoxLayout;
+    bas->setContentsMargins(4, 0, 4, 4);
+    bas->addWidget(Edit4);
+    bas->addWidget(Label3);
+    bas->addStretch(1);
+    bas->addWidget(Button1);
+    dehors->addLayout(bas);
 }
 
 void TForm2::construit_haut(QVBoxLayout* l) {
@@ -265,25 +299,22 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     Panel3 = new QFrame(p);
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setFrameShape(QFrame::StyledPanel);
-    auto* r = new QHBoxLayout(Panel3);
-    r->setContentsMargins(4, 2, 4, 2);
+    // The coordinates have the row to themselves, whole at 8 decimals.
+    auto* xy = new QHBoxLayout(Panel3);
+    xy->setContentsMargins(4, 2, 4, 2);
     Label4 = etiquette(Panel3, "Label4", QStringLiteral("X="));
     Label5 = etiquette(Panel3, "Label5", QStringLiteral("Y="));
-    Edit4 = saisie(Panel3, "Edit4", QStringLiteral("8"), 40);
+    Edit4 = saisie(p, "Edit4", QStringLiteral("8"), 40);
     // Digits only; backspace stays free.
     Edit4->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Edit4));
-    Label3 = etiquette(Panel3, "Label3", QStringLiteral("décimales (puis <Entrée>)"));
+    Label3 = etiquette(p, "Label3", QStringLiteral("décimales (puis <Entrée>)"));
+    Label3->setMinimumWidth(1); // whole at the window's own width; never widens it
     for (QLabel* e : {Label4, Label5}) e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    r->addWidget(Label4, 1);
-    r->addWidget(Label5, 1);
-    r->addWidget(Edit4);
-    r->addWidget(Label3);
+    xy->addWidget(Label4, 1);
+    xy->addWidget(Label5, 1);
     l->addWidget(Panel3);
 
-    QHBoxLayout* bas = rangee(l);
     Button1 = bouton(p, "Button1", QStringLiteral("Quit direct"));
-    bas->addStretch(1);
-    bas->addWidget(Button1);
 
     SpeedButton2 = bouton(p, "SpeedButton2", QStringLiteral("Insérer avant"));
     SpeedButton7 = bouton(p, "SpeedButton7", QStringLiteral("rajouter (lib,  distance, cap)"));

@@ -82,6 +82,9 @@ bool TForm2::saisie_acceptable(int col, const std::string& texte) {
 void TForm2::calcul_nouveaux_calage() {
     Document::Operation op(doc);
     doc.calcul_nouveaux_calage();
+    // The status bar shows the calibration as typed, not the clicked pixels.
+    if (doc.nb_calage > 0)
+        if (TForm1* f1 = form1()) f1->statut(2, doc.val_calage());
 }
 
 // --- Points table ---

@@ -250,15 +250,22 @@ void TForm1::construit_barre_outils() {
     connect(SpeedButton13, &QToolButton::clicked, this, &TForm1::touche_quitter);
 }
 
+int TForm1::largeur_panneau(const QLabel* p, const QString& texte) {
+    const QMargins m = p->contentsMargins();
+    return p->fontMetrics().horizontalAdvance(texte) + m.left() + m.right() + 2 * p->frameWidth() + 4;
+}
+
 void TForm1::construit_barre_etat() {
     QStatusBar* barre = statusBar();
     barre->setObjectName(QStringLiteral("StatusBar1"));
     barre->setSizeGripEnabled(false);
-    const int largeurs[3] = {200, 300, 0};
+    int largeurs[3] = {200, 300, 0};
     for (int i = 0; i < 3; ++i) {
         auto* p = new QLabel(barre);
         p->setObjectName(QStringLiteral("StatusBar1_%1").arg(i));
         p->setContentsMargins(2, 0, 2, 0); // the status bar draws the panels' borders
+        // Panel 0 holds both coordinates whole at 8 decimals, northings of 8 digits included.
+        if (i == 0) largeurs[0] = largeur_panneau(p, QStringLiteral("X= 0000000,00000000 Y= 00000000,00000000"));
         if (largeurs[i] > 0) {
             p->setFixedWidth(largeurs[i]);
             barre->addWidget(p);

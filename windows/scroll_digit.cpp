@@ -98,6 +98,7 @@ void TForm1::Image1Wheel(int delta) {
 
 void TForm1::clic_digitaliser(int x, int y) {
     if (vuv::clic_digitaliser(doc, x, y, methode_calage(), en_mode_tablette()) == ResultatClic::calage) {
+        statut_saisie();
         calque.vue.marque_sale();
         redessiner();
         return;
@@ -143,6 +144,7 @@ void TForm1::devalide_point() {
         calque.dernier_y = val_entier(doc.StringGrid1.cell(doc.indice_col("y"), doc.nb_points));
     }
     if (TForm2* f = fenetres().Form2) f->Label8->setText(QStringLiteral("%1 points").arg(doc.nb_points));
+    statut_saisie();
     const QPoint p = Image1->mapFromGlobal(QCursor::pos());
     Image1MouseMove(p.x(), p.y());
 }
@@ -183,6 +185,21 @@ void TForm1::affiche_XYc(int panneau, long double Y, long double X) {
     if (CheckBox2_af_XY->isChecked()) Panel4->setText(tx + QStringLiteral("   ") + ty);
 }
 
+QString TForm1::statut_saisie() {
+    static const char* invites[3] = {"Cliquer le PREMIER POINT DE CALAGE", "Cliquer le DEUXIEME POINT DE CALAGE",
+                                     "Cliquer le TROISIEME POINT DE CALAGE"};
+    QString texte;
+    if (doc.nb_calage < 3)
+        texte = QString::fromUtf8(invites[std::max(doc.nb_calage, 0)]);
+    else if (doc.nb_points > 0)
+        texte = QStringLiteral("Suite %1  point %2 ").arg(doc.num_ligne).arg(doc.nb_points);
+    else
+        texte = QStringLiteral("Suite %1  point ... ").arg(doc.num_ligne);
+    statut(1, ss(texte));
+    statut(2, doc.val_calage());
+    return texte;
+}
+
 void TForm1::Image1MouseMove(int mx, int my) {
     if (panel7_visible()) return;
     souris_x = mx;
@@ -206,11 +223,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
                                    CheckBox2_af_XY->isChecked());
             }
         } else {
-            static const char* invites[3] = {"Cliquer le PREMIER POINT DE CALAGE", "Cliquer le DEUXIEME POINT DE CALAGE",
-                                             "Cliquer le TROISIEME POINT DE CALAGE"};
-            const QString invite = QString::fromUtf8(invites[std::clamp(doc.nb_calage, 0, 2)]);
-            statut(1, ss(invite));
-            statut(2, doc.val_calage());
+            const QString invite = statut_saisie();
             // The prompt changes colour at each step.
             const QRgb c = couleur_panel2_depart.rgb() ^ (static_cast<QRgb>(doc.nb_calage) << 22);
             Panel2->setStyleSheet(QStringLiteral("QLabel { background-color: %1; }").arg(QColor(c).name()));
@@ -235,6 +248,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
         int ax = 0, ay = 0;
         calque.vue.repere_image_bitmap(glisse_x, glisse_y, Image1->width(), Image1->height(), ax, ay);
         calque.vue.glisse(ax, ay, x, y);
+        vue_entiere_ = false;
         glisse_x = mx;
         glisse_y = my;
         redessiner();
@@ -247,6 +261,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
     }
     courant_x = x;
     courant_y = y;
+    souris_connue = true;
 }
 
 } // namespace vuv

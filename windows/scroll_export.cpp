@@ -10,6 +10,7 @@
 #include "windows/Textes.h"
 
 #include <QAction>
+#include <QMenuBar>
 
 #include <exception>
 
@@ -29,7 +30,8 @@ void TForm1::construit_export() {
 bool TForm1::panel7_visible() const { return Panel7 && !Panel7->isHidden(); }
 
 void TForm1::affiche_panel_sauve() {
-    Panel7->move(10, 10);
+    // Below the menu bar, which stays reachable.
+    Panel7->move(10, menuBar()->geometry().bottom() + 11);
     Panel7->show();
     Panel7->raise();
     try {

@@ -47,7 +47,8 @@ void TForm1::grande_fenetre() {
         const int largeur = e.width() - f2->frameGeometry().width();
         const QRect g = frameGeometry();
         if (GarderlesproportionsLxH1->isChecked() && !taille_image.isEmpty()) {
-            const int hauteur = taille_image.height() * largeur / taille_image.width();
+            const int hauteur = std::min(taille_image.height() * largeur / taille_image.width(),
+                                         e.height() - marge_barre_taches);
             place_fenetre(this, g.x(), g.y(), largeur, hauteur);
             const QRect g2 = f2->frameGeometry();
             if (g2.height() < hauteur) place_fenetre(f2, g2.x(), g2.y(), g2.width(), hauteur);
@@ -56,8 +57,9 @@ void TForm1::grande_fenetre() {
             const QRect g2 = f2->frameGeometry();
             place_fenetre(f2, frameGeometry().width(), g2.y(), g2.width(), e.height() - marge_barre_taches);
         }
+        // Never above the screen, where its title bar could not be reached.
         const QRect g2 = f2->frameGeometry();
-        place_fenetre(f2, g2.x(), frameGeometry().y(), g2.width(), g2.height());
+        place_fenetre(f2, g2.x(), std::max(0, frameGeometry().y()), g2.width(), g2.height());
     } else {
         place_fenetre(this, 0, 0, e.width(), e.height() - marge_barre_taches);
     }
@@ -67,6 +69,11 @@ void TForm1::grande_fenetre() {
 
 void TForm1::fenetre_proportionnelle() {
     if (isMaximized() || !taille_max_fenetre.isValid() || taille_max_fenetre.isEmpty()) return;
+    // "Carte + Tableau" down: the maximal size would cover the points window.
+    if (SpeedButton7->isChecked() && fenetres().Form2 && fenetres().Form2->isVisible()) {
+        grande_fenetre();
+        return;
+    }
     // Centred in the maximal size, which it takes: both offsets are 0.
     const int dx = (taille_max_fenetre.width() - taille_max_fenetre.width()) / 2;
     const int dy = (taille_max_fenetre.height() - taille_max_fenetre.height()) / 2;

@@ -126,7 +126,7 @@ void TForm1::construit_menu() {
     groupe_trace->addAction(Points1);
     groupe_trace->addAction(Lignes1);
     Affichage1->addSeparator();
-    Graphe1 = commande(this, Affichage1, "Graphe1", QStringLiteral("&Graphe"), true);
+    Graphe1 = commande(this, Affichage1, "Graphe1", QStringLiteral("&Graphe"), a_venir);
     Graphe1->setShortcut(QKeySequence(Qt::Key_F7));
 
     Options1 = barre->addMenu(QStringLiteral("&Options"));

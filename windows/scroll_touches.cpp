@@ -57,6 +57,8 @@ bool TForm1::FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numer
     int x = 0, y = 0;
     calque.vue.repere_image_bitmap(souris_x, souris_y, Image1->width(), Image1->height(), x, y);
     if (!calque.vue.navigue(t, x, y)) port().bip();
+    vue_entiere_ = false;
+    if (t == ToucheNavigation::plus || t == ToucheNavigation::moins) proportionne_vue();
     redessiner();
     position_scrollbar();
     return true;

@@ -16,6 +16,8 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <cmath>
+
 namespace vuv {
 namespace {
 
@@ -60,7 +62,7 @@ bool TForm1::elastique_actif() const {
 }
 
 void TForm1::af_efface_der_ligne_xor() {
-    if (!elastique_actif()) return;
+    if (!elastique_actif() || !souris_connue) return;
     if (calque.dernier_x != 0 || calque.dernier_y != 0)
         Image1->bascule({ZoneImage::Marque::Genre::segment, QPoint(calque.dernier_x, calque.dernier_y),
                          QPoint(courant_x, courant_y), jaune, largeur_stylo_elastique});
@@ -70,6 +72,7 @@ void TForm1::af_efface_der_ligne_xor() {
 void TForm1::af_ligne_xor_move(int x, int y) {
     if (!elastique_actif()) return;
     af_efface_der_ligne_xor();
+    souris_connue = true;
     Image1->bascule({ZoneImage::Marque::Genre::segment, QPoint(calque.dernier_x, calque.dernier_y), QPoint(x, y),
                      jaune, largeur_stylo_elastique});
 }
@@ -142,6 +145,7 @@ void TForm1::remet_barres() {
 void TForm1::barre_deplacee(Qt::Orientation sens, int valeur) {
     if (!calque.existe()) return;
     barres_changees = true;
+    vue_entiere_ = false;
     if (sens == Qt::Horizontal)
         calque.vue.barre_horizontale(valeur);
     else
@@ -189,12 +193,39 @@ QString TForm1::LxHxC() const {
 }
 
 void TForm1::affecte_bitmap_img() {
+    proportionne_vue();
     calque.vue.marque_sale();
     redessiner();
 }
 
 void TForm1::init_calque_a_b_pen() {
-    if (calque.existe()) calque.vue.init(calque.image.width(), calque.image.height());
+    if (!calque.existe()) return;
+    calque.vue.init(calque.image.width(), calque.image.height());
+    vue_entiere_ = true;
+    proportionne_vue();
+}
+
+void TForm1::proportionne_vue() {
+    const int al = Image1->width(), ah = Image1->height();
+    if (!calque.existe() || al < 1 || ah < 1) return;
+    Rect v = calque.vue.vue();
+    const auto arrondi = [](double d) { return std::max(1, static_cast<int>(std::lround(d))); };
+    if (vue_entiere_) {
+        // The whole overlay, with room added right or below.
+        const int W = calque.vue.W(), H = calque.vue.H();
+        v = static_cast<long long>(W) * ah >= static_cast<long long>(H) * al
+                ? Rect{0, 0, W - 1, arrondi(static_cast<double>(W) * ah / al) - 1}
+                : Rect{0, 0, arrondi(static_cast<double>(H) * al / ah) - 1, H - 1};
+    } else {
+        int l = v.largeur();
+        if (aire_vue_.width() > 0 && aire_vue_.width() != al) l = arrondi(static_cast<double>(l) * al / aire_vue_.width());
+        v.x1 = v.x0 + l - 1;
+        v.y1 = v.y0 + arrondi(static_cast<double>(l) * ah / al) - 1;
+    }
+    aire_vue_ = QSize(al, ah);
+    if (v == calque.vue.vue()) return;
+    calque.vue.fixe_vue(v);
+    calque.vue.marque_sale();
 }
 
 void TForm1::SpeedButton10Click() {
@@ -208,6 +239,8 @@ void TForm1::SpeedButton10Click() {
 void TForm1::Carte_complete() {
     if (!calque.existe()) return;
     calque.vue.carte_complete();
+    vue_entiere_ = true;
+    proportionne_vue();
     {
         const QSignalBlocker b1(ScrollBar1), b2(ScrollBar2);
         ScrollBar1->setValue(0);
@@ -233,6 +266,7 @@ void TForm1::termine_nouveau_calque() {
     taille_image = calque.fond.size();
     peindre_fond_au_redimensionnement = false;
     courant_x = courant_y = 0;
+    souris_connue = false;
     Image1->vide_marques();
     ligne_pointee = 0;
     statut(1, ss(LxHxC()));

@@ -1,10 +1,12 @@
 // The map view and digitizing through the main window: keys, clicks, lines, deletion, the
 // Ctrl click, tablet mode and the transient marks.
 #include "support/Banc.h"
+#include "support/Tableaux.h"
 
 #include "core/document/Document.h"
 #include "windows/scroll.h"
 #include "windows/scroll2.h"
+#include "windows/scroll2_controles.h"
 #include "windows/scroll_image.h"
 
 #include <QAction>
@@ -170,6 +172,30 @@ private slots:
         c.bouge({250, 200});
         QVERIFY(!c.f.Panel2->isVisible());
         QCOMPARE(c.f.texte_statut(0), QStringLiteral("X= 0.50000000 Y= 0.50000000"));
+    }
+
+    void laBarreDEtatSuitLaSaisie() {
+        Carte c(false);
+        for (QPoint p : {QPoint(100, 100), QPoint(100, 300), QPoint(400, 300)}) {
+            c.bouge(p);
+            c.clic(p);
+        }
+        QCOMPARE(c.f.texte_statut(1), QStringLiteral("Suite 1  point ... "));
+        QCOMPARE(c.f.texte_statut(2), QStringLiteral("(0.000   1.000)   (0.000   0.000)  (1.000   0.000) "));
+        // The real X of the first calibration point, typed in the points window.
+        TForm2& f2 = *c.t->programme->Form2;
+        QVERIFY(active(&f2));
+        tape(f2.StringGrid2, 3, 1, QStringLiteral("651250"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(c.f.texte_statut(2), QStringLiteral("(651250.000   1.000)   (0.000   0.000)  (1.000   0.000) "));
+        QVERIFY(active(&c.f));
+        c.f.ignore_clic_suivant = false;
+        c.clic({200, 200});
+        c.clic({300, 200});
+        QCOMPARE(c.f.texte_statut(1), QStringLiteral("Suite 1  point 2 "));
+        QTest::mouseClick(c.f.SpeedButton3, Qt::LeftButton);
+        QCOMPARE(c.d.nb_points, 1);
+        QCOMPARE(c.f.texte_statut(1), QStringLiteral("Suite 1  point 1 "));
     }
 
     void zoomEtDeplacementAuClavier() {

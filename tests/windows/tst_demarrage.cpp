@@ -205,7 +205,7 @@ void TestDemarrage::menu_data() {
     ligne("Redessiner1", QStringLiteral("&Redessiner"), true);
     ligne("Points1", QStringLiteral("Points"), true);
     ligne("Lignes1", QStringLiteral("Lignes"), true);
-    ligne("Graphe1", QStringLiteral("&Graphe"), true, QStringLiteral("F7"));
+    ligne("Graphe1", QStringLiteral("&Graphe"), false, QStringLiteral("F7")); // until the graph is drawn
     ligne("rouletteinverse1", QStringLiteral("roulette inversée"), true);
     ligne("Tabledigitaliser1", QStringLiteral("&Table à digitaliser"), true);
     ligne("uneannulationcolore1", QStringLiteral("une annulation colorée"), true);
@@ -268,7 +268,10 @@ void TestDemarrage::barre_d_etat_en_trois_panneaux() {
     DossierProgrammeTest dossier;
     auto t = demarre();
     TForm1& f = *t->programme->Form1;
-    QCOMPARE(f.StatusBar1_panneaux[0]->width(), 200);
+    // Wide enough for two coordinates at 8 decimals, northing of 8 digits.
+    const QLabel* p0 = f.StatusBar1_panneaux[0];
+    QVERIFY(p0->contentsRect().width() >=
+            p0->fontMetrics().horizontalAdvance(QStringLiteral("X= 9999999,99999999 Y= 99999999,99999999")));
     QCOMPARE(f.StatusBar1_panneaux[1]->width(), 300);
     QVERIFY(f.StatusBar1_panneaux[2]->width() > 100);
     QVERIFY(f.StatusBar1_panneaux[2]->geometry().right() >= f.statusBar()->width() - 30);

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -67,7 +68,8 @@ private slots:
         c.d.StringGrid3.set_cell(4, 1, "route");
         c.f.Enregistrerlescoordonnes1->trigger();
         QVERIFY(c.f.panel7_visible());
-        QCOMPARE(c.p().pos(), QPoint(10, 10));
+        // 10 pixels in from the left and below the menu bar.
+        QCOMPARE(c.p().pos(), QPoint(10, c.f.menuBar()->geometry().bottom() + 11));
         QCOMPARE(c.p().CheckBox_trl->text(), QStringLiteral("Fichier n°1  *.trl => pour Vuviviva"));
         QVERIFY(c.p().CheckBox_trl->isChecked());
         QVERIFY(c.p().CheckBox_fic->isChecked() && !c.p().CheckBox_pas_norme->isChecked());
