@@ -388,6 +388,15 @@ TEST_F(Decodage, TiffLayouts) {
     t.tuile = 16;  // libtiff's RGBA path, tile by tile, edge tiles partial
     t.ligne = [&](int y) { return rgb(y, 8, 3); };
     verifie(t, "tuiles.tif");
+    for (const char* mode : {"w8", "w8b"}) {  // BigTIFF, both byte orders, strips and tiles
+        t.mode = mode;
+        for (const std::uint32_t tuile : {0u, 16u}) {
+            t.tuile = tuile;
+            verifie(t, "big.tif");
+            EXPECT_EQ(test::lit_octets(chemin("big.tif")).substr(0, 4),
+                      std::string(mode[2] ? "MM\0+" : "II+\0", 4));
+        }
+    }
 }
 
 TEST_F(Decodage, TiffJpegCompressedYCbCr) {
