@@ -490,6 +490,86 @@ TEST_F(Decodage, TiffPaletteGreyAndCmyk) {
     }
 }
 
+TEST_F(Decodage, TiffAlphaIsIgnoredInEveryLayoutAsInPng) {
+    // Transparent and half-transparent pixels show their stored colour, never blended on black,
+    // whichever of libtiff's readers the layout needs; Qt's PNG path does the same.
+    const int l = 19, h = 13;
+    auto alpha = [](int x, int y) { return std::array{0, 128, 255}[(x + 2 * y) % 3]; };
+    auto rgba = [&](int y, int bits) {
+        std::string s;
+        for (int x = 0; x < l; ++x) {
+            const QRgb c = motif(x, y);
+            for (const int v : {qRed(c), qGreen(c), qBlue(c), alpha(x, y)}) {
+                if (bits == 16) test::pose16(s, static_cast<std::uint32_t>(v * 257));
+                else s += static_cast<char>(v);
+            }
+        }
+        return s;
+    };
+    struct Cas {
+        const char* nom;
+        std::uint32_t tuile;
+        std::uint16_t plans, bits, alpha;
+    };
+    const Cas cas[] = {
+        {"bandes.tif", 0, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles.tif", 16, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles16.tif", 16, PLANARCONFIG_CONTIG, 16, EXTRASAMPLE_UNASSALPHA},
+        {"plans.tif", 0, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_UNASSALPHA},
+        {"plans16.tif", 0, PLANARCONFIG_SEPARATE, 16, EXTRASAMPLE_UNASSALPHA},
+        {"plans_tuiles.tif", 16, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles_associe.tif", 16, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_ASSOCALPHA},
+        {"plans_associe.tif", 0, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_ASSOCALPHA},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.nom);
+        test::Tiff t;
+        t.largeur = l;
+        t.hauteur = h;
+        t.echantillons = 4;
+        t.tuile = k.tuile;
+        t.plans = k.plans;
+        t.bits = k.bits;
+        t.alpha = k.alpha;
+        t.ligne = [&](int y) { return rgba(y, k.bits); };
+        ASSERT_TRUE(t.ecrit(chemin(k.nom)));
+        const ImageDecodee r = decode_image(chemin(k.nom));
+        ASSERT_TRUE(r.ok()) << r.message.toStdString();
+        compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+    }
+    QImage png(l, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) png.setPixel(x, y, (motif(x, y) & 0xFFFFFF) | QRgb(alpha(x, y)) << 24);
+    ASSERT_TRUE(png.save(chemin("alpha.png"), "PNG"));
+    const ImageDecodee r = decode_image(chemin("alpha.png"));
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+}
+
+TEST_F(Decodage, TiffOrientationTagIsIgnoredForEveryValue) {
+    // Rows and columns as stored, as JPEG's EXIF orientation is: the calibration absorbs a turn
+    // or a mirror. Not square, so that a turn would show in the size.
+    const int l = 11, h = 17;
+    test::Tiff t;
+    t.largeur = l;
+    t.hauteur = h;
+    t.ligne = [&](int y) {
+        std::string s;
+        for (int x = 0; x < l; ++x) s += {char(qRed(motif(x, y))), char(qGreen(motif(x, y))), char(qBlue(motif(x, y)))};
+        return s;
+    };
+    for (std::uint16_t orientation = ORIENTATION_TOPLEFT; orientation <= ORIENTATION_LEFTBOT; ++orientation)
+        for (const std::uint32_t tuile : {0u, 16u}) {  // strips of 7 rows, then tiles
+            SCOPED_TRACE("orientation " + std::to_string(orientation) + ", tile " + std::to_string(tuile));
+            t.orientation = orientation;
+            t.tuile = tuile;
+            ASSERT_TRUE(t.ecrit(chemin("tourne.tif")));
+            const ImageDecodee r = decode_image(chemin("tourne.tif"));
+            ASSERT_TRUE(r.ok()) << r.message.toStdString();
+            compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+        }
+}
+
 TEST_F(Decodage, GifInterlacedFrameOnLargerScreen) {
     const std::vector<QRgb> couleurs = test::palette(16);
     test::Gif g;
