@@ -1,5 +1,5 @@
 // JPEG through the IJG API, with the fastest settings but the accurate integer DCT: the fast
-// one drifts by a 5-bit step on fine hatching at high quality, and costs no less time here
+// one drifts by a 5-bit step on fine hatching at high quality and saves no measurable time
 // (bench_imaging's anchors).
 #include "imaging/Canaux555.h"
 #include "imaging/DecodeursInternes.h"
