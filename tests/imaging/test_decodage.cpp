@@ -307,7 +307,10 @@ TEST_F(Decodage, JpegMatchesLibjpegAccurateDecodeExactly) {
         const QString c = chemin(QStringLiteral("ref%1.jpg").arg(qualite));
         ASSERT_TRUE(test::ecrit_jpeg_brut(c, l, h, JCS_RGB, 3, [&](int y) {
             std::string s;
-            for (int x = 0; x < l; ++x) s += {char(qRed(hachure(x, y))), char(qGreen(hachure(x, y))), char(qBlue(hachure(x, y)))};
+            for (int x = 0; x < l; ++x) {
+                const QRgb q = hachure(x, y);
+                s += {char(qRed(q)), char(qGreen(q)), char(qBlue(q))};
+            }
             return s;
         }, qualite));
         std::FILE* f = std::fopen(QFile::encodeName(c).constData(), "rb");
