@@ -708,6 +708,10 @@ protected:
         t.tuile = 16;
         t.ecrit(tf);
         v.emplace_back("TIFF", test::lit_octets(tf));
+        t.mode = "w8";  // BigTIFF in separate planes
+        t.plans = PLANARCONFIG_SEPARATE;
+        t.ecrit(tf);
+        v.emplace_back("TIFF", test::lit_octets(tf));
 
         test::Gif g;
         g.ecran_l = g.largeur = 9;
