@@ -60,6 +60,7 @@ public:
 private:
     enum class Genre { gris, palette, rgb, cmjn };
     bool ligne_par_ligne_possible();
+    void sans_premultiplication();
     ImageDecodee lit_lignes(QImage& image);
     ImageDecodee lit_rgba(QImage& image);
     void convertit(const unsigned char* src, std::uint16_t* dst, int largeur) const;
@@ -79,6 +80,11 @@ ImageDecodee LecteurTiff::lit() {
         return endommage();
     ImageDecodee refus;
     if (!d_.accepte(largeur, hauteur, &refus)) return refus;
+    // Rows and columns as stored whatever the Orientation tag says, as the JPEG path ignores
+    // EXIF's: the calibration absorbs a turn or a mirror, and the rows of every layout, read
+    // by either reader, stay in one order.
+    TIFFSetField(t_, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
+    sans_premultiplication();
     const bool par_lignes = ligne_par_ligne_possible();
     if (!par_lignes) {
         char raison[1024] = "";
@@ -93,19 +99,16 @@ ImageDecodee LecteurTiff::lit() {
 }
 
 bool LecteurTiff::ligne_par_ligne_possible() {
-    std::uint16_t planar = PLANARCONFIG_CONTIG, orientation = ORIENTATION_TOPLEFT,
-                  format = SAMPLEFORMAT_UINT, encre = INKSET_CMYK, compression = COMPRESSION_NONE;
+    std::uint16_t planar = PLANARCONFIG_CONTIG, format = SAMPLEFORMAT_UINT, encre = INKSET_CMYK,
+                  compression = COMPRESSION_NONE;
     TIFFGetFieldDefaulted(t_, TIFFTAG_BITSPERSAMPLE, &bits_);
     TIFFGetFieldDefaulted(t_, TIFFTAG_SAMPLESPERPIXEL, &echantillons_);
     TIFFGetFieldDefaulted(t_, TIFFTAG_PLANARCONFIG, &planar);
-    TIFFGetFieldDefaulted(t_, TIFFTAG_ORIENTATION, &orientation);
     TIFFGetFieldDefaulted(t_, TIFFTAG_SAMPLEFORMAT, &format);
     TIFFGetFieldDefaulted(t_, TIFFTAG_INKSET, &encre);
     TIFFGetFieldDefaulted(t_, TIFFTAG_COMPRESSION, &compression);
     if (!TIFFGetField(t_, TIFFTAG_PHOTOMETRIC, &photometrie_)) return false;
-    if (TIFFIsTiled(t_) || planar != PLANARCONFIG_CONTIG || orientation != ORIENTATION_TOPLEFT ||
-        format != SAMPLEFORMAT_UINT)
-        return false;
+    if (TIFFIsTiled(t_) || planar != PLANARCONFIG_CONTIG || format != SAMPLEFORMAT_UINT) return false;
     if (photometrie_ == PHOTOMETRIC_YCBCR && compression == COMPRESSION_JPEG) {
         // libjpeg converts to RGB while decoding.
         TIFFSetField(t_, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
@@ -149,6 +152,18 @@ bool LecteurTiff::ligne_par_ligne_possible() {
         return encre == INKSET_CMYK && bits_ == 8 && echantillons_ >= 4;
     default: return false;
     }
+}
+
+// Every path shows the stored colour and ignores alpha (strips here, PNG, BMP, GIF), but the
+// RGBA reader premultiplies unassociated alpha: it is told the samples are associated already.
+void LecteurTiff::sans_premultiplication() {
+    std::uint16_t n = 0;
+    const std::uint16_t* genres = nullptr;
+    if (!TIFFGetField(t_, TIFFTAG_EXTRASAMPLES, &n, &genres) || n == 0) return;
+    std::vector<std::uint16_t> associes(genres, genres + n);  // libtiff frees the old array
+    for (std::uint16_t& g : associes)
+        if (g == EXTRASAMPLE_UNASSALPHA) g = EXTRASAMPLE_ASSOCALPHA;
+    TIFFSetField(t_, TIFFTAG_EXTRASAMPLES, n, associes.data());
 }
 
 void LecteurTiff::convertit(const unsigned char* src, std::uint16_t* dst, int largeur) const {

@@ -11,7 +11,9 @@ FormatImage format_des_octets(const unsigned char* o, std::size_t n) {
     };
     if (commence("\xFF\xD8\xFF", 3)) return FormatImage::jpeg;
     if (commence("BM", 2)) return FormatImage::bmp;
-    if (commence("II*\0", 4) || commence("MM\0*", 4)) return FormatImage::tiff;
+    // Classic TIFF, then BigTIFF, each in both byte orders.
+    if (commence("II*\0", 4) || commence("MM\0*", 4) || commence("II+\0", 4) || commence("MM\0+", 4))
+        return FormatImage::tiff;
     if (commence("GIF87a", 6) || commence("GIF89a", 6)) return FormatImage::gif;
     if (commence("\x89PNG\r\n\x1A\n", 8)) return FormatImage::png;
     return FormatImage::inconnu;

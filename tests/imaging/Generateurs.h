@@ -155,54 +155,70 @@ struct Tiff {
     std::uint16_t compression = COMPRESSION_LZW;
     std::uint32_t lignes_par_bande = 7;
     std::uint32_t tuile = 0;  // tiles of tuile × tuile when non-zero
+    std::uint16_t plans = PLANARCONFIG_CONTIG;
+    std::uint16_t alpha = EXTRASAMPLE_UNASSALPHA;  // the fourth sample of an RGB image
+    std::uint16_t orientation = 0;  // the tag is written when non-zero
+    const char* mode = "w";  // libtiff's: "w8" BigTIFF, "wb" big-endian
     std::vector<std::uint16_t> carte[3];  // colour map for palette images
-    // Packs image row y.
+    // Packs image row y, samples interleaved.
     std::function<std::string(int y)> ligne;
 
     bool ecrit(const QString& chemin) const {
-        TIFF* t = TIFFOpen(QFile::encodeName(chemin).constData(), "w");
+        TIFF* t = TIFFOpen(QFile::encodeName(chemin).constData(), mode);
         if (!t) return false;
         TIFFSetField(t, TIFFTAG_IMAGEWIDTH, largeur);
         TIFFSetField(t, TIFFTAG_IMAGELENGTH, hauteur);
         TIFFSetField(t, TIFFTAG_BITSPERSAMPLE, bits);
         TIFFSetField(t, TIFFTAG_SAMPLESPERPIXEL, echantillons);
         TIFFSetField(t, TIFFTAG_PHOTOMETRIC, photometrie);
-        TIFFSetField(t, TIFFTAG_PLANARCONFIG, PLANARCONFIG_CONTIG);
+        TIFFSetField(t, TIFFTAG_PLANARCONFIG, plans);
         TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+        if (orientation) TIFFSetField(t, TIFFTAG_ORIENTATION, orientation);
         if (compression == COMPRESSION_JPEG && photometrie == PHOTOMETRIC_YCBCR) {
             TIFFSetField(t, TIFFTAG_JPEGQUALITY, 95);
             TIFFSetField(t, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);  // we hand it RGB rows
         }
         if (photometrie == PHOTOMETRIC_PALETTE)
             TIFFSetField(t, TIFFTAG_COLORMAP, carte[0].data(), carte[1].data(), carte[2].data());
-        if (echantillons == 4 && photometrie == PHOTOMETRIC_RGB) {
-            const std::uint16_t extra = EXTRASAMPLE_UNASSALPHA;
-            TIFFSetField(t, TIFFTAG_EXTRASAMPLES, 1, &extra);
-        }
+        if (echantillons == 4 && photometrie == PHOTOMETRIC_RGB) TIFFSetField(t, TIFFTAG_EXTRASAMPLES, 1, &alpha);
+        const bool separes = plans == PLANARCONFIG_SEPARATE;
+        const std::size_t octets_echantillon = bits / 8;
+        const std::size_t octets_pixel = separes ? octets_echantillon : echantillons * octets_echantillon;
+        // Row y of plane s (the whole row when samples are interleaved).
+        auto rangee = [&](int y, std::uint16_t s) {
+            const std::string l = ligne(y);
+            if (!separes) return l;
+            std::string p;
+            for (std::size_t i = s * octets_echantillon; i < l.size(); i += echantillons * octets_echantillon)
+                p.append(l, i, octets_echantillon);
+            return p;
+        };
+        const std::uint16_t nombre_plans = separes ? echantillons : 1;
         bool ok = true;
         if (tuile == 0) {
             TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, lignes_par_bande);
-            for (int y = 0; y < hauteur && ok; ++y) {
-                std::string l = ligne(y);
-                ok = TIFFWriteScanline(t, l.data(), static_cast<std::uint32_t>(y), 0) >= 0;
-            }
+            for (std::uint16_t s = 0; s < nombre_plans; ++s)
+                for (int y = 0; y < hauteur && ok; ++y) {
+                    std::string l = rangee(y, s);
+                    ok = TIFFWriteScanline(t, l.data(), static_cast<std::uint32_t>(y), s) >= 0;
+                }
         } else {
             TIFFSetField(t, TIFFTAG_TILEWIDTH, tuile);
             TIFFSetField(t, TIFFTAG_TILELENGTH, tuile);
-            const std::size_t octets_pixel = echantillons * bits / 8;
             std::string bloc(tuile * tuile * octets_pixel, '\0');
-            for (std::uint32_t ty = 0; ty < static_cast<std::uint32_t>(hauteur); ty += tuile)
-                for (std::uint32_t tx = 0; tx < static_cast<std::uint32_t>(largeur); tx += tuile) {
-                    std::fill(bloc.begin(), bloc.end(), '\0');
-                    for (std::uint32_t r = 0; r < tuile && ty + r < static_cast<std::uint32_t>(hauteur); ++r) {
-                        const std::string l = ligne(static_cast<int>(ty + r));
-                        const std::size_t debut = tx * octets_pixel;
-                        const std::size_t n = std::min(tuile * octets_pixel, l.size() - debut);
-                        std::copy_n(l.begin() + static_cast<std::ptrdiff_t>(debut), n,
-                                    bloc.begin() + static_cast<std::ptrdiff_t>(r * tuile * octets_pixel));
+            for (std::uint16_t s = 0; s < nombre_plans; ++s)
+                for (std::uint32_t ty = 0; ty < static_cast<std::uint32_t>(hauteur); ty += tuile)
+                    for (std::uint32_t tx = 0; tx < static_cast<std::uint32_t>(largeur); tx += tuile) {
+                        std::fill(bloc.begin(), bloc.end(), '\0');
+                        for (std::uint32_t r = 0; r < tuile && ty + r < static_cast<std::uint32_t>(hauteur); ++r) {
+                            const std::string l = rangee(static_cast<int>(ty + r), s);
+                            const std::size_t debut = tx * octets_pixel;
+                            const std::size_t n = std::min(tuile * octets_pixel, l.size() - debut);
+                            std::copy_n(l.begin() + static_cast<std::ptrdiff_t>(debut), n,
+                                        bloc.begin() + static_cast<std::ptrdiff_t>(r * tuile * octets_pixel));
+                        }
+                        ok = ok && TIFFWriteTile(t, bloc.data(), tx, ty, 0, s) >= 0;
                     }
-                    ok = ok && TIFFWriteTile(t, bloc.data(), tx, ty, 0, 0) >= 0;
-                }
         }
         TIFFClose(t);
         return ok;

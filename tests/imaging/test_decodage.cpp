@@ -296,46 +296,57 @@ TEST_F(Decodage, JpegColourGreyAndCmyk) {
     }
 }
 
-TEST_F(Decodage, JpegMatchesLibjpegFastestOutputExactly) {
-    // libjpeg itself, with the same fastest settings, is the reference: the 15-bit image must
-    // hold exactly its RGB truncated to 5 bits (any width, so both the 8-pixel steps and the
-    // tail of each row are checked).
-    const int l = 61, h = 19;
-    const QString c = chemin("ref.jpg");
-    ASSERT_TRUE(test::ecrit_jpeg_brut(c, l, h, JCS_RGB, 3, [&](int y) {
-        std::string s;
-        for (int x = 0; x < l; ++x) s += {char(qRed(motif(x, y))), char(qGreen(motif(x, y))), char(qBlue(motif(x, y)))};
-        return s;
-    }, 80));
-    std::FILE* f = std::fopen(QFile::encodeName(c).constData(), "rb");
-    jpeg_decompress_struct d{};
-    jpeg_error_mgr e{};
-    d.err = jpeg_std_error(&e);
-    jpeg_create_decompress(&d);
-    jpeg_stdio_src(&d, f);
-    jpeg_read_header(&d, TRUE);
-    d.out_color_space = JCS_RGB;
-    d.dct_method = JDCT_IFAST;
-    d.do_fancy_upsampling = FALSE;
-    d.do_block_smoothing = FALSE;
-    jpeg_start_decompress(&d);
-    std::vector<std::string> lignes;
-    std::string tampon(static_cast<std::size_t>(l) * 3, '\0');
-    while (d.output_scanline < d.output_height) {
-        JSAMPROW r = reinterpret_cast<JSAMPROW>(tampon.data());
-        jpeg_read_scanlines(&d, &r, 1);
-        lignes.push_back(tampon);
-    }
-    jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
-    std::fclose(f);
+TEST_F(Decodage, JpegMatchesLibjpegAccurateDecodeExactly) {
+    // libjpeg itself, with the accurate integer DCT and the decoder's other settings, is the
+    // reference: the 15-bit image must hold exactly its RGB truncated to 5 bits (any width, so
+    // both the 8-pixel steps and the tail of each row are checked). Fine hatching at quality
+    // 100 is where the fast DCT drifts by a 5-bit step.
+    const int l = 61, h = 43;
+    auto hachure = [](int x, int y) { return (x + y) % 3 == 0 ? qRgb(40, 60, 30) : motif(x, y) | 0xC0C0C0; };
+    for (const int qualite : {80, 100}) {
+        const QString c = chemin(QStringLiteral("ref%1.jpg").arg(qualite));
+        ASSERT_TRUE(test::ecrit_jpeg_brut(c, l, h, JCS_RGB, 3, [&](int y) {
+            std::string s;
+            for (int x = 0; x < l; ++x) {
+                const QRgb q = hachure(x, y);
+                s += {char(qRed(q)), char(qGreen(q)), char(qBlue(q))};
+            }
+            return s;
+        }, qualite));
+        std::FILE* f = std::fopen(QFile::encodeName(c).constData(), "rb");
+        jpeg_decompress_struct d{};
+        jpeg_error_mgr e{};
+        d.err = jpeg_std_error(&e);
+        jpeg_create_decompress(&d);
+        jpeg_stdio_src(&d, f);
+        jpeg_read_header(&d, TRUE);
+        d.out_color_space = JCS_RGB;
+        d.dct_method = JDCT_ISLOW;
+        d.do_fancy_upsampling = FALSE;
+        d.do_block_smoothing = FALSE;
+        jpeg_start_decompress(&d);
+        std::vector<std::string> lignes;
+        std::string tampon(static_cast<std::size_t>(l) * 3, '\0');
+        while (d.output_scanline < d.output_height) {
+            JSAMPROW r = reinterpret_cast<JSAMPROW>(tampon.data());
+            jpeg_read_scanlines(&d, &r, 1);
+            lignes.push_back(tampon);
+        }
+        jpeg_finish_decompress(&d);
+        jpeg_destroy_decompress(&d);
+        std::fclose(f);
 
-    const ImageDecodee r = decode_image(c);
-    ASSERT_TRUE(r.ok()) << r.message.toStdString();
-    compare(r.image, l, h, [&](int x, int y) {
-        const auto* p = reinterpret_cast<const unsigned char*>(lignes[y].data()) + 3 * x;
-        return rgb555(p[0], p[1], p[2]);
-    });
+        const ImageDecodee r = decode_image(c);
+        ASSERT_TRUE(r.ok()) << r.message.toStdString();
+        ASSERT_EQ(r.image.size(), QSize(l, h));
+        int differents = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < l; ++x) {
+                const auto* p = reinterpret_cast<const unsigned char*>(lignes[y].data()) + 3 * x;
+                differents += pixel(r.image, x, y) != rgb555(p[0], p[1], p[2]);
+            }
+        EXPECT_EQ(differents, 0) << "quality " << qualite;
+    }
 }
 
 TEST_F(Decodage, TiffLayouts) {
@@ -380,6 +391,15 @@ TEST_F(Decodage, TiffLayouts) {
     t.tuile = 16;  // libtiff's RGBA path, tile by tile, edge tiles partial
     t.ligne = [&](int y) { return rgb(y, 8, 3); };
     verifie(t, "tuiles.tif");
+    for (const char* mode : {"w8", "w8b"}) {  // BigTIFF, both byte orders, strips and tiles
+        t.mode = mode;
+        for (const std::uint32_t tuile : {0u, 16u}) {
+            t.tuile = tuile;
+            verifie(t, "big.tif");
+            EXPECT_EQ(test::lit_octets(chemin("big.tif")).substr(0, 4),
+                      std::string(mode[2] ? "MM\0+" : "II+\0", 4));
+        }
+    }
 }
 
 TEST_F(Decodage, TiffJpegCompressedYCbCr) {
@@ -471,6 +491,86 @@ TEST_F(Decodage, TiffPaletteGreyAndCmyk) {
         ASSERT_TRUE(r.ok()) << r.message.toStdString();
         compare(r.image, l, h, [](int x, int) { return x == 0 ? 0 : rgb555(0, 255, 255); });
     }
+}
+
+TEST_F(Decodage, TiffAlphaIsIgnoredInEveryLayoutAsInPng) {
+    // Transparent and half-transparent pixels show their stored colour, never blended on black,
+    // whichever of libtiff's readers the layout needs; Qt's PNG path does the same.
+    const int l = 19, h = 13;
+    auto alpha = [](int x, int y) { return std::array{0, 128, 255}[(x + 2 * y) % 3]; };
+    auto rgba = [&](int y, int bits) {
+        std::string s;
+        for (int x = 0; x < l; ++x) {
+            const QRgb c = motif(x, y);
+            for (const int v : {qRed(c), qGreen(c), qBlue(c), alpha(x, y)}) {
+                if (bits == 16) test::pose16(s, static_cast<std::uint32_t>(v * 257));
+                else s += static_cast<char>(v);
+            }
+        }
+        return s;
+    };
+    struct Cas {
+        const char* nom;
+        std::uint32_t tuile;
+        std::uint16_t plans, bits, alpha;
+    };
+    const Cas cas[] = {
+        {"bandes.tif", 0, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles.tif", 16, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles16.tif", 16, PLANARCONFIG_CONTIG, 16, EXTRASAMPLE_UNASSALPHA},
+        {"plans.tif", 0, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_UNASSALPHA},
+        {"plans16.tif", 0, PLANARCONFIG_SEPARATE, 16, EXTRASAMPLE_UNASSALPHA},
+        {"plans_tuiles.tif", 16, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_UNASSALPHA},
+        {"tuiles_associe.tif", 16, PLANARCONFIG_CONTIG, 8, EXTRASAMPLE_ASSOCALPHA},
+        {"plans_associe.tif", 0, PLANARCONFIG_SEPARATE, 8, EXTRASAMPLE_ASSOCALPHA},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(k.nom);
+        test::Tiff t;
+        t.largeur = l;
+        t.hauteur = h;
+        t.echantillons = 4;
+        t.tuile = k.tuile;
+        t.plans = k.plans;
+        t.bits = k.bits;
+        t.alpha = k.alpha;
+        t.ligne = [&](int y) { return rgba(y, k.bits); };
+        ASSERT_TRUE(t.ecrit(chemin(k.nom)));
+        const ImageDecodee r = decode_image(chemin(k.nom));
+        ASSERT_TRUE(r.ok()) << r.message.toStdString();
+        compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+    }
+    QImage png(l, h, QImage::Format_ARGB32);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < l; ++x) png.setPixel(x, y, (motif(x, y) & 0xFFFFFF) | QRgb(alpha(x, y)) << 24);
+    ASSERT_TRUE(png.save(chemin("alpha.png"), "PNG"));
+    const ImageDecodee r = decode_image(chemin("alpha.png"));
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+}
+
+TEST_F(Decodage, TiffOrientationTagIsIgnoredForEveryValue) {
+    // Rows and columns as stored, as JPEG's EXIF orientation is: the calibration absorbs a turn
+    // or a mirror. Not square, so that a turn would show in the size.
+    const int l = 11, h = 17;
+    test::Tiff t;
+    t.largeur = l;
+    t.hauteur = h;
+    t.ligne = [&](int y) {
+        std::string s;
+        for (int x = 0; x < l; ++x) s += {char(qRed(motif(x, y))), char(qGreen(motif(x, y))), char(qBlue(motif(x, y)))};
+        return s;
+    };
+    for (std::uint16_t orientation = ORIENTATION_TOPLEFT; orientation <= ORIENTATION_LEFTBOT; ++orientation)
+        for (const std::uint32_t tuile : {0u, 16u}) {  // strips of 7 rows, then tiles
+            SCOPED_TRACE("orientation " + std::to_string(orientation) + ", tile " + std::to_string(tuile));
+            t.orientation = orientation;
+            t.tuile = tuile;
+            ASSERT_TRUE(t.ecrit(chemin("tourne.tif")));
+            const ImageDecodee r = decode_image(chemin("tourne.tif"));
+            ASSERT_TRUE(r.ok()) << r.message.toStdString();
+            compare(r.image, l, h, [](int x, int y) { return en555(motif(x, y)); });
+        }
 }
 
 TEST_F(Decodage, GifInterlacedFrameOnLargerScreen) {
@@ -606,6 +706,10 @@ protected:
         t.ecrit(tf);
         v.emplace_back("TIFF", test::lit_octets(tf));
         t.tuile = 16;
+        t.ecrit(tf);
+        v.emplace_back("TIFF", test::lit_octets(tf));
+        t.mode = "w8";  // BigTIFF in separate planes
+        t.plans = PLANARCONFIG_SEPARATE;
         t.ecrit(tf);
         v.emplace_back("TIFF", test::lit_octets(tf));
 

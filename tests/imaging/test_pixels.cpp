@@ -23,7 +23,9 @@ TEST(Signatures, FirstBytesOnly) {
     EXPECT_EQ(format_de("BM\x36"), FormatImage::bmp);
     EXPECT_EQ(format_de(std::string("II*\0", 4)), FormatImage::tiff);
     EXPECT_EQ(format_de(std::string("MM\0*", 4)), FormatImage::tiff);
-    EXPECT_EQ(format_de(std::string("II+\0", 4)), FormatImage::inconnu);  // BigTIFF
+    EXPECT_EQ(format_de(std::string("II+\0", 4)), FormatImage::tiff);  // BigTIFF
+    EXPECT_EQ(format_de(std::string("MM\0+", 4)), FormatImage::tiff);
+    EXPECT_EQ(format_de(std::string("II\0+", 4)), FormatImage::inconnu);
     EXPECT_EQ(format_de("GIF87a"), FormatImage::gif);
     EXPECT_EQ(format_de("GIF89a"), FormatImage::gif);
     EXPECT_EQ(format_de("GIF90a"), FormatImage::inconnu);
