@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QScreen>
+#include <QSplitter>
 #include <QTreeView>
 #include <QUrl>
 
@@ -25,25 +26,34 @@ QString absolu(const QString& chemin) { return chemin.isEmpty() ? chemin : QFile
 
 // A pattern has neither blanks nor parentheses; anything else is a description.
 bool est_motif(const QString& t) {
-    return !t.isEmpty() && !t.contains(QLatin1Char('(')) && !t.contains(QLatin1Char(')')) &&
-           t.simplified() == t && !t.contains(QLatin1Char(' '));
+    return !t.isEmpty() && std::none_of(t.begin(), t.end(), [](QChar c) {
+        return c.isSpace() || c == QLatin1Char('(') || c == QLatin1Char(')');
+    });
 }
 
-// The columns of the detailed view as wide as their French headers and usual contents.
+// The places pane and the columns of the detailed view wide enough for their French texts;
+// the name column takes what is left of the dialog's width.
 void elargit_colonnes(QFileDialog& f) {
     auto* vue = f.findChild<QTreeView*>(QStringLiteral("treeView"));
     if (!vue) return;
-    QHeaderView* entete = vue->header();
     const QFontMetrics fm(vue->font());
-    const int marge = 2 * fm.horizontalAdvance(QLatin1Char('W')) + 16; // sort arrow, padding
-    const QString exemples[] = {QString(), QStringLiteral("999,99 Mio"), QStringLiteral("Fichier jpeg"),
+    int reste = f.width() - 40;
+    if (auto* separation = f.findChild<QSplitter*>(QStringLiteral("splitter"))) {
+        const int places = fm.horizontalAdvance(QStringLiteral("Ordinateur")) + 60;
+        separation->setSizes({places, std::max(1, f.width() - places)});
+        reste -= places;
+    }
+    QHeaderView* entete = vue->header();
+    const int marge = fm.horizontalAdvance(QStringLiteral("WW")) + 16; // sort arrow, padding
+    const QString exemples[] = {QString(), QStringLiteral("999,99 Mio"), QStringLiteral("document texte brut"),
                                 QStringLiteral("29/10/2026 14:02")};
     for (int c = 1; c < entete->count() && c < 4; ++c) {
         const QString titre = vue->model() ? vue->model()->headerData(c, Qt::Horizontal).toString() : QString();
         const int l = std::max(fm.horizontalAdvance(titre), fm.horizontalAdvance(exemples[c])) + marge;
         entete->resizeSection(c, std::max(entete->sectionSize(c), l));
+        reste -= entete->sectionSize(c);
     }
-    entete->resizeSection(0, std::max(entete->sectionSize(0), fm.horizontalAdvance(QLatin1Char('w')) * 34));
+    entete->resizeSection(0, std::max({entete->sectionSize(0), fm.horizontalAdvance(QLatin1Char('w')) * 24, reste}));
 }
 
 class DialoguesAnnules final : public Dialogues {

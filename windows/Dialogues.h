@@ -21,10 +21,10 @@ struct DemandeFichier {
     bool doit_exister = true; // open dialogs only
 };
 
-// The program's filters read as its first platform reads them: "Texte|*.a;*.b|Autre|*.c" gives
-// "Texte (*.a *.b)" and "Autre (*.c)". A description slipped among the patterns
-// ("*.trl;Tous (*.*)|*.*") starts the next entry; "*.*" means every file, dotted or not; an
-// odd last part is dropped.
+// The program's filters ("description|patterns|description|patterns") as Qt name filters:
+// "Texte|*.a;*.b|Autre|*.c" gives "Texte (*.a *.b)" and "Autre (*.c)". A description slipped
+// among the patterns ("*.trl;Tous (*.*)|*.*") starts the next entry; "*.*" means every file,
+// with or without a dot; an odd last part is dropped.
 QStringList filtres_qt(const QString& filtre);
 
 // Sets a Qt file dialog up for a request: title, absolute folder, filters, proposed name, size.
