@@ -28,7 +28,7 @@ bool dossier_inscriptible(const QString& dossier) {
 
 QString determine_dossier_programme() {
     const QString force = qEnvironmentVariable(variable_dossier_programme);
-    if (!force.isEmpty()) return avec_barre(force);
+    if (!force.isEmpty()) return avec_barre(QDir(force).absolutePath());
 
     const QString exe = QCoreApplication::applicationDirPath();
     if (!exe.isEmpty() && dossier_inscriptible(exe)) return avec_barre(exe);

@@ -53,6 +53,8 @@ Programme::Programme(const QStringList& arguments) {
     fin_du_splash(second);
 
     if (!arguments.isEmpty()) {
+        // Opening the project may ask questions: the splash, always on top, would cover them.
+        splash->close();
         Form1->show();
         Form1->traite_param();
     }

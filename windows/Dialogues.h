@@ -8,6 +8,8 @@
 
 #include <optional>
 
+class QFileDialog;
+
 namespace vuv {
 
 struct DemandeFichier {
@@ -19,23 +21,36 @@ struct DemandeFichier {
     bool doit_exister = true; // open dialogs only
 };
 
-// "Texte|*.a;*.b|Autre|*.c" -> "Texte (*.a *.b);;Autre (*.c)"; an odd last part is dropped.
+// The program's filters ("description|patterns|description|patterns") as Qt name filters:
+// "Texte|*.a;*.b|Autre|*.c" gives "Texte (*.a *.b)" and "Autre (*.c)". A description slipped
+// among the patterns ("*.trl;Tous (*.*)|*.*") starts the next entry; "*.*" means every file,
+// with or without a dot; an odd last part is dropped.
 QStringList filtres_qt(const QString& filtre);
+
+// Sets a Qt file dialog up for a request: title, absolute folder, filters, proposed name, size.
+void prepare_dialogue(QFileDialog& f, const DemandeFichier& d);
+
+// Told when the shell found nothing to open a written file with.
+QString message_document_non_ouvert(const QString& chemin);
 
 class Dialogues {
 public:
     virtual ~Dialogues() = default;
 
-    // A returned file makes its folder the process's current folder: several work files
+    // The returned path is absolute, so that no later change of folder moves it. A returned
+    // file makes its folder the process's current folder: several work files
     // ("~memo.txt", "~tmp.txt"...) are found there afterwards.
     std::optional<QString> ouvrir(const DemandeFichier& d);
     std::optional<QString> enregistrer(const DemandeFichier& d);
     // full: whether the full colour definition is offered.
     virtual std::optional<QColor> couleur(const QColor& initiale, bool complete) = 0;
-    // The shell's "open" on a file (text editor, spreadsheet, PDF reader).
-    virtual void ouvre_document(const QString& chemin) = 0;
+    // The shell's "open" on a file (text editor, spreadsheet, PDF reader); when nothing could
+    // be started, the user is told where the file is.
+    void ouvre_document(const QString& chemin);
 
 protected:
+    // false when no program could be started.
+    virtual bool lance_document(const QString& chemin) = 0;
     virtual std::optional<QString> choisit_ouvrir(const DemandeFichier& d) = 0;
     virtual std::optional<QString> choisit_enregistrer(const DemandeFichier& d) = 0;
 };
@@ -44,9 +59,9 @@ protected:
 class DialoguesQt : public Dialogues {
 public:
     std::optional<QColor> couleur(const QColor& initiale, bool complete) override;
-    void ouvre_document(const QString& chemin) override;
 
 protected:
+    bool lance_document(const QString& chemin) override;
     std::optional<QString> choisit_ouvrir(const DemandeFichier& d) override;
     std::optional<QString> choisit_enregistrer(const DemandeFichier& d) override;
 };

@@ -15,15 +15,20 @@ public:
     void repond_fichier_annule() { fichiers_.push_back({false, QString()}); }
     void repond_couleur(const QColor& c) { couleurs_.push_back({true, c}); }
     void repond_couleur_annule() { couleurs_.push_back({false, QColor()}); }
+    // From now on the shell finds nothing to open documents with.
+    void sans_programme_pour_ouvrir() { lance_ = false; }
 
     const QList<DemandeFichier>& demandes() const { return demandes_; }
     const QStringList& documents_ouverts() const { return documents_; }
     int demandes_couleur() const { return demandes_couleur_; }
 
     std::optional<QColor> couleur(const QColor& initiale, bool complete) override;
-    void ouvre_document(const QString& chemin) override { documents_ << chemin; }
 
 protected:
+    bool lance_document(const QString& chemin) override {
+        documents_ << chemin;
+        return lance_;
+    }
     std::optional<QString> choisit_ouvrir(const DemandeFichier& d) override { return suivant(d); }
     std::optional<QString> choisit_enregistrer(const DemandeFichier& d) override { return suivant(d); }
 
@@ -40,6 +45,7 @@ private:
     QList<DemandeFichier> demandes_;
     QStringList documents_;
     int demandes_couleur_ = 0;
+    bool lance_ = true;
 };
 
 } // namespace vuv

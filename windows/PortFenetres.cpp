@@ -2,6 +2,7 @@
 
 #include "platform/Tonalite.h"
 #include "windows/Fenetres.h"
+#include "windows/Splash.h"
 #include "windows/Textes.h"
 #include "windows/scroll.h"
 
@@ -14,9 +15,15 @@
 namespace vuv {
 namespace {
 
+// The splash stays on top of every window: a box shown under it could not be answered.
+void ecarte_splash() {
+    if (TSplashForm* s = fenetres().SplashForm; s && s->isVisible()) s->close();
+}
+
 // Two buttons with French captions; true when the first one was chosen.
 bool deux_boutons(QMessageBox::Icon icone, const QString& titre, const std::string& message,
                   const QString& premier, const QString& second) {
+    ecarte_splash();
     QMessageBox box(icone, titre, lignes_affichees(qs(message)), QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* a = box.addButton(premier, QMessageBox::YesRole);
@@ -28,6 +35,7 @@ bool deux_boutons(QMessageBox::Icon icone, const QString& titre, const std::stri
 }
 
 void un_bouton(QMessageBox::Icon icone, const QString& titre, const std::string& message) {
+    ecarte_splash();
     QMessageBox box(icone, titre, lignes_affichees(qs(message)), QMessageBox::NoButton,
                     QApplication::activeWindow());
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -61,6 +69,7 @@ std::string PortFenetres::question(const std::string& titre, const std::string& 
                                    const std::string& non) {
     TForm1* f = fenetres().Form1;
     if (!f) return "E";
+    ecarte_splash();
     return ss(f->dlg_titre_message_ONEK_oui_non(qs(titre), qs(message), qs(lettres), qs(oui), qs(non)));
 }
 

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCursor>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -31,8 +32,10 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_vue();
     construit_fond();
 
-    // The command line as one text, so that a path with spaces given without quotes is whole.
+    // The command line as one text, so that a path with spaces given without quotes is whole;
+    // absolute, since every file dialog moves the current folder.
     ligne_commande = arguments.join(QLatin1Char(' '));
+    if (!ligne_commande.isEmpty()) ligne_commande = QFileInfo(ligne_commande).absoluteFilePath();
 
     FormCreate();
 }

@@ -1,11 +1,25 @@
 #include "core/reglages/DossierProgramme.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace vuv {
 namespace {
+namespace fs = std::filesystem;
+
 std::string dossier = "./";
+
+fs::path dossier_courant() {
+    std::error_code ec;
+    fs::path p = fs::current_path(ec);
+    return ec ? fs::path("/") : p;
 }
+
+// Taken while the program loads, before anything can change the current folder.
+const fs::path depart = dossier_courant();
+
+} // namespace
 
 const std::string& dossier_programme() { return dossier; }
 
@@ -16,6 +30,15 @@ void fixe_dossier_programme(std::string d) {
 }
 
 std::string chemin_programme(std::string_view nom) { return dossier + std::string(nom); }
+
+std::string chemin_absolu(std::string_view chemin) {
+    const fs::path p(chemin);
+    if (chemin.empty() || p.is_absolute()) return std::string(chemin);
+    std::string r = (depart / p).lexically_normal().string();
+    // "." and "dir/" keep their meaning of a folder.
+    if (r.size() > 1 && r.back() == '/' && chemin.back() != '/') r.pop_back();
+    return r;
+}
 
 DossierProgrammeLocal::DossierProgrammeLocal(std::string d) : precedent_(dossier_programme()) {
     fixe_dossier_programme(std::move(d));

@@ -14,6 +14,10 @@ void fixe_dossier_programme(std::string dossier);
 // dossier_programme() + nom.
 std::string chemin_programme(std::string_view nom);
 
+// A relative path taken from the folder that was current when the program started: files
+// dialogs move the current folder, so a path kept relative would later point elsewhere.
+std::string chemin_absolu(std::string_view chemin);
+
 // Sets the folder for a scope, restoring the previous one after (tests).
 class DossierProgrammeLocal {
 public:

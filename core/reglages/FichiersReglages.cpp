@@ -40,7 +40,7 @@ std::string premiere_ligne_lecture(std::string_view nom) {
     std::string ligne;
     if (f && std::getline(f, ligne)) {
         if (!ligne.empty() && ligne.back() == '\r') ligne.pop_back();
-        if (!ligne.empty()) return cp1252_vers_utf8(ligne);
+        if (!ligne.empty()) return chemin_absolu(cp1252_vers_utf8(ligne));
     }
     return dossier_programme();
 }

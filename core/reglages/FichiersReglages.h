@@ -14,7 +14,8 @@ inline constexpr std::string_view fichier_annulation_coloree = "~vuviviva.~bmp";
 bool premiere_ligne_enregistre(std::string_view nom, const std::string& texte);
 
 // The first line of the named file of the program folder; the program folder itself when
-// the file is missing, unreadable or its first line is empty.
+// the file is missing, unreadable or its first line is empty. The lines are folders: a
+// relative one (written by an older version) is made absolute with chemin_absolu.
 std::string premiere_ligne_lecture(std::string_view nom);
 
 // Wheel direction from the marker file: -1 when it exists, +1 otherwise.

@@ -16,8 +16,11 @@
 #include "windows/scrollf1.h"
 #include "windows/scrollrep.h"
 
+#include "windows/DialoguesScriptes.h"
+
 #include <QAction>
 #include <QCursor>
+#include <QDir>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -46,7 +49,33 @@ private slots:
     void barre_d_etat_en_trois_panneaux();
     void panneaux_flottants_au_centre();
     void pointeur_place_au_demarrage();
+    void chemin_relatif_du_lancement_puis_ouvrir_et_enregistrer();
+    void splash_parti_avant_la_question_de_l_image();
 };
+
+namespace {
+
+// The sample project, its image named by an absolute path, copied into dossier.
+QString copie_exemple(const QString& dossier, const QString& image) {
+    QByteArray trl = lit_octets(QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.trl"));
+    trl.replace("samples/carte_exemple.jpg", image.toLocal8Bit());
+    const QString chemin = dossier + QStringLiteral("/carte_exemple.trl");
+    ecrit_octets(chemin, trl);
+    return chemin;
+}
+
+// Notes, at each question, whether the splash still stood on screen.
+class PortTemoinSplash : public PortScripte {
+public:
+    bool oui_non(const std::string& message) override {
+        const TSplashForm* s = fenetres().SplashForm;
+        splash_visible.push_back(s && s->isVisible());
+        return PortScripte::oui_non(message);
+    }
+    std::vector<bool> splash_visible;
+};
+
+} // namespace
 
 void TestDemarrage::sans_argument_fenetre_principale() {
     DossierProgrammeTest dossier;
@@ -136,7 +165,7 @@ void TestDemarrage::arguments_forment_le_chemin_en_attente() {
     DossierProgrammeTest dossier;
     auto t = demarre({QStringLiteral("Mes"), QStringLiteral("cartes/plan.trl")});
     TForm1& f = *t->programme->Form1;
-    QCOMPARE(f.ligne_commande, QStringLiteral("Mes cartes/plan.trl"));
+    QCOMPARE(f.ligne_commande, QDir::current().absoluteFilePath(QStringLiteral("Mes cartes/plan.trl")));
     // The reader took the joined path, without a dialog, and forgot it.
     QCOMPARE(t->port.textes("information").size(), std::size_t{1});
     QVERIFY(t->port.textes("information").front().find("Mes cartes/plan.trl") != std::string::npos);
@@ -301,6 +330,62 @@ void TestDemarrage::pointeur_place_au_demarrage() {
     auto t = demarre();
     const QRect e = QGuiApplication::primaryScreen()->geometry();
     QCOMPARE(QCursor::pos(), QPoint(e.width() / 2 - 150, e.height() / 2));
+}
+
+// The README's start, "vuviviva samples/carte_exemple.trl", then a dialog that moves the
+// current folder, then "Ouvrir" and a first save through the dialogs.
+void TestDemarrage::chemin_relatif_du_lancement_puis_ouvrir_et_enregistrer() {
+    DossierProgrammeTest dossier;
+    QTemporaryDir racine;
+    const QString samples = racine.path() + QStringLiteral("/samples");
+    const QString autre = racine.path() + QStringLiteral("/autre");
+    QVERIFY(QDir().mkpath(samples) && QDir().mkpath(autre));
+    copie_exemple(samples, QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.jpg"));
+    const QString avant = QDir::currentPath();
+    QDir::setCurrent(racine.path());
+
+    DialoguesScriptes scripte;
+    installe_dialogues(&scripte);
+    auto t = demarre({QStringLiteral("samples/carte_exemple.trl")});
+    TForm1& f = *t->programme->Form1;
+    QCOMPARE(t->programme->document.nb_points, 9);
+    QCOMPARE(lit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i"))), samples.toLocal8Bit() + "\r\n");
+
+    scripte.repond_fichier(autre + QStringLiteral("/copie.bmp"));
+    f.Enregistrerlimage1->trigger();
+    QCOMPARE(QDir::currentPath(), autre);
+
+    // The user picks the project in the folder the dialog shows.
+    f.ouvrir_un_tableau->trigger();
+    const QString montre = scripte.demandes().constLast().dossier;
+    QCOMPARE(QDir(montre).absolutePath(), samples);
+    scripte.repond_fichier(QDir(montre).filePath(QStringLiteral("carte_exemple.trl")));
+    f.ouvrir_un_tableau->trigger();
+    QCOMPARE(t->programme->document.nb_points, 9);
+
+    f.Enregistrer1->trigger();
+    const QString montre_sauve = scripte.demandes().constLast().dossier;
+    QCOMPARE(QDir(montre_sauve).absolutePath(), samples);
+    installe_dialogues(nullptr);
+    QDir::setCurrent(avant);
+    for (const std::string& m : t->port.messages())
+        QVERIFY2(m.find("Impossible") == std::string::npos, m.c_str());
+}
+
+void TestDemarrage::splash_parti_avant_la_question_de_l_image() {
+    DossierProgrammeTest dossier;
+    QTemporaryDir donnees;
+    const QString projet = copie_exemple(donnees.path(), donnees.path() + QStringLiteral("/absente.jpg"));
+    TSplashForm::attente_ms = 0;
+    PortTemoinSplash port;
+    PortInstalle installe(port);
+    {
+        Programme p({projet});
+        QCOMPARE(port.textes("oui_non").size(), std::size_t{1});
+        QVERIFY(port.textes("oui_non").front().find("est introuvable") != std::string::npos);
+        QCOMPARE(port.splash_visible, std::vector<bool>{false});
+        QVERIFY(QGuiApplication::overrideCursor() == nullptr);
+    }
 }
 
 QTEST_MAIN(TestDemarrage)

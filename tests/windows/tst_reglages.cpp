@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace vuv;
@@ -28,6 +29,7 @@ private slots:
     void derniere_ligne_remplacee();
     void ecriture_impossible_sonne();
     void dossier_programme();
+    void chemins_relatifs_pris_du_dossier_de_depart();
     void separateur_du_systeme();
     void tons_sans_erreur();
 };
@@ -135,6 +137,25 @@ void TestReglages::tons_sans_erreur() {
     bip_systeme();
     QVERIFY(chrono.elapsed() < 2000);
     QTest::qWait(300);
+}
+
+// A relative folder kept by an older version, or a relative override of the program folder,
+// keeps meaning the same place after a dialog has moved the current folder.
+void TestReglages::chemins_relatifs_pris_du_dossier_de_depart() {
+    const QString depart = QDir::currentPath();
+    DossierProgrammeTest dossier;
+    QTemporaryDir ailleurs;
+    QDir::setCurrent(ailleurs.path());
+    ecrit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i")), "samples\r\n");
+    QCOMPARE(QString::fromStdString(premiere_ligne_lecture(fichier_dernier_dossier)), depart + "/samples");
+    ecrit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i")), "./cartes/../plans/\r\n");
+    QCOMPARE(QString::fromStdString(premiere_ligne_lecture(fichier_dernier_dossier)), depart + "/plans/");
+    QCOMPARE(QString::fromStdString(chemin_absolu(".")), depart);
+    {
+        DossierProgrammeTest relatif(QStringLiteral("reglages"));
+        QCOMPARE(determine_dossier_programme(), ailleurs.path() + QStringLiteral("/reglages/"));
+    }
+    QDir::setCurrent(depart);
 }
 
 QTEST_MAIN(TestReglages)
