@@ -1,10 +1,10 @@
 // Vuviviva: a digitizer for scanned maps, plans and graphs.
 #include "core/ui/PortUtilisateur.h"
 #include "platform/Plateforme.h"
-#include "windows/ApplicationVuviviva.h"
-#include "windows/Demarrage.h"
-#include "windows/Dialogues.h"
-#include "windows/PortFenetres.h"
+#include "windows/commun/ApplicationVuviviva.h"
+#include "windows/demarrage/Demarrage.h"
+#include "windows/commun/Dialogues.h"
+#include "windows/commun/PortFenetres.h"
 
 int main(int argc, char** argv) {
     vuv::ApplicationVuviviva application(argc, argv);

@@ -1,7 +1,7 @@
 // Hot paths of the main window on a big scan: painting the view and rebuilding the overlay.
 #include "core/document/Document.h"
-#include "windows/Calque.h"
-#include "windows/scroll_image.h"
+#include "windows/principale/carte/Calque.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,7 +7,7 @@
 #include "imaging/Pixels.h"
 #include "samples/CarteExemple.h"
 
-#include "windows/Calque.h"
+#include "windows/principale/carte/Calque.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Dialogs for tests: answers come from queues, requests and opened documents are recorded.
-#include "windows/Dialogues.h"
+#include "windows/commun/Dialogues.h"
 
 #include <QList>
 

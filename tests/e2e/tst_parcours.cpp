@@ -7,10 +7,10 @@
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
-#include "windows/scroll_image.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Drawing on the overlay: points, segments, markers, crosses, and the rebuild from the tables.
 #include "core/document/Digitalisation.h"
 #include "core/ui/PortScripte.h"
-#include "windows/Calque.h"
+#include "windows/principale/carte/Calque.h"
 
 #include <QGuiApplication>
 #include <QtTest>

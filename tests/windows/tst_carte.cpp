@@ -4,10 +4,10 @@
 #include "support/Tableaux.h"
 
 #include "core/document/Document.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
-#include "windows/scroll_image.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QAction>
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 // The question box's gradient: 256 bands cut from the client height with rounding.
-#include "windows/Degradeur.h"
-#include "windows/Unit6.h"
+#include "windows/question/Degradeur.h"
+#include "windows/question/Unit6.h"
 
 #include <QImage>
 #include <QPainter>

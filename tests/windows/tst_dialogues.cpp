@@ -2,11 +2,11 @@
 // after a chosen file, what tests script, and the real Qt dialog a user gets.
 #include "support/Banc.h"
 
-#include "windows/ApplicationVuviviva.h"
-#include "windows/Dialogues.h"
+#include "windows/commun/ApplicationVuviviva.h"
+#include "windows/commun/Dialogues.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/PanneauResultats.h"
-#include "windows/scroll.h"
+#include "windows/principale/mesure/PanneauResultats.h"
+#include "windows/principale/scroll.h"
 
 #include <QAction>
 #include <QDir>

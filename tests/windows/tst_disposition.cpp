@@ -5,11 +5,11 @@
 
 #include "core/document/Document.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/PanneauExport.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
-#include "windows/scroll_image.h"
+#include "windows/principale/export/PanneauExport.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QAction>
 #include <QApplication>

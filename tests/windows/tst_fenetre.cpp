@@ -3,12 +3,12 @@
 #include "support/Banc.h"
 
 #include "core/document/Document.h"
-#include "windows/Unit6.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scrollab.h"
-#include "windows/scrollf1.h"
-#include "windows/scrollrep.h"
+#include "windows/question/Unit6.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/apropos/scrollab.h"
+#include "windows/apropos/scrollf1.h"
+#include "windows/graphe3d/scrollrep.h"
 
 #include <QAction>
 #include <QGuiApplication>

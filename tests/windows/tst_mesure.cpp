@@ -5,9 +5,9 @@
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/PanneauResultats.h"
-#include "windows/scroll.h"
-#include "windows/scroll_image.h"
+#include "windows/principale/mesure/PanneauResultats.h"
+#include "windows/principale/scroll.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QAction>
 #include <QDir>

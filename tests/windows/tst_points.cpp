@@ -8,11 +8,11 @@
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/ModeleGrille.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
-#include "windows/scroll_image.h"
+#include "windows/commun/ModeleGrille.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QAction>
 #include <QFrame>

@@ -5,10 +5,10 @@
 
 #include "core/document/Document.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/ModeleGrille.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
+#include "windows/commun/ModeleGrille.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -10,10 +10,10 @@
 #include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/Textes.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
-#include "windows/scroll2_controles.h"
+#include "windows/commun/Textes.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
+#include "windows/points/scroll2_controles.h"
 
 #include <QAction>
 #include <QDir>

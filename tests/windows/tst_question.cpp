@@ -2,9 +2,9 @@
 // question, answers taken on the press, Escape, dragging, and the text check before imports.
 #include "support/Banc.h"
 
-#include "windows/Unit6.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
+#include "windows/question/Unit6.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
 
 #include <QApplication>
 #include <QFile>

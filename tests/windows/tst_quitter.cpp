@@ -4,7 +4,7 @@
 
 #include "core/document/Document.h"
 #include "core/reglages/FichiersReglages.h"
-#include "windows/scroll.h"
+#include "windows/principale/scroll.h"
 
 #include <QAction>
 #include <QFile>

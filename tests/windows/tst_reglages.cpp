@@ -7,7 +7,7 @@
 #include "core/text/separateur.h"
 #include "platform/Plateforme.h"
 #include "platform/Tonalite.h"
-#include "windows/scroll2.h"
+#include "windows/points/scroll2.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // The splash screen: its look, the hourglass while it stands, closing on a mouse move and
 // hiding once the main window has taken the activation.
-#include "windows/Splash.h"
+#include "windows/demarrage/Splash.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // The image area paints its view straight into the window's image: what reaches the screen
 // must be exactly the sampled view with its marks, and only inside the part being painted.
-#include "windows/scroll_image.h"
+#include "windows/principale/carte/scroll_image.h"
 
 #include <QPainter>
 #include <QTest>

@@ -2,7 +2,7 @@
 
 #include "core/reglages/DossierProgramme.h"
 #include "platform/Plateforme.h"
-#include "windows/Splash.h"
+#include "windows/demarrage/Splash.h"
 
 #include <QFile>
 #include <QFileInfo>

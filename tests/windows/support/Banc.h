@@ -2,7 +2,7 @@
 // What the window tests share: a private program folder, a scripted user port and the
 // real start-up sequence.
 #include "core/ui/PortScripte.h"
-#include "windows/Demarrage.h"
+#include "windows/demarrage/Demarrage.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "Tableaux.h"
 
 #include "core/document/Document.h"
-#include "windows/scroll2_controles.h"
+#include "windows/points/scroll2_controles.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,0 +1,10 @@
+#include "windows/demarrage/Fenetres.h"
+
+namespace vuv {
+
+Fenetres& fenetres() {
+    static Fenetres f;
+    return f;
+}
+
+} // namespace vuv
