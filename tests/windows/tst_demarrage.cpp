@@ -348,7 +348,7 @@ void TestDemarrage::chemin_relatif_du_lancement_puis_ouvrir_et_enregistrer() {
     installe_dialogues(&scripte);
     auto t = demarre({QStringLiteral("samples/carte_exemple.trl")});
     TForm1& f = *t->programme->Form1;
-    QCOMPARE(t->programme->document.nb_points, 9);
+    QCOMPARE(t->programme->document.nb_points, 21);
     QCOMPARE(lit_octets(dossier.fichier(QStringLiteral("~vuviviva.~i"))), samples.toLocal8Bit() + "\r\n");
 
     scripte.repond_fichier(autre + QStringLiteral("/copie.bmp"));
@@ -361,7 +361,7 @@ void TestDemarrage::chemin_relatif_du_lancement_puis_ouvrir_et_enregistrer() {
     QCOMPARE(QDir(montre).absolutePath(), samples);
     scripte.repond_fichier(QDir(montre).filePath(QStringLiteral("carte_exemple.trl")));
     f.ouvrir_un_tableau->trigger();
-    QCOMPARE(t->programme->document.nb_points, 9);
+    QCOMPARE(t->programme->document.nb_points, 21);
 
     f.Enregistrer1->trigger();
     const QString montre_sauve = scripte.demandes().constLast().dossier;
