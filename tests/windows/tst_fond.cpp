@@ -483,8 +483,7 @@ void TestFond::projet_a_image_introuvable() {
 
     // Found in the current folder (the dialog's), without a question.
     t_->port.oublie();
-    doc().fichier_image = "/nulle/part/plan.bmp";
-    QVERIFY(f1().charge_fond_relecture(doc()));
+    QVERIFY(f1().Ouvrir_fichier_image(QStringLiteral("/nulle/part/plan.bmp"), TForm1::ModeChargement::relecture));
     QCOMPARE(doc().fichier_image, ss(fichier(QStringLiteral("ailleurs/plan.bmp"))));
     QCOMPARE(t_->port.nombre("oui_non"), 0);
 }
