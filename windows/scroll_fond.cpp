@@ -4,7 +4,6 @@
 
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
-#include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
