@@ -134,18 +134,15 @@ void refuse(const std::string& fichier, const std::string& quoi) {
     port().information(m);
 }
 
-// Everything a project holds, read aside: the document is only touched once all of it is sound.
+// What a project holds before its rows, read aside: the document is only touched once the
+// counts are sound and the background is in hand. The rows cannot fail after that.
 struct Contenu {
-    explicit Contenu(const Document& d)
-        : calage(d.StringGrid2.col_count(), 4), points(d.StringGrid1.col_count(), 1),
-          lignes(d.StringGrid3.col_count(), 1) {}
+    explicit Contenu(const Document& d) : calage(d.StringGrid2.col_count(), 4) {}
     std::string image;
     TailleFond taille;
     int comptes[3] = {}; // points, lines, calibration points
     std::string entete;
     Grille calage; // rows 1 to 3
-    Grille points; // the header, then the points
-    Grille lignes; // the lines table's own header, then the lines
 };
 
 struct Compte {
@@ -199,25 +196,36 @@ bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
     return true;
 }
 
-// The header, the calibration rows, the points and the lines, as the counts say.
-void lit_rangs(LecteurTexte& f, Contenu& c, const Document& d) {
+// The header and the calibration rows.
+void lit_calage(LecteurTexte& f, Contenu& c) {
     LecteurListes listes;
     c.entete = std::string(f.ligne());
-    const int nb_points = c.comptes[0], num_ligne = c.comptes[1];
     for (int k = 1; k <= c.comptes[2]; ++k) listes.lit(c.calage, k, f.ligne());
-    if (nb_points <= 0) return;
-    listes.lit(c.points, 0, c.entete);
-    c.points.reserve_lignes(nb_points + 1);
-    f.va_a(listes.ajoute_lignes(c.points, f.octets(), f.position(), nb_points));
-    if (num_ligne <= 0) return;
-    c.lignes.set_row_count(num_ligne + 1);
-    for (int col = 0; col < c.lignes.col_count(); ++col) c.lignes.assigne_cell(col, 0, d.StringGrid3.cell(col, 0));
-    for (int r = 1; r <= num_ligne; ++r) {
-        listes.lit(c.lignes, r, f.ligne());
-        // Numbered by position and all shown, whatever was saved.
-        c.lignes.set_cell(0, r, _format(2, 0, r));
-        c.lignes.set_cell(3, r, "x");
+}
+
+// The points and the lines, as the counts say, straight into the tables.
+void lit_points_et_lignes(LecteurTexte& f, Document& d) {
+    LecteurListes listes;
+    Grille& points = d.StringGrid1;
+    {
+        Grille::Lot lot(points);
+        points.set_row_count(1);
+        points.reserve_lignes(d.nb_points + 1);
+        f.va_a(listes.ajoute_lignes(points, f.octets(), f.position(), d.nb_points));
     }
+    points.set_row(d.nb_points);
+    d.vue().montre_table_points();
+    if (d.num_ligne <= 0) return;
+    Grille& lignes = d.StringGrid3;
+    const Grille::Lot lot(lignes);
+    lignes.set_row_count(d.num_ligne + 1);
+    for (int r = 1; r <= d.num_ligne; ++r) {
+        listes.lit(lignes, r, f.ligne());
+        // Numbered by position and all shown, whatever was saved.
+        lignes.set_cell(0, r, _format(2, 0, r));
+        lignes.set_cell(3, r, "x");
+    }
+    lignes.set_row(d.num_ligne);
 }
 
 void applique_calage(Document& d, const Contenu& c) {
@@ -284,7 +292,7 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     c.taille = {taille[0], taille[1], taille[2], taille[3]};
 
     if (!lit_comptes(f, c, fichier)) return ResultatLecture::interrompu;
-    lit_rangs(f, c, d);
+    lit_calage(f, c);
 
     if (!actions.prepare_fond(c.image, c.taille)) return ResultatLecture::interrompu;
 
@@ -300,17 +308,8 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     d.nb_points = c.comptes[0];
     d.num_ligne = c.comptes[1];
     applique_calage(d, c);
-    if (d.nb_points > 0) {
-        d.StringGrid1.echange_contenu(c.points);
-        d.StringGrid1.set_row(d.nb_points);
-        d.vue().montre_table_points();
-        if (d.num_ligne > 0) {
-            d.StringGrid3.echange_contenu(c.lignes);
-            d.StringGrid3.set_row(d.num_ligne);
-        }
-    } else {
-        lit_liste_virgules(d.StringGrid1, 0, c.entete);
-    }
+    lit_liste_virgules(d.StringGrid1, 0, c.entete);
+    if (d.nb_points > 0) lit_points_et_lignes(f, d);
     actions.fin_lecture(d);
     return ResultatLecture::lu;
 }

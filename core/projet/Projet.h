@@ -32,8 +32,9 @@ struct TailleFond {
     int dx0 = 0, dy0 = 0;
 };
 
-// What reading a project asks of the windows, in the order it happens. The whole file is read
-// and checked, and its background found and decoded, before anything of the work changes.
+// What reading a project asks of the windows, in the order it happens. Everything that can
+// fail (the lines up to the counts, the counts against the rows left, the background found and
+// decoded) is done before anything of the work changes; the rows read after it cannot fail.
 class ActionsLecture {
 public:
     virtual ~ActionsLecture() = default;
