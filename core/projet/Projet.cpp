@@ -196,11 +196,25 @@ bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
     return true;
 }
 
-// The header and the calibration rows.
-void lit_calage(LecteurTexte& f, Contenu& c) {
+// The header and the calibration rows, whose image coordinates must be whole numbers: read
+// later, a bad one would ask the save-and-stop question over a half-read project.
+bool lit_calage(LecteurTexte& f, Contenu& c, const std::string& fichier) {
     LecteurListes listes;
     c.entete = std::string(f.ligne());
+    lit_liste_virgules(c.calage, 0, c.entete);
     for (int k = 1; k <= c.comptes[2]; ++k) listes.lit(c.calage, k, f.ligne());
+    for (const char* nom : {"x", "y"}) {
+        const int col = indice_col_grille(c.calage, nom);
+        for (int k = 1; k <= c.comptes[2]; ++k) {
+            const std::string& t = c.calage.cell(col, k);
+            if (lit_entier(t).erreur == 0) continue;
+            refuse(fichier, "Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) +
+                                ") : son " + nom + " n'est pas un nombre entier : <" +
+                                extrait_lisible(utf8_vers_cp1252(t)) + ">.");
+            return false;
+        }
+    }
+    return true;
 }
 
 // The points and the lines, as the counts say, straight into the tables.
@@ -292,7 +306,7 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     c.taille = {taille[0], taille[1], taille[2], taille[3]};
 
     if (!lit_comptes(f, c, fichier)) return ResultatLecture::interrompu;
-    lit_calage(f, c);
+    if (!lit_calage(f, c, fichier)) return ResultatLecture::interrompu;
 
     if (!actions.prepare_fond(c.image, c.taille)) return ResultatLecture::interrompu;
 

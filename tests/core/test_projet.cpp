@@ -457,6 +457,30 @@ TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
     EXPECT_EQ(d.nb_calage, 0);
 }
 
+// A calibration point's x or y read later would ask the save-and-stop question over a
+// half-read project: refused before, the document untouched.
+TEST_F(Projet, RefusesACalibrationPointWithoutWholeImageCoordinates) {
+    std::string f = fichier_exemple();
+    f.replace(f.find("\"  300\",\r\n3,0"), 8, "3OO,");
+    ecrit(dossier / "cal.trl", f);
+    Document d;
+    exemple(d);
+    const std::string avant = texte_projet(d, true);
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.messages(), std::vector<std::string>{refus(
+                                    "cal.trl", "Le point de calage 2 (ligne 13) : son y n'est pas un nombre entier : <3OO>.")});
+    EXPECT_TRUE(a.appels.empty());
+    EXPECT_EQ(texte_projet(d, true), avant);
+
+    f = fichier_exemple();
+    f.erase(f.find("2,0,\"cal 2\""));
+    ecrit(dossier / "court.trl", f);
+    EXPECT_EQ(lit_projet(d, (dossier / "court.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.messages().back(),
+              refus("court.trl", "Le point de calage 2 (ligne 13) : son x n'est pas un nombre entier : <>."));
+}
+
 TEST_F(Projet, MissingRowsReadAsEmptyAndEveryLineIsShown) {
     std::string f = fichier_exemple();
     f.replace(f.find("1,4,255,x,"), 10, "1,4,255,,nom");

@@ -421,6 +421,8 @@ void TestProjet::projet_abime_garde_le_travail_data() {
     QTest::newRow("compte de lignes") << QByteArray("lignes\r\n2\r\n") << QByteArray("lignes\r\ndeux\r\n")
                                       << QStringList();
     QTest::newRow("quatre calages") << QByteArray("(Z)\r\n3\r\n") << QByteArray("(Z)\r\n4\r\n") << QStringList();
+    QTest::newRow("calage abime") << QByteArray("\"      0\",\"      0\",\r\n2,0,")
+                                  << QByteArray("\"      0\",z\xe9ro,\r\n2,0,") << QStringList();
     QTest::newRow("ancienne taille") << QByteArray("1200  900  0  0") << QByteArray("1200  900") << QStringList();
     QTest::newRow("octets au hasard") << QByteArray("/VUVIVIVA") << QByteArray("\x01\xff\x90zz\x7f") << QStringList();
     QTest::newRow("image refusee") << QByteArray("plan.bmp\r\n") << QByteArray("absente.bmp\r\n")
