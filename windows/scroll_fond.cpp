@@ -262,8 +262,10 @@ std::optional<TForm1::FondPrepare> TForm1::prepare_fond(const QString& chemin, M
     }
     // Teal margins whatever the format or the mode.
     f.fond.fill(sarcelle);
-    QPainter peintre(&f.fond);
-    peintre.drawImage(pl.dx0, pl.dy0, lue.image);
+    {
+        QPainter peintre(&f.fond);
+        peintre.drawImage(pl.dx0, pl.dy0, lue.image);
+    }
     return f;
 }
 
