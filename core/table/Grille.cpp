@@ -88,16 +88,6 @@ void Grille::vide_ligne(int row) {
     signale(row, row);
 }
 
-void Grille::echange_contenu(Grille& autre) {
-    autre.set_col_count(colonnes_);
-    std::swap(cellules_, autre.cellules_);
-    std::swap(lignes_, autre.lignes_);
-    for (Grille* g : {this, &autre}) {
-        g->ligne_selectionnee_ = std::min(g->ligne_selectionnee_, std::max(g->lignes_ - 1, 0));
-        g->signale_structure();
-    }
-}
-
 void Grille::set_row(int row) {
     if (row < 0 || row >= lignes_) return;
     ligne_selectionnee_ = row;

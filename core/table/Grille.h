@@ -44,9 +44,6 @@ public:
     void copie_ligne(int de, int vers);
     void echange_lignes(int a, int b);
     void vide_ligne(int row);
-    // Trades rows with a table of the same columns: a table read aside replaces this one at
-    // once, and this one's rows go with the other.
-    void echange_contenu(Grille& autre);
 
     int row() const { return ligne_selectionnee_; } // the selected row
     void set_row(int row);
