@@ -14,8 +14,8 @@ namespace vuv {
 namespace {
 
 constexpr const char* marqueur = "/VUVIVIVA";
-// A count far beyond the rows the file holds comes from a damaged file: reading it would
-// build millions of empty rows.
+// Missing rows at the end read as empty, up to this many: more means a damaged count, which
+// would build millions of empty rows.
 constexpr int marge_rangs_manquants = 1000;
 
 std::size_t debut_nom(const std::string& chemin) {
@@ -101,6 +101,17 @@ std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond)
     return fichier;
 }
 
+std::string extrait_lisible(std::string_view octets, std::size_t max) {
+    const bool coupe = octets.size() > max;
+    std::string brut(octets.substr(0, max));
+    for (char& c : brut) {
+        const auto u = static_cast<unsigned char>(c);
+        // Controls, DEL and the Windows-1252 bytes between 0x80 and 0x9F hold nothing readable.
+        if (u < 32 || (u >= 127 && u < 0xA0)) c = '?';
+    }
+    return cp1252_vers_utf8(brut) + (coupe ? "…" : "");
+}
+
 ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLecture& actions) {
     std::string octets;
     try {
@@ -109,85 +120,139 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
         port().information(e.what());
         return ResultatLecture::refuse;
     }
-    return lit_projet_octets(d, octets, actions);
+    return lit_projet_octets(d, octets, actions, chemin);
 }
 
-ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions) {
-    LecteurTexte f(octets);
+namespace {
 
-    const std::string ligne1(f.ligne());
-    if (ligne1 != marqueur) {
-        port().information(" Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
-                           "/VUVIVIVA introuvable : mess= <" +
-                           ligne1 + ">");
-        return ResultatLecture::refuse;
-    }
+// Every refusal names the file and says the work was kept.
+void refuse(const std::string& fichier, const std::string& quoi) {
+    std::string m;
+    if (!fichier.empty()) m = "Le projet " + fichier + " n'a pas été ouvert :\n\n";
+    m += quoi;
+    m += "\n\nLe travail en cours est conservé tel quel.";
+    port().information(m);
+}
 
-    const std::string image(f.ligne());
-    if (!d.fichier_image.empty() && nom_de_fichier(d.fichier_image) != nom_de_fichier(image)) {
-        const bool ok = port().ok_annuler(
-            " L'image relative à ce fichier est différente de l'image actuelle\n\nimage actuelle =<" +
-            nom_de_fichier(d.fichier_image) + ">" + "\n" + "image fichier  =<" + nom_de_fichier(image) + ">" + "\n" +
-            " Pour traiter néanmoins cette nouvelle image et sa digitalisation ");
-        if (!ok) return ResultatLecture::annule;
-    }
+// What a project holds before its rows, read aside: the document is only touched once the
+// counts are sound and the background is in hand. The rows cannot fail after that.
+struct Contenu {
+    explicit Contenu(const Document& d) : calage(d.StringGrid2.col_count(), 4) {}
+    std::string image;
+    TailleFond taille;
+    int comptes[3] = {}; // points, lines, calibration points
+    std::string entete;
+    Grille calage; // rows 1 to 3
+};
 
-    actions.dispose_carte_tableau();
-    d.fichier_image = image;
+struct Compte {
+    const char* nom;
+    int ligne;
+    const char* unite;
+};
+constexpr Compte noms_comptes[3] = {{"nombre de points", 6, "points"},
+                                    {"nombre de lignes", 8, "lignes"},
+                                    {"nombre de points de calage", 10, "points de calage"}};
 
-    f.fin_ligne();
-    int taille[4] = {};
-    for (int& v : taille) {
-        if (const int erreur = f.entier(v)) {
-            port().information("Ancien format : erreur =" + std::to_string(erreur) + "\n" +
-                               "Les données dx0/dy0 sont manquantes\n" +
-                               "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n" +
-                               " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
-            return ResultatLecture::interrompu;
-        }
-    }
-    f.fin_ligne();
-    d.largeur_fond = taille[0];
-    d.hauteur_fond = taille[1];
-    d.dx0 = taille[2];
-    d.dy0 = taille[3];
-
-    if (!actions.charge_fond(d)) return ResultatLecture::interrompu;
-
-    int comptes[3] = {};
+// Reads and checks the three counts; the message tells which one is wrong and how.
+bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
     for (int i = 0; i < 3; ++i) {
+        const Compte& k = noms_comptes[i];
+        const std::string ou = std::string("Le ") + k.nom + " (ligne " + std::to_string(k.ligne) + ")";
         f.fin_ligne();
-        int erreur = f.entier(comptes[i]);
-        if (erreur == 0 && i < 2 && (comptes[i] < 0 ||
-                                        (comptes[i] > marge_rangs_manquants &&
-                                         comptes[i] > f.lignes_restantes() + marge_rangs_manquants)))
-            erreur = 106;
-        if (erreur) {
-            port().information("erreur =" + std::to_string(erreur));
-            return ResultatLecture::interrompu;
+        const std::size_t avant = f.position();
+        int& n = c.comptes[i];
+        const int erreur = f.entier(n);
+        std::string quoi;
+        if (erreur == 100) {
+            quoi = "Le fichier s'arrête avant le " + std::string(k.nom) + " (ligne " + std::to_string(k.ligne) + ").";
+        } else if (erreur) {
+            std::string_view mot = f.octets().substr(avant, f.position() - avant);
+            while (!mot.empty() && static_cast<unsigned char>(mot.front()) <= 32) mot.remove_prefix(1);
+            quoi = ou + " n'est pas un nombre entier : <" + extrait_lisible(mot) + ">.";
+        } else if (n < 0) {
+            quoi = ou + " est négatif : " + std::to_string(n) + ".";
+        } else if (i == 2 && n >= 4) {
+            refuse(fichier, "n_calc=" + std::to_string(n) + "\n" + "Problème de lecture\n" + ou +
+                                " vaut " + std::to_string(n) + " ; il va de 0 à 3.");
+            return false;
+        } else if (i < 2 && n > marge_rangs_manquants) {
+            // A count far beyond the rows left comes from a damaged file.
+            const long long restantes = f.lignes_restantes();
+            if (n > restantes + marge_rangs_manquants) {
+                f.fin_ligne();
+                const std::string_view reste = f.octets().substr(f.position());
+                const std::size_t apres = compte_lf(reste) + (!reste.empty() && reste.back() != '\n');
+                quoi = ou + " annonce " + std::to_string(n) + " " + k.unite + ", mais le fichier n'a que " +
+                       std::to_string(apres) + " lignes après elle.";
+            }
+        }
+        if (!quoi.empty()) {
+            refuse(fichier, quoi + "\nerreur =" + std::to_string(erreur ? erreur : 106));
+            return false;
         }
         f.fin_ligne();
-        if (i == 0) d.nb_points = comptes[0];
-        if (i == 1) d.num_ligne = comptes[1];
     }
-    const int nb_calage = comptes[2];
+    return true;
+}
 
+// The header and the calibration rows, whose image coordinates must be whole numbers: read
+// later, a bad one would ask the save-and-stop question over a half-read project.
+bool lit_calage(LecteurTexte& f, Contenu& c, const std::string& fichier) {
     LecteurListes listes;
-    const std::string_view entete = f.ligne();
-    listes.lit(d.StringGrid2, 0, entete);
-    listes.lit(d.StringGrid1, 0, entete);
-
-    if (nb_calage >= 4 || nb_calage < 0) {
-        port().information("n_calc=" + std::to_string(nb_calage) + "\n" + "Problème de lecture");
-        return ResultatLecture::interrompu;
+    c.entete = std::string(f.ligne());
+    lit_liste_virgules(c.calage, 0, c.entete);
+    for (int k = 1; k <= c.comptes[2]; ++k) listes.lit(c.calage, k, f.ligne());
+    for (const char* nom : {"x", "y"}) {
+        const int col = indice_col_grille(c.calage, nom);
+        for (int k = 1; k <= c.comptes[2]; ++k) {
+            const std::string& t = c.calage.cell(col, k);
+            if (lit_entier(t).erreur == 0) continue;
+            refuse(fichier, "Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) +
+                                ") : son " + nom + " n'est pas un nombre entier : <" +
+                                extrait_lisible(utf8_vers_cp1252(t)) + ">.");
+            return false;
+        }
     }
+    return true;
+}
+
+// The points and the lines, as the counts say, straight into the tables.
+void lit_points_et_lignes(LecteurTexte& f, Document& d) {
+    LecteurListes listes;
+    Grille& points = d.StringGrid1;
+    {
+        Grille::Lot lot(points);
+        points.set_row_count(1);
+        points.reserve_lignes(d.nb_points + 1);
+        f.va_a(listes.ajoute_lignes(points, f.octets(), f.position(), d.nb_points));
+    }
+    points.set_row(d.nb_points);
+    d.vue().montre_table_points();
+    if (d.num_ligne <= 0) return;
+    Grille& lignes = d.StringGrid3;
+    const Grille::Lot lot(lignes);
+    lignes.set_row_count(d.num_ligne + 1);
+    for (int r = 1; r <= d.num_ligne; ++r) {
+        listes.lit(lignes, r, f.ligne());
+        // Numbered by position and all shown, whatever was saved.
+        lignes.set_cell(0, r, _format(2, 0, r));
+        lignes.set_cell(3, r, "x");
+    }
+    lignes.set_row(d.num_ligne);
+}
+
+void applique_calage(Document& d, const Contenu& c) {
+    const int nb_calage = c.comptes[2];
     d.nb_calage = nb_calage;
     Grille& cal = d.StringGrid2;
     if (cal.row_count() < 4) cal.set_row_count(4);
+    lit_liste_virgules(cal, 0, c.entete);
+    for (int k = 1; k <= nb_calage; ++k)
+        for (int col = 0; col < cal.col_count(); ++col) cal.assigne_cell(col, k, c.calage.cell(col, k));
     const int cx = d.indice_col_cal("x"), cy = d.indice_col_cal("y");
     const int cX = d.indice_col_cal("X"), cY = d.indice_col_cal("Y"), cZ = d.indice_col_cal("Z");
     for (int k = 1; k <= nb_calage; ++k) {
-        listes.lit(cal, k, f.ligne());
         EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
         e.x = val_entier(cal.cell(cx, k));
         e.y = val_entier(cal.cell(cy, k));
@@ -198,28 +263,67 @@ ResultatLecture lit_projet_octets(Document& d, const std::string& octets, Action
     }
     // Rows not placed yet keep the default frame, ready for the calibration clicks.
     for (int k = nb_calage + 1; k <= 3; ++k) remet_calage_par_defaut(d, k);
+}
 
-    if (d.nb_points > 0) {
-        Grille& points = d.StringGrid1;
-        {
-            Grille::Lot lot(points);
-            points.set_row_count(1);
-            points.reserve_lignes(d.nb_points + 1);
-            f.va_a(listes.ajoute_lignes(points, f.octets(), f.position(), d.nb_points));
-        }
-        points.set_row(d.nb_points);
-        d.vue().montre_table_points();
-        if (d.num_ligne > 0) {
-            Grille& lignes = d.StringGrid3;
-            lignes.set_row_count(d.num_ligne + 1);
-            for (int r = 1; r <= d.num_ligne; ++r) {
-                listes.lit(lignes, r, f.ligne());
-                lignes.set_cell(0, r, _format(2, 0, r));
-                lignes.set_cell(3, r, "x");
-            }
-            lignes.set_row(d.num_ligne);
+} // namespace
+
+ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsLecture& actions,
+                                  const std::string& fichier) {
+    LecteurTexte f(octets);
+
+    std::string_view ligne1 = f.octets().substr(0, std::min(octets.find_first_of("\r\n"), octets.size()));
+    f.fin_ligne();
+    if (ligne1 != marqueur) {
+        refuse(fichier, " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
+                        "/VUVIVIVA introuvable : mess= <" +
+                            extrait_lisible(ligne1) + ">");
+        return ResultatLecture::refuse;
+    }
+
+    Contenu c(d);
+    c.image = std::string(f.ligne());
+    if (!d.fichier_image.empty() && nom_de_fichier(d.fichier_image) != nom_de_fichier(c.image)) {
+        const bool ok = port().ok_annuler(
+            " L'image relative à ce fichier est différente de l'image actuelle\n\nimage actuelle =<" +
+            nom_de_fichier(d.fichier_image) + ">" + "\n" + "image fichier  =<" + nom_de_fichier(c.image) + ">" +
+            "\n" + " Pour traiter néanmoins cette nouvelle image et sa digitalisation ");
+        if (!ok) return ResultatLecture::annule;
+    }
+
+    f.fin_ligne();
+    int taille[4] = {};
+    for (int& v : taille) {
+        if (const int erreur = f.entier(v)) {
+            refuse(fichier, "Ancien format : erreur =" + std::to_string(erreur) + "\n" +
+                                "Les données dx0/dy0 sont manquantes\n" +
+                                "éventuellement recharger juste l'image, et recopier la ligne qui suit celle "
+                                "contenant\n" +
+                                " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
+            return ResultatLecture::interrompu;
         }
     }
+    f.fin_ligne();
+    c.taille = {taille[0], taille[1], taille[2], taille[3]};
+
+    if (!lit_comptes(f, c, fichier)) return ResultatLecture::interrompu;
+    if (!lit_calage(f, c, fichier)) return ResultatLecture::interrompu;
+
+    if (!actions.prepare_fond(c.image, c.taille)) return ResultatLecture::interrompu;
+
+    // All is sound: the work is replaced from here on.
+    actions.dispose_carte_tableau();
+    d.fichier_image = c.image;
+    d.largeur_fond = c.taille.largeur;
+    d.hauteur_fond = c.taille.hauteur;
+    d.dx0 = c.taille.dx0;
+    d.dy0 = c.taille.dy0;
+    actions.installe_fond(d);
+
+    d.nb_points = c.comptes[0];
+    d.num_ligne = c.comptes[1];
+    applique_calage(d, c);
+    lit_liste_virgules(d.StringGrid1, 0, c.entete);
+    if (d.nb_points > 0) lit_points_et_lignes(f, d);
     actions.fin_lecture(d);
     return ResultatLecture::lu;
 }

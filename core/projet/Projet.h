@@ -1,7 +1,9 @@
 #pragma once
 // The project file (*.trl): the image path, the background size and offset, the counts and
 // the three tables as comma lists. Windows-1252 bytes, CR LF after every line.
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace vuv {
 
@@ -24,15 +26,27 @@ std::string texte_projet(Document& d, bool avec_fond);
 // Returns the path written.
 std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond);
 
-// What reading a project asks of the windows, in the order it happens.
+// Line 4 of a project: the background bitmap's size and where the image lies in it.
+struct TailleFond {
+    int largeur = 0, hauteur = 0;
+    int dx0 = 0, dy0 = 0;
+};
+
+// What reading a project asks of the windows, in the order it happens. Everything that can
+// fail (the lines up to the counts, the counts against the rows left, the background found and
+// decoded) is done before anything of the work changes; the rows read after it cannot fail.
 class ActionsLecture {
 public:
     virtual ~ActionsLecture() = default;
+    // Finds and decodes the background the project names (an empty name: a blank sheet),
+    // asking where it is when needed, without touching the work. False: not found and not
+    // replaced, or unreadable (the user was told); the reading stops, nothing changed.
+    virtual bool prepare_fond(const std::string& /*image*/, const TailleFond&) { return true; }
     // The map and the points window side by side.
     virtual void dispose_carte_tableau() {}
-    // Reloads the background named by the document ("relecture"), or starts a blank sheet
-    // when that name is empty. False stops the reading (image not found, not replaced).
-    virtual bool charge_fond(Document&) { return true; }
+    // Puts the prepared background in place of the previous one. The document holds the
+    // project's image name, size and offset; the name becomes the file actually found.
+    virtual void installe_fond(Document&) {}
     // Everything read: rebuild the overlay, show the view, erase the rubber band.
     virtual void fin_lecture(Document&) {}
 };
@@ -40,8 +54,14 @@ public:
 enum class ResultatLecture { lu, refuse, annule, interrompu };
 
 // Reads a project file into the document, with the messages and questions of each check.
+// Any failure leaves the document as it was.
 ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLecture& actions);
-// The same from the file's bytes (Windows-1252).
-ResultatLecture lit_projet_octets(Document& d, const std::string& octets, ActionsLecture& actions);
+// The same from the file's bytes (Windows-1252); `fichier` names it in the messages.
+ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsLecture& actions,
+                                  const std::string& fichier = {});
+
+// At most `max` characters of raw bytes a user can read in a message: controls and bytes with
+// no letter become "?", a longer text ends with "…".
+std::string extrait_lisible(std::string_view octets, std::size_t max = 40);
 
 } // namespace vuv

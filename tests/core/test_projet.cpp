@@ -57,12 +57,19 @@ protected:
         std::vector<std::string> appels;
         bool fond = true;
         void dispose_carte_tableau() override { appels.push_back("dispose"); }
-        bool charge_fond(Document& d) override {
-            appels.push_back("fond " + d.fichier_image);
+        bool prepare_fond(const std::string& image, const TailleFond& t) override {
+            appels.push_back("prepare " + image + " " + std::to_string(t.largeur) + "x" + std::to_string(t.hauteur));
             return fond;
         }
+        void installe_fond(Document& d) override { appels.push_back("fond " + d.fichier_image); }
         void fin_lecture(Document&) override { appels.push_back("fin"); }
     };
+
+    // A refusal as the reader words it.
+    std::string refus(const std::string& nom, const std::string& quoi) const {
+        return "Le projet " + (dossier / nom).string() + " n'a pas été ouvert :\n\n" + quoi +
+               "\n\nLe travail en cours est conservé tel quel.";
+    }
 
     SeparateurLocal sep{'.'};
     PortScripte port_;
@@ -241,7 +248,8 @@ TEST_F(Projet, RoundTripKeepsTablesAndRebuildsCalibration) {
     Document lu;
     Actions a;
     ASSERT_EQ(lit_projet(lu, chemin, a), ResultatLecture::lu);
-    EXPECT_EQ(a.appels, (std::vector<std::string>{"dispose", "fond C:\\cartes\\plan.jpg", "fin"}));
+    EXPECT_EQ(a.appels, (std::vector<std::string>{"prepare C:\\cartes\\plan.jpg 1200x900", "dispose",
+                                                  "fond C:\\cartes\\plan.jpg", "fin"}));
     EXPECT_TRUE(port_.echanges().empty());
     EXPECT_EQ(lu.nb_points, 2);
     EXPECT_EQ(lu.num_ligne, 1);
@@ -296,8 +304,18 @@ TEST_F(Projet, RefusesAFileWithoutTheExactMarker) {
         EXPECT_TRUE(a.appels.empty());
     }
     EXPECT_EQ(port_.textes("information").back(),
-              " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n"
-              " /VUVIVIVA introuvable : mess= </VUVIVIVA >");
+              refus("faux.trl", " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n"
+                                " /VUVIVIVA introuvable : mess= </VUVIVIVA >"));
+
+    // Random bytes: a short excerpt a reader can read.
+    std::string hasard = "\x01\x02\xE9t\xE9";
+    for (int i = 0; i < 5000; ++i) hasard += static_cast<char>(0x90 + i % 16);
+    ecrit(dossier / "hasard.trl", hasard + "\r\n");
+    Document h;
+    Actions b;
+    EXPECT_EQ(lit_projet(h, (dossier / "hasard.trl").string(), b), ResultatLecture::refuse);
+    EXPECT_NE(port_.textes("information").back().find("mess= <??été" + std::string(35, '?') + "…>\n\n"),
+              std::string::npos);
 
     Document d;
     Actions a;
@@ -330,24 +348,34 @@ TEST_F(Projet, StopsOnAnOldSizeLineOrABadCount) {
     Actions a;
     EXPECT_EQ(lit_projet(d, (dossier / "ancien.trl").string(), a), ResultatLecture::interrompu);
     EXPECT_EQ(port_.textes("information").back(),
-              "Ancien format : erreur =106\nLes données dx0/dy0 sont manquantes\n"
-              "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n"
-              " /taille image LxH   dx0/dy0\ndans les fichiers *.trl");
-    EXPECT_EQ(d.fichier_image, "C:\\cartes\\plan.jpg") << "the name is already replaced";
-    EXPECT_EQ(d.largeur_fond, 0);
+              refus("ancien.trl", "Ancien format : erreur =106\nLes données dx0/dy0 sont manquantes\n"
+                                  "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n"
+                                  " /taille image LxH   dx0/dy0\ndans les fichiers *.trl"));
+    EXPECT_EQ(d.fichier_image, "") << "nothing is replaced";
+    EXPECT_TRUE(a.appels.empty());
 
     ecrit(dossier / "court.trl", "/VUVIVIVA\r\n\r\n/taille\r\n1 2 3");
     Document neuf;
     EXPECT_EQ(lit_projet(neuf, (dossier / "court.trl").string(), a), ResultatLecture::interrompu);
-    EXPECT_EQ(port_.textes("information").back().substr(0, 27), "Ancien format : erreur =100");
+    EXPECT_NE(port_.textes("information").back().find("Ancien format : erreur =100"), std::string::npos);
 
+    for (const auto& [compte, quoi] :
+         {std::pair<std::string, std::string>{"deux", "n'est pas un nombre entier : <deux>.\nerreur =106"},
+          {"-2", "est négatif : -2.\nerreur =106"}}) {
+        f = fichier_exemple();
+        f.replace(f.find("points\r\n2"), 9, "points\r\n" + compte);
+        ecrit(dossier / "compte.trl", f);
+        Document e;
+        EXPECT_EQ(lit_projet(e, (dossier / "compte.trl").string(), a), ResultatLecture::interrompu);
+        EXPECT_EQ(port_.textes("information").back(), refus("compte.trl", "Le nombre de points (ligne 6) " + quoi));
+    }
     f = fichier_exemple();
-    f.replace(f.find("points\r\n2"), 9, "points\r\ndeux");
-    ecrit(dossier / "compte.trl", f);
+    f.erase(f.find("/nombre de  lignes"));
+    ecrit(dossier / "coupe.trl", f);
     Document e;
-    EXPECT_EQ(lit_projet(e, (dossier / "compte.trl").string(), a), ResultatLecture::interrompu);
-    EXPECT_EQ(port_.textes("information").back(), "erreur =106");
-    EXPECT_EQ(e.nb_points, 0);
+    EXPECT_EQ(lit_projet(e, (dossier / "coupe.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.textes("information").back(),
+              refus("coupe.trl", "Le fichier s'arrête avant le nombre de lignes (ligne 8).\nerreur =100"));
 
     f = fichier_exemple();
     f.replace(f.find("points\r\n2"), 9, "points\r\n999999999");
@@ -381,7 +409,9 @@ TEST_F(Projet, CountLimitIsTheLinesLeftPlusAThousand) {
             EXPECT_EQ(d.StringGrid1.cell(0, 1502), "") << "rows past the end of the file are empty";
         } else {
             EXPECT_EQ(r, ResultatLecture::interrompu);
-            EXPECT_EQ(port_.textes("information").back(), "erreur =106");
+            EXPECT_EQ(port_.textes("information").back(),
+                      refus("limite.trl", "Le nombre de points (ligne 6) annonce " + std::to_string(compte) +
+                                              " points, mais le fichier n'a que 1509 lignes après elle.\nerreur =106"));
         }
     }
 }
@@ -421,8 +451,34 @@ TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
     Document d;
     Actions a;
     EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::interrompu);
-    EXPECT_EQ(port_.textes("information").back(), "n_calc=4\nProblème de lecture");
+    EXPECT_EQ(port_.textes("information").back(),
+              refus("cal.trl", "n_calc=4\nProblème de lecture\nLe nombre de points de calage (ligne 10) vaut 4 ; "
+                               "il va de 0 à 3."));
     EXPECT_EQ(d.nb_calage, 0);
+}
+
+// A calibration point's x or y read later would ask the save-and-stop question over a
+// half-read project: refused before, the document untouched.
+TEST_F(Projet, RefusesACalibrationPointWithoutWholeImageCoordinates) {
+    std::string f = fichier_exemple();
+    f.replace(f.find("\"  300\",\r\n3,0"), 8, "3OO,");
+    ecrit(dossier / "cal.trl", f);
+    Document d;
+    exemple(d);
+    const std::string avant = texte_projet(d, true);
+    Actions a;
+    EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.messages(), std::vector<std::string>{refus(
+                                    "cal.trl", "Le point de calage 2 (ligne 13) : son y n'est pas un nombre entier : <3OO>.")});
+    EXPECT_TRUE(a.appels.empty());
+    EXPECT_EQ(texte_projet(d, true), avant);
+
+    f = fichier_exemple();
+    f.erase(f.find("2,0,\"cal 2\""));
+    ecrit(dossier / "court.trl", f);
+    EXPECT_EQ(lit_projet(d, (dossier / "court.trl").string(), a), ResultatLecture::interrompu);
+    EXPECT_EQ(port_.messages().back(),
+              refus("court.trl", "Le point de calage 2 (ligne 13) : son x n'est pas un nombre entier : <>."));
 }
 
 TEST_F(Projet, MissingRowsReadAsEmptyAndEveryLineIsShown) {

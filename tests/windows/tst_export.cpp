@@ -210,6 +210,9 @@ private slots:
         QCOMPARE(lit_octets(c.dossier.fichier(QStringLiteral("~tmp.txt"))), attendu);
         QCOMPARE(c.t->port.presse_papier_lit(), attendu.toStdString());
         QCOMPARE(c.t->port.textes("information").back(), std::string(" Presse papier... OK   "));
+        const std::string cree = c.t->port.textes("information").front();
+        QVERIFY2(cree.find("\n\n créé dans le répertoire => " + c.dossier.chemin().toStdString() + "\n\n") != std::string::npos,
+                 cree.c_str());
     }
 
     void exporterViaLePressePapier() {

@@ -87,7 +87,7 @@ private slots:
     void fichier_refuse_laisse_le_travail_data();
     void fichier_refuse_laisse_le_travail();
     void format_lu_dans_le_contenu();
-    void tiff_par_tmp_bmp();
+    void tiff_garde_son_fichier();
     void ouvrir_par_le_dialogue();
     void presse_papier();
     void feuille_vierge_de_tablette();
@@ -291,18 +291,37 @@ void TestFond::format_lu_dans_le_contenu() {
     QCOMPARE(t_->port.nombre("erreur"), 0);
 }
 
-void TestFond::tiff_par_tmp_bmp() {
-    const QImage source = image_motif(90, 70);
-    QVERIFY(ecrit_tiff(fichier(QStringLiteral("plan.TIFF")), source));
-    charge(fichier(QStringLiteral("plan.TIFF")));
-    const QString tmp = fichier(QStringLiteral("~tmp.bmp"));
-    QCOMPARE(doc().fichier_image, ss(tmp));
+// A project made on a TIFF names the TIFF itself: loading another TIFF meanwhile changes
+// nothing of it, and reopening it decodes the file again without a question.
+void TestFond::tiff_garde_son_fichier() {
+    const QImage plan = image_motif(90, 70), autre = image_motif(60, 50).mirrored();
+    QVERIFY(ecrit_tiff(fichier(QStringLiteral("plan.TIFF")), plan));
+    QVERIFY(ecrit_tiff(fichier(QStringLiteral("autre.tif")), autre));
+    f1().GarderlesproportionsLxH1->setChecked(false);
+    d_->repond_fichier(fichier(QStringLiteral("plan.TIFF")));
+    f1().Ouvrir1->trigger();
+    QCOMPARE(doc().fichier_image, ss(fichier(QStringLiteral("plan.TIFF"))));
     QVERIFY(f1().windowTitle().startsWith(QStringLiteral("90 x 70  plan.TIFF    ")));
-    QCOMPARE(decode_image(tmp).image, source.convertToFormat(QImage::Format_RGB555));
-    QCOMPARE(f1().calque.fond, source.convertToFormat(QImage::Format_RGB555));
+    QVERIFY(!existe(fichier(QStringLiteral("~tmp.bmp"))));
+    d_->repond_fichier(fichier(QStringLiteral("plan.trl")));
+    f1().Enregistrer1->trigger();
+    QVERIFY(lit_octets(fichier(QStringLiteral("plan.trl")))
+                .startsWith("/VUVIVIVA\r\n" + fichier(QStringLiteral("plan.TIFF")).toUtf8() + "\r\n"));
 
-    // A project naming the converted file always asks where the image is.
+    d_->repond_fichier(fichier(QStringLiteral("autre.tif")));
+    f1().Ouvrir1->trigger();
+    QCOMPARE(f1().calque.fond, autre.convertToFormat(QImage::Format_RGB555));
     t_->port.oublie();
+    t_->port.repond("O"); // the project's image differs from the one shown
+    d_->repond_fichier(fichier(QStringLiteral("plan.trl")));
+    f1().ouvrir_un_tableau->trigger();
+    QCOMPARE(t_->port.nombre("oui_non"), 0);
+    QCOMPARE(doc().fichier_image, ss(fichier(QStringLiteral("plan.TIFF"))));
+    QCOMPARE(f1().calque.fond, plan.convertToFormat(QImage::Format_RGB555));
+
+    // An older project naming a converted "~tmp.bmp" still asks where the image is.
+    const QString tmp = fichier(QStringLiteral("~tmp.bmp"));
+    QVERIFY(autre.save(tmp, "BMP"));
     QVERIFY(!f1().Ouvrir_fichier_image(tmp, TForm1::ModeChargement::relecture));
     QCOMPARE(t_->port.nombre("oui_non"), 1);
     QVERIFY(doc().fichier_image.empty());
@@ -483,8 +502,7 @@ void TestFond::projet_a_image_introuvable() {
 
     // Found in the current folder (the dialog's), without a question.
     t_->port.oublie();
-    doc().fichier_image = "/nulle/part/plan.bmp";
-    QVERIFY(f1().charge_fond_relecture(doc()));
+    QVERIFY(f1().Ouvrir_fichier_image(QStringLiteral("/nulle/part/plan.bmp"), TForm1::ModeChargement::relecture));
     QCOMPARE(doc().fichier_image, ss(fichier(QStringLiteral("ailleurs/plan.bmp"))));
     QCOMPARE(t_->port.nombre("oui_non"), 0);
 }

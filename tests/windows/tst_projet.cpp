@@ -73,6 +73,8 @@ private slots:
     void decalage_de_l_image();
     void sauvegarde_d_urgence();
     void sauvegarde_d_urgence_echouee();
+    void projet_abime_garde_le_travail_data();
+    void projet_abime_garde_le_travail();
 
 private:
     Document& doc() { return t_->programme->document; }
@@ -81,6 +83,8 @@ private:
     QString fichier(const QString& nom) const { return dossier_->fichier(nom); }
     // The example project, its image written as a file the reader can load back.
     void construit_projet();
+    // Ten points on two lines, saved as dix.trl and opened through the dialogs, as a user has it.
+    void ouvre_projet_de_dix_points();
 
     std::unique_ptr<DossierProgrammeTest> dossier_;
     std::unique_ptr<ProgrammeTest> t_;
@@ -310,8 +314,10 @@ void TestProjet::lecture_refusee_ou_annulee() {
     d_->repond_fichier(fichier(QStringLiteral("x.trl")));
     f2().Liredespoints1Click();
     QCOMPARE(t_->port.textes("information"),
-             std::vector<std::string>{" Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
-                                      "/VUVIVIVA introuvable : mess= </vuviviva>"});
+             std::vector<std::string>{"Le projet " + ss(fichier(QStringLiteral("x.trl"))) +
+                                      " n'a pas été ouvert :\n\n Le fichier n'est pas compatible \n le mot clé en "
+                                      "première ligne est manquant\n /VUVIVIVA introuvable : mess= </vuviviva>\n\n"
+                                      "Le travail en cours est conservé tel quel."});
     QVERIFY(QGuiApplication::overrideCursor() == nullptr);
 
     // An image that cannot be found (and is not looked for) stops the reading.
@@ -377,6 +383,112 @@ void TestProjet::sauvegarde_d_urgence_echouee() {
     QCOMPARE(infos.size(), std::size_t{1});
     QVERIFY(infos.front().starts_with("La sauvegarde dans ~tmp.trl a échoué : "));
     QVERIFY(!doc().sauve);
+}
+
+void TestProjet::ouvre_projet_de_dix_points() {
+    construit_projet();
+    Document& d = doc();
+    for (int r = 3; r <= 10; ++r) d.stocke_xy(r, r <= 5 ? 1 : 2, 100 * r, 50 * r);
+    d.nb_points = 10;
+    d.num_ligne = 2;
+    d.StringGrid3.set_row_count(3);
+    for (int c = 0; c < 5; ++c) d.StringGrid3.set_cell(c, 2, std::vector<std::string>{"  2", "6", "65280", "x", "route"}[c]);
+    d_->repond_fichier(fichier(QStringLiteral("dix.trl")));
+    f1().Enregistrer1->trigger();
+    d_->repond_fichier(fichier(QStringLiteral("dix.trl")));
+    f1().ouvrir_un_tableau->trigger();
+    QCOMPARE(doc().nb_points, 10);
+}
+
+namespace {
+using Rangs = std::vector<std::vector<std::string>>;
+Rangs rangs(const Grille& g) {
+    Rangs r;
+    for (int row = 0; row < g.row_count(); ++row) {
+        r.emplace_back();
+        for (int c = 0; c < g.col_count(); ++c) r.back().push_back(g.cell(c, row));
+    }
+    return r;
+}
+} // namespace
+
+void TestProjet::projet_abime_garde_le_travail_data() {
+    QTest::addColumn<QByteArray>("avant");
+    QTest::addColumn<QByteArray>("apres");
+    QTest::addColumn<QStringList>("reponses"); // to the image questions
+    QTest::newRow("compte de points") << QByteArray("points\r\n10\r\n") << QByteArray("points\r\n1000000000\r\n")
+                                      << QStringList();
+    QTest::newRow("compte de lignes") << QByteArray("lignes\r\n2\r\n") << QByteArray("lignes\r\ndeux\r\n")
+                                      << QStringList();
+    QTest::newRow("quatre calages") << QByteArray("(Z)\r\n3\r\n") << QByteArray("(Z)\r\n4\r\n") << QStringList();
+    QTest::newRow("calage abime") << QByteArray("\"      0\",\"      0\",\r\n2,0,")
+                                  << QByteArray("\"      0\",z\xe9ro,\r\n2,0,") << QStringList();
+    QTest::newRow("ancienne taille") << QByteArray("1200  900  0  0") << QByteArray("1200  900") << QStringList();
+    QTest::newRow("octets au hasard") << QByteArray("/VUVIVIVA") << QByteArray("\x01\xff\x90zz\x7f") << QStringList();
+    QTest::newRow("image refusee") << QByteArray("plan.bmp\r\n") << QByteArray("absente.bmp\r\n")
+                                   << QStringList{QStringLiteral("O"), QStringLiteral("N")};
+    QTest::newRow("image illisible") << QByteArray("plan.bmp\r\n") << QByteArray("abimee/plan.bmp\r\n")
+                                     << QStringList();
+}
+
+// A damaged copy of the open project is refused whole: the tables, counters, overlay and saved
+// flag stay as they were, and a save still writes the ten points.
+void TestProjet::projet_abime_garde_le_travail() {
+    QFETCH(QByteArray, avant);
+    QFETCH(QByteArray, apres);
+    QFETCH(QStringList, reponses);
+    ouvre_projet_de_dix_points();
+    QDir().mkpath(fichier(QStringLiteral("abimee")));
+    ecrit_octets(fichier(QStringLiteral("abimee/plan.bmp")), "BM pas une image");
+    QByteArray abime = lit_octets(fichier(QStringLiteral("dix.trl")));
+    QVERIFY(abime.contains(avant));
+    abime.replace(avant, apres);
+    const QString copie = fichier(QStringLiteral("copie.trl"));
+    ecrit_octets(copie, abime);
+
+    d_->repond_fichier(fichier(QStringLiteral("avant.trl")));
+    f1().Enregistrer1->trigger();
+    doc().sauve = false;
+    const Rangs points = rangs(doc().StringGrid1), lignes = rangs(doc().StringGrid3), cal = rangs(doc().StringGrid2);
+    const QImage calque = f1().calque.image, fond = f1().calque.fond;
+    const QString etiquette = f2().Label8->text();
+    const std::string image = doc().fichier_image;
+    QCOMPARE(lignes.at(2).at(4), std::string("route"));
+    t_->port.oublie();
+    for (const QString& r : reponses) t_->port.repond(ss(r));
+    d_->repond_fichier(copie);
+    f1().ouvrir_un_tableau->trigger();
+
+    QCOMPARE(doc().nb_points, 10);
+    QCOMPARE(doc().num_ligne, 2);
+    QCOMPARE(doc().nb_calage, 3);
+    QCOMPARE(doc().fichier_image, image);
+    QCOMPARE(rangs(doc().StringGrid1), points);
+    QCOMPARE(rangs(doc().StringGrid3), lignes);
+    QCOMPARE(rangs(doc().StringGrid2), cal);
+    QCOMPARE(f2().Label8->text(), etiquette);
+    QVERIFY(f1().calque.image == calque); // lines and crosses still drawn
+    QVERIFY(f1().calque.fond == fond);
+    QVERIFY(!doc().sauve);
+    QCOMPARE(f2().chemin_projet, fichier(QStringLiteral("dix.trl")));
+
+    QCOMPARE(t_->port.messages().size(), std::max<std::size_t>(reponses.size(), 1));
+    const std::string message = t_->port.messages().back();
+    const std::string tete = "Le projet " + ss(copie) + " n'a pas été ouvert :\n\n";
+    const std::string fin = "\n\nLe travail en cours est conservé tel quel.";
+    const QByteArray cas = QTest::currentDataTag();
+    if (cas == "compte de points")
+        QCOMPARE(message, tete + "Le nombre de points (ligne 6) annonce 1000000000 points, mais le fichier n'a "
+                                 "que 20 lignes après elle.\nerreur =106" + fin);
+    else if (cas == "octets au hasard")
+        QCOMPARE(message, tete + " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
+                                 "/VUVIVIVA introuvable : mess= <?ÿ?zz?>" + fin);
+    else if (reponses.isEmpty() && cas != "image illisible")
+        QVERIFY2(message.starts_with(tete) && message.ends_with(fin), message.c_str());
+
+    d_->repond_fichier(fichier(QStringLiteral("apres.trl")));
+    f1().Enregistrer1->trigger();
+    QCOMPARE(lit_octets(fichier(QStringLiteral("apres.trl"))), lit_octets(fichier(QStringLiteral("avant.trl"))));
 }
 
 QTEST_MAIN(TestProjet)

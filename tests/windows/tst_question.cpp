@@ -2,6 +2,7 @@
 // question, answers taken on the press, Escape, dragging, and the text check before imports.
 #include "support/Banc.h"
 
+#include "windows/commun/PortFenetres.h"
 #include "windows/question/Unit6.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,6 +59,7 @@ private slots:
     void touche_echap();
     void deplacer_la_boite();
     void boucle_modale_reelle();
+    void titre_entier_sur_un_message_court();
     void controle_d_un_fichier_accepte();
     void controle_d_un_fichier_refuse();
     void controle_d_un_fichier_absent();
@@ -276,6 +279,21 @@ void TestQuestion::boucle_modale_reelle() {
                                                                   QStringLiteral("annuler")),
              QStringLiteral("N"));
     QCOMPARE(vu, QStringLiteral("visibleE"));
+}
+
+void TestQuestion::titre_entier_sur_un_message_court() {
+    // Through the real box, closed from a timer: "erreur =106" alone must not cut "Information".
+    int largeur = 0, titre = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        largeur = box->width();
+        titre = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->accept();
+    });
+    PortFenetres().information("erreur =106");
+    QVERIFY(titre > 0);
+    QVERIFY2(largeur >= titre + marge_barre_de_titre, qPrintable(QString::number(largeur)));
 }
 
 void TestQuestion::controle_d_un_fichier_accepte() {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -20,12 +21,23 @@ void ecarte_splash() {
     if (TSplashForm* s = fenetres().SplashForm; s && s->isVisible()) s->close();
 }
 
+// A short message makes a box narrower than its own title, which the window manager then cuts
+// ("In…on"): room for the title and the title bar's buttons.
+void largeur_du_titre(QMessageBox& box) {
+    auto* grille = qobject_cast<QGridLayout*>(box.layout());
+    if (!grille) return;
+    const int largeur = box.fontMetrics().horizontalAdvance(box.windowTitle()) + marge_barre_de_titre;
+    grille->addItem(new QSpacerItem(largeur, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grille->rowCount(), 0,
+                    1, grille->columnCount());
+}
+
 // Two buttons with French captions; true when the first one was chosen.
 bool deux_boutons(QMessageBox::Icon icone, const QString& titre, const std::string& message,
                   const QString& premier, const QString& second) {
     ecarte_splash();
     QMessageBox box(icone, titre, lignes_affichees(qs(message)), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    largeur_du_titre(box);
     QPushButton* a = box.addButton(premier, QMessageBox::YesRole);
     QPushButton* b = box.addButton(second, QMessageBox::NoRole);
     box.setDefaultButton(a);
@@ -38,6 +50,7 @@ void un_bouton(QMessageBox::Icon icone, const QString& titre, const std::string&
     ecarte_splash();
     QMessageBox box(icone, titre, lignes_affichees(qs(message)), QMessageBox::NoButton,
                     QApplication::activeWindow());
+    largeur_du_titre(box);
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);

@@ -5,6 +5,10 @@
 
 namespace vuv {
 
+// What a title bar takes beside its text (icon, buttons, margins), in pixels: message boxes are
+// at least their title's width plus this.
+constexpr int marge_barre_de_titre = 200;
+
 class PortFenetres : public PortUtilisateur {
 public:
     void information(const std::string& message) override;

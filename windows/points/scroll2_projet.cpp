@@ -15,15 +15,29 @@
 namespace vuv {
 namespace {
 
-// What the reader asks of the windows, in its order.
+// What the reader asks of the windows, in its order. The background is decoded before the
+// work is touched, and installed only once the whole file is known to be sound.
 class ActionsFenetres final : public ActionsLecture {
 public:
     explicit ActionsFenetres(TForm1* f1) : f1_(f1) {}
 
+    bool prepare_fond(const std::string& image, const TailleFond& t) override {
+        if (!f1_ || image.empty()) return true; // a blank tablet sheet
+        prepare_ = f1_->prepare_fond(qs(image), TForm1::ModeChargement::relecture,
+                                     {t.largeur, t.hauteur, t.dx0, t.dy0});
+        return prepare_.has_value();
+    }
     void dispose_carte_tableau() override {
         if (f1_) f1_->SpeedButtonCartTablClick();
     }
-    bool charge_fond(Document& d) override { return f1_ ? f1_->charge_fond_projet(d) : true; }
+    void installe_fond(Document&) override {
+        if (!f1_) return;
+        if (prepare_)
+            f1_->installe_fond_prepare(std::move(*prepare_), TForm1::ModeChargement::relecture);
+        else
+            f1_->ouvrir_sans_bmp();
+        prepare_.reset();
+    }
     void fin_lecture(Document& d) override {
         if (!f1_) return;
         f1_->redessiner_calque();
@@ -35,6 +49,7 @@ public:
 
 private:
     TForm1* f1_;
+    std::optional<TForm1::FondPrepare> prepare_;
 };
 
 } // namespace
@@ -61,11 +76,16 @@ void TForm2::Liredespoints1Click() {
     if (f1) f1->chemin_en_attente.clear();
     const Sablier sablier;
     premiere_ligne_enregistre(qs(std::string(fichier_dernier_dossier)), qs(dossier_de(ss(chemin))));
+    // The image question names the project being read; a failed read keeps the previous one.
+    const QString projet_avant = chemin_projet;
     chemin_projet = chemin;
 
     ActionsFenetres actions(f1);
     const ResultatLecture r = lit_projet(doc, ss(chemin), actions);
-    if (r != ResultatLecture::lu) return;
+    if (r != ResultatLecture::lu) {
+        chemin_projet = projet_avant;
+        return;
+    }
     if (doc.nb_points > 0) montre_table_points();
     affiche_nb_points();
     Edit_dx0->setText(QString::number(doc.dx0));

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -328,9 +329,6 @@ public:
     void Exporterlescoordonnes1Click();
 
     // --- Project file (scroll_projet.cpp) ---
-    // Reloads the background of a project being read ("relecture"), or starts a blank sheet
-    // when the image name is empty; false stops the reading. Filled by the image loader.
-    std::function<bool(Document&)> charge_fond_relecture;
     // Reloads the background at the new dx0/dy0 ("décalage"); filled by the image loader.
     std::function<void()> recharge_decalage;
     // Menu items, tool buttons, the save and read hooks and the emergency save; run once the
@@ -342,7 +340,6 @@ public:
     void Speed6Click();
     void ouvrir_un_tableauClick();
     bool avec_fond() const; // a background bitmap exists: the project names its image
-    bool charge_fond_projet(Document& d);
     void recharge_fond_decale();
 
     // --- Background image (scroll_fond.cpp) ---
@@ -351,6 +348,25 @@ public:
     // Loads the file as background. False when nothing changed: not found and not replaced,
     // or unreadable (the user was told why).
     bool Ouvrir_fichier_image(const QString& chemin, ModeChargement mode = ModeChargement::aucun);
+    // A background found, decoded and placed, not shown yet: the work is untouched until it is
+    // installed.
+    struct FondPrepare {
+        QImage fond;
+        QString chemin; // the file decoded: the one named, found beside or chosen
+        int largeur_image = 0, hauteur_image = 0;
+        int dx0 = 0, dy0 = 0;
+    };
+    // Where a reload puts the image: the stored background size and offset.
+    struct PlacementStocke {
+        int largeur = 0, hauteur = 0;
+        int dx0 = 0, dy0 = 0;
+    };
+    // Steps up to the decoded, placed image. Empty when not found and not replaced (then
+    // `abandonne` is set), or unreadable (the user was told why).
+    std::optional<FondPrepare> prepare_fond(const QString& chemin, ModeChargement mode, PlacementStocke stocke,
+                                            bool* abandonne = nullptr);
+    // The previous digitizing and bitmaps go, the prepared background takes their place.
+    void installe_fond_prepare(FondPrepare f, ModeChargement mode);
     void Ouvrir_bmp();
     void Imagedupressepapier1Click();
     void ouvrir_sans_bmp();

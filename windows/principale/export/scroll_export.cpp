@@ -10,6 +10,7 @@
 #include "windows/commun/Textes.h"
 
 #include <QAction>
+#include <QDir>
 #include <QMenuBar>
 
 #include <exception>
@@ -65,7 +66,9 @@ void TForm1::ouvre_fichiers_sauves(const ResultatSauve& r) {
 
 void TForm1::Copierdanslepressepaier1Click() {
     try {
-        const ResultatSauve r = copie_presse_papier(doc, options_export, calque.presence_fond(), "~tmp.txt");
+        // Named whole, so the message can say in which folder it is.
+        const std::string chemin = ss(QDir::current().absoluteFilePath(QStringLiteral("~tmp.txt")));
+        const ResultatSauve r = copie_presse_papier(doc, options_export, calque.presence_fond(), chemin);
         ouvre_fichiers_sauves(r);
     } catch (const std::exception& e) {
         port().erreur(e.what());

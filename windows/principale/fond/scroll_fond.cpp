@@ -4,7 +4,6 @@
 
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
-#include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
@@ -153,21 +152,26 @@ void TForm1::construit_fond() {
         if (isMaximized()) taille_client_reference = Image1->size();
     });
 
-    charge_fond_relecture = [this](Document& d) {
-        if (d.fichier_image.empty()) {
-            ouvrir_sans_bmp();
-            return true;
-        }
-        Ouvrir_fichier_image(qs(d.fichier_image), ModeChargement::relecture);
-        return !d.fichier_image.empty();
-    };
     recharge_decalage = [this] {
         if (!doc.fichier_image.empty()) Ouvrir_fichier_image(qs(doc.fichier_image), ModeChargement::decalage);
     };
 }
 
 bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
-    // 1. Locate the file; a project's converted "~tmp.bmp" is never trusted.
+    bool abandonne = false;
+    std::optional<FondPrepare> f =
+        prepare_fond(chemin, mode, {doc.largeur_fond, doc.hauteur_fond, doc.dx0, doc.dy0}, &abandonne);
+    if (!f) {
+        if (abandonne) doc.fichier_image.clear();
+        return false;
+    }
+    installe_fond_prepare(std::move(*f), mode);
+    return true;
+}
+
+std::optional<TForm1::FondPrepare> TForm1::prepare_fond(const QString& chemin, ModeChargement mode,
+                                                        PlacementStocke stocke, bool* abandonne) {
+    // 1. Locate the file; a converted "~tmp.bmp" named by an older project is never trusted.
     QString p = chemin;
     const QString tmp = QStringLiteral("~tmp.");
     if (!QFileInfo::exists(p) || p.contains(tmp)) {
@@ -183,8 +187,8 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
                                      QStringLiteral("> dans le répertoire courant\n") +
                                      QStringLiteral("           Voulez-vous la chercher sur le poste actuel ?");
             if (!port().oui_non(ss(question))) {
-                doc.fichier_image.clear();
-                return false;
+                if (abandonne) *abandonne = true;
+                return std::nullopt;
             }
             DemandeFichier d;
             d.dossier = dernier_dossier();
@@ -202,13 +206,12 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
             }
             const auto choisi = dialogues().ouvrir(d);
             if (!choisi || choisi->isEmpty()) {
-                doc.fichier_image.clear();
-                return false;
+                if (abandonne) *abandonne = true;
+                return std::nullopt;
             }
             p = *choisi;
         }
     }
-    const QString nom_court = nom_seul(p);
 
     // 3. The proportions are those of the image area as the maximized window shows it.
     if (isMaximized()) {
@@ -217,63 +220,57 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
     }
     if (taille_client_reference.isEmpty()) taille_client_reference = Image1->size();
 
-    std::optional<Sablier> sablier(std::in_place);
-
-    // Decoded first: the work is only touched once the new image is in hand.
+    const Sablier sablier;
     ImageDecodee lue = decode_image(p);
     if (!lue) {
-        sablier.reset();
         port().erreur(ss(lue.message));
-        // The reader must stop rather than read points onto the previous background.
-        if (mode == ModeChargement::relecture) doc.fichier_image.clear();
-        return false;
+        return std::nullopt;
     }
 
-    // DoLoad: TIFF and GIF are kept as a bitmap in the program folder, which the project names.
-    QString decode = p;
-    if (lue.format == FormatImage::tiff || lue.format == FormatImage::gif) {
-        const QString converti = qs(chemin_programme("~tmp.bmp"));
-        if (const ResultatEcriture e = ecrit_bmp(lue.image, converti)) decode = converti;
-        else port().erreur(ss(e.message)); // the image itself is in hand: the project names the original
-    }
-
+    FondPrepare f;
+    // Every format keeps the file the user opened: a reload decodes it again.
+    f.chemin = p;
     const int W = lue.image.width(), H = lue.image.height();
+    f.largeur_image = W;
+    f.hauteur_image = H;
     Placement pl;
     if (mode != ModeChargement::aucun) {
-        pl.dx0 = doc.dx0;
-        pl.dy0 = doc.dy0;
+        pl.dx0 = stocke.dx0;
+        pl.dy0 = stocke.dy0;
         // A stored size of zero (an offset typed before any project was read): the image and
         // its offset.
-        pl.largeur = doc.largeur_fond > 0 ? doc.largeur_fond : W + std::max(pl.dx0, 0);
-        pl.hauteur = doc.hauteur_fond > 0 ? doc.hauteur_fond : H + std::max(pl.dy0, 0);
+        pl.largeur = stocke.largeur > 0 ? stocke.largeur : W + std::max(pl.dx0, 0);
+        pl.hauteur = stocke.hauteur > 0 ? stocke.hauteur : H + std::max(pl.dy0, 0);
     } else if (GarderlesproportionsLxH1->isChecked() && !taille_client_reference.isEmpty()) {
         pl = place_proportionnel(W, H, taille_client_reference);
     } else {
         pl.largeur = W;
         pl.hauteur = H;
     }
+    f.dx0 = pl.dx0;
+    f.dy0 = pl.dy0;
 
-    QImage fond;
     if (pl.largeur == W && pl.hauteur == H && pl.dx0 == 0 && pl.dy0 == 0) {
-        fond = std::move(lue.image);
-    } else {
-        fond = nouvelle_image(pl.largeur, pl.hauteur, QImage::Format_RGB555);
-        if (fond.isNull()) {
-            sablier.reset();
-            port().erreur("Impossible de charger l'image " + ss(p) + " : mémoire insuffisante pour un fond de " +
-                          std::to_string(pl.largeur) + " x " + std::to_string(pl.hauteur) + " pixels");
-            if (mode == ModeChargement::relecture) doc.fichier_image.clear();
-            return false;
-        }
-        // Teal margins whatever the format or the mode.
-        fond.fill(sarcelle);
-        {
-            QPainter peintre(&fond);
-            peintre.drawImage(pl.dx0, pl.dy0, lue.image);
-        }
-        lue.image = QImage();
+        f.fond = std::move(lue.image);
+        return f;
     }
+    f.fond = nouvelle_image(pl.largeur, pl.hauteur, QImage::Format_RGB555);
+    if (f.fond.isNull()) {
+        port().erreur("Impossible de charger l'image " + ss(p) + " : mémoire insuffisante pour un fond de " +
+                      std::to_string(pl.largeur) + " x " + std::to_string(pl.hauteur) + " pixels");
+        return std::nullopt;
+    }
+    // Teal margins whatever the format or the mode.
+    f.fond.fill(sarcelle);
+    {
+        QPainter peintre(&f.fond);
+        peintre.drawImage(pl.dx0, pl.dy0, lue.image);
+    }
+    return f;
+}
 
+void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode) {
+    std::optional<Sablier> sablier(std::in_place);
     // 2. The previous digitizing goes, then the previous bitmaps (one full image at a time).
     if (calque.existe()) {
         calque.dernier_x = calque.dernier_y = 0;
@@ -284,20 +281,22 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
         Image1->vide_marques();
     }
 
-    doc.dx0 = pl.dx0;
-    doc.dy0 = pl.dy0;
-    doc.fichier_image = ss(decode);
+    doc.dx0 = f.dx0;
+    doc.dy0 = f.dy0;
+    doc.fichier_image = ss(f.chemin);
     Image1->show();
 
     if (GarderlesproportionsLxH1->isChecked()) fenetre_proportionnelle();
-    installe_fond(fond);
-    fond = QImage();
+    installe_fond(f.fond);
+    f.fond = QImage();
     feuille_tablette = false;
     calque.vue.marque_sale();
     redessiner();
     sablier.reset();
     doc.mess_3_calage_svp_et_init(en_mode_tablette());
 
+    const int W = f.largeur_image, H = f.hauteur_image;
+    const QString nom_court = nom_seul(f.chemin);
     texte_dimension = QStringLiteral("%1 x %2").arg(W).arg(H);
     setWindowTitle(texte_dimension + QStringLiteral("  ") + nom_court +
                    QStringLiteral("    v u v i v i v a                  "));
@@ -312,7 +311,6 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
         port().oui_non("Voulez-vous d'abord choisir vos points de calibrage ? ")) {
         if (TForm2* f2 = fenetres().Form2) f2->Button3Click();
     }
-    return true;
 }
 
 void TForm1::Ouvrir_bmp() {

@@ -88,10 +88,6 @@ void TForm1::ouvrir_un_tableauClick() {
     if (TForm2* f2 = fenetres().Form2) f2->Liredespoints1Click();
 }
 
-bool TForm1::charge_fond_projet(Document& d) {
-    return charge_fond_relecture ? charge_fond_relecture(d) : true;
-}
-
 void TForm1::recharge_fond_decale() {
     if (recharge_decalage) recharge_decalage();
 }
