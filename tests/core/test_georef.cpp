@@ -101,16 +101,6 @@ TEST_P(Georef, TabExampleGivesItsCellsAndMapsThePixels) {
     EXPECT_EQ(d.nb_calage, 3);
     EXPECT_FALSE(d.sauve);
     EXPECT_EQ(reel_de(d, 1000, 1000), P(605000, 2095000));
-
-    // A background with margins: every pixel shifted by dx0, dy0.
-    Document p;
-    p.dx0 = 388;
-    const std::string tab_1000 = "File \"c.bmp\"\nType \"RASTER\"\n(600000,2100000) (0,0)\n"
-                                 "(610000,2100000) (1000,0)\n(610000,2090000) (1000,1000)\n";
-    ASSERT_EQ(applique_calage(p, lit_tab(ecrit("c.tab", tab_1000))), "");
-    EXPECT_EQ(colonne(p, "x"), (Cellules{"388", "1388", "1388"}));
-    EXPECT_EQ(reel_de(p, 888, 500), P(605000, 2095000));
-    EXPECT_TRUE(p.calage[2].valide && p.calage[2].x == 1388 && p.calage[2].y == 1000);
 }
 
 TEST_P(Georef, TabDecimalsTakeTheLocalSeparatorAndNamesReadBackslashes) {
@@ -182,12 +172,6 @@ TEST_P(Georef, HdrExamplesUnderEitherSignOfYdim) {
     EXPECT_EQ(colonne(d, "Y"), (Cellules{loc("1800000.75"), loc("1799750.75"), loc("1799750.75")}));
     EXPECT_EQ(colonne(d, "x"), (Cellules{"0", "0", "2000"}));
     EXPECT_EQ(reel_de(d, 1000, 500), P(651734.25L, 1799875.75L));
-
-    Document p;
-    p.dy0 = 62;
-    ASSERT_EQ(applique_calage(p, c), "");
-    EXPECT_EQ(colonne(p, "y"), (Cellules{"62", "1062", "1062"}));
-    EXPECT_EQ(reel_de(p, 1000, 562), P(651734.25L, 1799875.75L));
 }
 
 TEST_P(Georef, HdrValueIsReadOnItsKeysOwnLine) {
@@ -213,7 +197,6 @@ TEST_P(Georef, HdrRefusalsNameTheKeyAndTheValue) {
         {"xdim 2.5 m\nydim -2.5\nncols 4\nnrows 3\nulxmap 5\nulymap 2\n",
          "ligne 1 : xdim : <2.5 m> n'est pas un nombre"},
         {"xdim 0\nydim -2.5\nncols 4\nnrows 3\nulxmap 5\nulymap 2\n", "ligne 1 : xdim doit être positif, lu <0>"},
-        {"xdim -2\nydim -2.5\nncols 4\nnrows 3\nulxmap 5\nulymap 2\n", "ligne 1 : xdim doit être positif, lu <-2>"},
         {"xdim 2\nydim 0.0\nncols 4\nnrows 3\nulxmap 5\nulymap 2\n", "ligne 2 : ydim ne peut pas être nul"},
         {"xdim 2\nydim 1\nncols 0\nnrows 3\nulxmap 5\nulymap 2\n",
          "ligne 3 : ncols doit être un nombre entier de 1 à 2147483647, lu <0>"},

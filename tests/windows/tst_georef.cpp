@@ -195,12 +195,6 @@ void TestGeoref::compagnon_refuse_ne_change_rien_data() {
     QTest::newRow("tab image absente") << "a.tab" << QByteArray("File \"absente.bmp\"\n" + points)
                                        << "<%1/absente.bmp> impossible à ouvrir";
     QTest::newRow("hdr sans image") << "b.hdr" << hdr_second << "%1/b.TIF impossible à ouvrir";
-    QTest::newRow("hdr octet nul") << "a.hdr" << QByteArray("xdim 0.5\n\0", 10)
-                                   << "Fichier <%1/a.hdr> : ce n'est pas un fichier texte (octet nul à la position 10)";
-    QTest::newRow("hdr xdim nul") << "a.hdr" << QByteArray("xdim 0\nydim -1\nncols 2\nnrows 1\nulxmap 0\nulymap 0\n")
-                                  << "Fichier <%1/a.hdr>, ligne 1 : xdim doit être positif, lu <0>";
-    QTest::newRow("hdr trop grand") << "a.hdr" << (hdr_second + QByteArray(70000, ' '))
-                                    << "Fichier <%1/a.hdr> : fichier trop grand (plus de 65536 octets)";
     QTest::newRow("annulé") << QString() << QByteArray() << QString();
 }
 
