@@ -117,7 +117,7 @@ void TestDisposition::projet_ouvert_par_le_menu_carte_et_tableau() {
     QVERIFY(QTest::qWaitForWindowExposed(f1_));
     d_->repond_fichier(projet_exemple());
     f1_->ouvrir_un_tableau->trigger();
-    QCOMPARE(t_->programme->document.nb_points, 9);
+    QCOMPARE(t_->programme->document.nb_points, 21);
     verifie_carte_et_tableau();
     if (QTest::currentTestFailed()) return;
     // Again over the open project, and back from "Carte seule".
@@ -151,7 +151,7 @@ void TestDisposition::pas_d_elastique_avant_la_souris() {
     bouge(p);
     QCOMPARE(f1_->Image1->marques().size(), std::size_t(1));
     const ZoneImage::Marque& m = f1_->Image1->marques().front();
-    QCOMPARE(m.a, QPoint(774, 419));
+    QCOMPARE(m.a, QPoint(1596, 956));
     QCOMPARE(m.b, QPoint(f1_->courant_x, f1_->courant_y));
 }
 
