@@ -35,7 +35,45 @@ int octet_cp1252(char32_t c) {
     return -1;
 }
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool utf8_valide(std::string_view t, bool& multi_octet) {
+    multi_octet = false;
+    for (std::size_t i = fin_ascii(t, 0); i < t.size(); i = fin_ascii(t, i)) {
+        const auto b0 = static_cast<unsigned char>(t[i]);
+        std::size_t suite;
+        unsigned char min2 = 0x80, max2 = 0xBF;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            suite = 1;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            suite = 2;
+            if (b0 == 0xE0) min2 = 0xA0;
+            if (b0 == 0xED) max2 = 0x9F;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            suite = 3;
+            if (b0 == 0xF0) min2 = 0x90;
+            if (b0 == 0xF4) max2 = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + suite >= t.size()) return false;
+        for (std::size_t k = 1; k <= suite; ++k) {
+            const auto b = static_cast<unsigned char>(t[i + k]);
+            if (b < (k == 1 ? min2 : 0x80) || b > (k == 1 ? max2 : 0xBF)) return false;
+        }
+        multi_octet = true;
+        i += suite + 1;
+    }
+    return true;
+}
+
 } // namespace
+
+std::string texte_de_fichier(std::string_view octets) {
+    bool multi_octet = false;
+    if (!utf8_valide(octets, multi_octet) || !multi_octet) return cp1252_vers_utf8(octets);
+    if (octets.substr(0, 3) == "\xEF\xBB\xBF") octets.remove_prefix(3);
+    return std::string(octets);
+}
 
 void ajoute_caractere(std::string& t, char32_t c) {
     if (c < 0x80) {

@@ -17,6 +17,10 @@ std::string cp1252_vers_utf8(std::string_view octets);
 // Invalid UTF-8 bytes are treated as single characters of the same value when below 0x100.
 std::string utf8_vers_cp1252(std::string_view texte, std::size_t* perdus = nullptr);
 
+// A file's bytes as text: kept as UTF-8 when they are valid UTF-8 holding at least one
+// multi-byte character (a leading byte-order mark dropped), read as Windows-1252 otherwise.
+std::string texte_de_fichier(std::string_view octets);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t nb_caracteres(std::string_view texte);
 

@@ -342,13 +342,25 @@ int indice_col_grille(const Grille& g, std::string_view nom) {
     return trouve;
 }
 
-bool lit_fichier_texte(const std::string& chemin, std::string& texte, long& taille) {
+bool lit_fichier_texte(const std::string& chemin, std::string& texte, long& taille, std::string* erreur,
+                       long limite) {
+    auto refus = [&](const std::string& raison) {
+        if (erreur) *erreur = "Fichier <" + chemin + "> : " + raison;
+        return false;
+    };
     std::ifstream f(chemin, std::ios::binary);
-    if (!f) return false;
-    const std::string octets((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
-    if (f.bad()) return false;
+    if (!f) return refus("impossible à lire");
+    // One byte past the limit tells a file that is too large without reading all of it.
+    std::string octets(static_cast<std::size_t>(limite) + 1, '\0');
+    f.read(octets.data(), static_cast<std::streamsize>(octets.size()));
+    if (f.bad()) return refus("impossible à lire");
+    octets.resize(static_cast<std::size_t>(f.gcount()));
+    if (static_cast<long>(octets.size()) > limite)
+        return refus("fichier trop grand (plus de " + std::to_string(limite) + " octets)");
+    if (const auto nul = octets.find('\0'); nul != std::string::npos)
+        return refus("ce n'est pas un fichier texte (octet nul à la position " + std::to_string(nul + 1) + ")");
     taille = static_cast<long>(octets.size());
-    texte = cp1252_vers_utf8(octets);
+    texte = texte_de_fichier(octets);
     return true;
 }
 

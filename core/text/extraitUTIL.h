@@ -69,8 +69,11 @@ long double extrait_champ_reel(std::string_view ligne, int k, char sep, long dou
 int indice_col_grille(const Grille& g, std::string_view nom);
 
 // --- Georeferencing-file helpers ---
-// Reads the whole file as text (Windows-1252 bytes converted); false when it cannot be read.
-bool lit_fichier_texte(const std::string& chemin, std::string& texte, long& taille);
+// Reads a small text file whole (texte_de_fichier decides its encoding). False, with the
+// reason naming the file in *erreur, when it cannot be read, is over `limite` bytes or holds
+// a NUL byte (then it is not text).
+bool lit_fichier_texte(const std::string& chemin, std::string& texte, long& taille,
+                       std::string* erreur = nullptr, long limite = 65536);
 // Mode 1 filters the field through filtre_nombre; mode 0 returns it as it stands.
 std::string extrait_entre(int mode, std::string& travail, std::string_view ancre,
                           std::string_view debut, std::string_view fin);

@@ -202,8 +202,8 @@ void TestDemarrage::menu_data() {
     ligne("Enregistrer1", QStringLiteral("&Enregistrer les points et le nom de l'image  => *.trl"), true);
     ligne("Ouvrir1", QStringLiteral("=> &Charger une image de fond seule"), true);
     ligne("Imagedupressepapier1", QStringLiteral("=> Charger l'image présente dans le presse-papier"), true);
-    ligne("ChargerunTAB1", QStringLiteral("=> Charger un *.TAB MapInfo"), false);
-    ligne("Charger1", QStringLiteral("=> Charger  un fichier *.hdr ARC/INFO "), false);
+    ligne("ChargerunTAB1", QStringLiteral("=> Charger un *.TAB MapInfo"), true);
+    ligne("Charger1", QStringLiteral("=> Charger  un fichier *.hdr ARC/INFO "), true);
     ligne("Nouvellesaisie1", QStringLiteral("&Nouvelle saisie avec table à digitaliser "), true);
     ligne("Enregistrerlimage1", QStringLiteral("Enregistrer l'image BITMAP  *.bmp ou *.jpg SANS les lignes"), true);
     ligne("Enregistrerlimagelignes1", QStringLiteral("Enregistrer l'image avec les lignes ou les points (*.jpg)"),

@@ -31,6 +31,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_panneaux();
     construit_vue();
     construit_fond();
+    construit_georef();
 
     // The command line as one text, so that a path with spaces given without quotes is whole;
     // absolute, since every file dialog moves the current folder.

@@ -38,6 +38,7 @@ class QWidget;
 namespace vuv {
 
 class Document;
+struct CalageCompagnon;
 class ZoneImage;
 class PanneauExport;
 class PanneauResultats;
@@ -379,6 +380,13 @@ public:
     QString texte_dimension;   // "W x H" of the last image loaded
     QString nom_court_image;   // its file name, without the folder
     bool feuille_tablette = false; // the overlay is a blank tablet sheet, saved at 8 bits
+
+    // --- Georeferenced backgrounds (scroll_georef.cpp) ---
+    void construit_georef();
+    void ChargerunTAB1Click(); // "=> Charger un *.TAB MapInfo"
+    void Charger1Click();      // "=> Charger  un fichier *.hdr ARC/INFO "
+    void charge_georeference(const QString& titre, const QString& filtre,
+                             CalageCompagnon (*lecteur)(const std::string&));
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -1,0 +1,65 @@
+#pragma once
+// What the companion-file targets share: the bytes go through a file, as the readers take a
+// path, and a companion they accept must calibrate a document.
+#include "core/document/Document.h"
+#include "core/georef/Compagnon.h"
+#include "core/ui/PortUtilisateur.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace fuzz {
+
+// Reading a companion never talks to the user: any message or question is a fault.
+class PortMuet : public vuv::PortUtilisateur {
+public:
+    void information(const std::string&) override { std::abort(); }
+    void erreur(const std::string&) override { std::abort(); }
+    bool oui_non(const std::string&) override { std::abort(); }
+    bool ok_annuler(const std::string&) override { std::abort(); }
+    std::string question(const std::string&, const std::string&, const std::string&, const std::string&,
+                         const std::string&) override {
+        std::abort();
+    }
+    void bip() override { std::abort(); }
+    void ton(int, int) override { std::abort(); }
+    void presse_papier_ecrit(const std::string&) override { std::abort(); }
+    std::string presse_papier_lit() override { std::abort(); }
+    void termine_application() override { std::abort(); }
+};
+
+inline void installe_port_muet() {
+    static PortMuet port;
+    vuv::installe_port(&port);
+}
+
+inline std::string ecrit_temporaire(const char* extension, const std::uint8_t* donnees, std::size_t taille) {
+    const std::string chemin = "/tmp/vuviviva_fuzz_" + std::to_string(getpid()) + extension;
+    std::FILE* f = std::fopen(chemin.c_str(), "wb");
+    if (!f) std::abort();
+    if (taille > 0 && std::fwrite(donnees, 1, taille, f) != taille) std::abort();
+    std::fclose(f);
+    return chemin;
+}
+
+inline void verifie(const vuv::CalageCompagnon& c) {
+    if (!c) {
+        if (c.erreur.rfind("Fichier <", 0) != 0) std::abort(); // every refusal names the file
+        return;
+    }
+    vuv::Document d;
+    d.dx0 = 388;
+    if (!vuv::applique_calage(d, c).empty()) return; // a 32-bit pixel pushed past the range
+    if (d.nb_calage != 3) std::abort();
+    // Accepted points are not aligned: the transform gives a finite point and comes back.
+    long double X = NAN, Y = NAN;
+    d.repere_carte(d.calage[1].x, d.calage[1].y, X, Y);
+    if (!std::isfinite(X) || !std::isfinite(Y)) std::abort();
+}
+
+} // namespace fuzz
