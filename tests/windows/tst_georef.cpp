@@ -7,9 +7,9 @@
 #include "core/text/separateur.h"
 #include "imaging/EncodageImage.h"
 #include "windows/DialoguesScriptes.h"
-#include "windows/Textes.h"
-#include "windows/scroll.h"
-#include "windows/scroll2.h"
+#include "windows/commun/Textes.h"
+#include "windows/principale/scroll.h"
+#include "windows/points/scroll2.h"
 
 #include <QAction>
 #include <QApplication>

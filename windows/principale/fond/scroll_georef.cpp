@@ -1,13 +1,13 @@
 // Georeferenced backgrounds: an image loaded with the calibration its companion file gives
 // (a MapInfo .tab or an ARC/INFO .hdr). The companion is read and checked whole before the
 // image is loaded, so a bad one leaves the work as it was.
-#include "windows/scroll.h"
+#include "windows/principale/scroll.h"
 
 #include "core/georef/Compagnon.h"
 #include "core/reglages/FichiersReglages.h"
 #include "core/ui/PortUtilisateur.h"
-#include "windows/Dialogues.h"
-#include "windows/Textes.h"
+#include "windows/commun/Dialogues.h"
+#include "windows/commun/Textes.h"
 
 #include <QAction>
 #include <QFileInfo>
