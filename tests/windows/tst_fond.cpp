@@ -94,6 +94,7 @@ private slots:
     void enregistre_l_image();
     void decalage();
     void projet_a_image_introuvable();
+    void projectStartedElsewhereFindsTheImageBesideIt();
 
 private:
     Document& doc() { return t_->programme->document; }
@@ -509,3 +510,19 @@ void TestFond::projet_a_image_introuvable() {
 
 QTEST_MAIN(TestFond)
 #include "tst_fond.moc"
+
+// A project folder copied elsewhere and opened from the command line in another folder: the
+// stored path is gone and the current folder is not the project's, but the image lies beside it.
+void TestFond::projectStartedElsewhereFindsTheImageBesideIt() {
+    QDir().mkpath(fichier(QStringLiteral("original")));
+    charge(bmp(QStringLiteral("original/plan.bmp"), image_motif(300, 200)));
+    ecrit_projet(doc(), ss(fichier(QStringLiteral("original/projet.trl"))), true);
+    QVERIFY(QDir().rename(fichier(QStringLiteral("original")), fichier(QStringLiteral("copie"))));
+    QDir().mkpath(fichier(QStringLiteral("ailleurs")));
+    QVERIFY(QDir::setCurrent(fichier(QStringLiteral("ailleurs"))));
+    t_.reset();
+    t_ = demarre({fichier(QStringLiteral("copie/projet.trl"))});
+    QCOMPARE(t_->port.nombre("oui_non"), 0);
+    QCOMPARE(doc().fichier_image, ss(fichier(QStringLiteral("copie/plan.bmp"))));
+    QCOMPARE(f1().calque.fond.size(), QSize(300, 200));
+}

@@ -177,8 +177,12 @@ std::optional<TForm1::FondPrepare> TForm1::prepare_fond(const QString& chemin, M
     if (!QFileInfo::exists(p) || p.contains(tmp)) {
         const QString n = nom_seul(p);
         const QFileInfo ici(QDir::current().filePath(n));
+        // A project started from the command line: the current folder is not the project's.
+        const QFileInfo a_cote(QFileInfo(projet_courant()).dir().filePath(n));
         if (!n.isEmpty() && ici.exists() && !n.contains(tmp)) {
             p = ici.absoluteFilePath();
+        } else if (!n.isEmpty() && !projet_courant().isEmpty() && a_cote.exists() && !n.contains(tmp)) {
+            p = a_cote.absoluteFilePath();
         } else {
             const QString projet = projet_courant();
             const QString question = QStringLiteral("Dans le fichier ") + projet + QStringLiteral("\n") +
