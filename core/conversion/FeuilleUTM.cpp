@@ -1,11 +1,14 @@
 #include "core/conversion/FeuilleUTM.h"
 
+#include "core/fichiers/EcritureSure.h"
 #include "core/geo/UTMLaLo.h"
+#include "core/reglages/DossierProgramme.h"
 #include "core/table/Grille.h"
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
 #include "core/text/nombres.h"
 #include "core/text/separateur.h"
+#include "core/ui/PortUtilisateur.h"
 
 #include <algorithm>
 #include <cmath>
@@ -279,6 +282,30 @@ std::string texte_export(const Grille& g) {
         t += "\r\n";
     }
     return t;
+}
+
+void exporte_feuille(const Grille& g) {
+    if (!port().oui_non("Voulez-vous copier le tableazu \r  dans le presse papier (valeurs séparées par TABULATION) "
+                        "\r  et dans un fichier <UTMpresse_papier.txt> ?"))
+        return;
+    const std::string texte = texte_export(g);
+    const std::string fichier = chemin_programme("UTMpresse_papier.txt");
+    std::size_t perdus = 0;
+    std::string echec;
+    try {
+        ecrit_fichier_sur(fichier, utf8_vers_cp1252(texte, &perdus));
+    } catch (const ErreurFichier& e) {
+        echec = e.what();
+    }
+    port().presse_papier_ecrit(texte);
+    if (!echec.empty()) {
+        port().erreur("Le presse-papier est à jour, mais pas le fichier <" + fichier + "> :\r" + echec);
+        return;
+    }
+    if (perdus > 0)
+        port().information("Certains caractères ne peuvent pas être enregistrés dans " + fichier +
+                           " : ils ont été remplacés par « ? ».");
+    port().information("Le presse-papier est à jour  \r ainsi que le fichier <" + fichier + ">");
 }
 
 long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte) {

@@ -67,6 +67,11 @@ constexpr long lignes_sans_avancement = 10'000;
 // rows without their blanks, CR LF after each row.
 std::string texte_export(const Grille& g);
 
+// The export of "Presse papier": asks, writes "UTMpresse_papier.txt" in the program folder
+// through the safe write and puts the same text on the clipboard, also when the file could not
+// be written (then said, naming the file).
+void exporte_feuille(const Grille& g);
+
 // Lines "Lib;..;..;Nord;Est;" (Tab when the line holds one): rows 1, 2... get Libellé, Est, Nord,
 // Zone "37", Hémisphère "N" and "WGS 84"; the table is cut to the rows read. Gives their count.
 long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte);
