@@ -8,6 +8,7 @@
 #include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
 #include "core/ui/PortUtilisateur.h"
+#include "platform/Classeur.h"
 #include "windows/Dialogues.h"
 #include "windows/Fenetres.h"
 #include "windows/ModeleGrille.h"
@@ -97,9 +98,6 @@ void TForm7::construit() {
     BitBtn6 = bouton(this, "BitBtn6", QStringLiteral("Lat Long --> °lat °long"), QStringLiteral("décimal ---> degrés °"));
     SpeedButton4 = bouton(this, "SpeedButton4", QStringLiteral("Importer un fichier XLS UTM->°lat,]lon"));
     SpeedButton7 = bouton(this, "SpeedButton7", QStringLiteral("Importer un fichier XLS °lat,]lon->UTM"));
-    // The spreadsheet reader is not in this build yet.
-    SpeedButton4->setEnabled(false);
-    SpeedButton7->setEnabled(false);
     SpeedButton_ajouter = bouton(this, "SpeedButton_ajouter", QStringLiteral("Importer un fichier texte (csv)"));
     SpeedButton_presse_papier = bouton(this, "SpeedButton_presse_papier", QStringLiteral("Presse papier"));
     SpeedButton3 = bouton(this, "SpeedButton3", QStringLiteral("F5=recopie -> fin"));
@@ -157,6 +155,8 @@ void TForm7::construit() {
     connect(BitBtn4, &QPushButton::clicked, this, &TForm7::BitBtn4Click);
     connect(BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(BitBtn5); });
     connect(BitBtn6, &QPushButton::clicked, this, [this] { BitBtn5Click(BitBtn6); });
+    connect(SpeedButton4, &QPushButton::clicked, this, &TForm7::SpeedButton4Click);
+    connect(SpeedButton7, &QPushButton::clicked, this, &TForm7::SpeedButton7Click);
     connect(SpeedButton_ajouter, &QPushButton::clicked, this, &TForm7::SpeedButton_ajouterClick);
     connect(SpeedButton_presse_papier, &QPushButton::clicked, this, &TForm7::SpeedButton_presse_papierClick);
     connect(SpeedButton3, &QPushButton::clicked, this, &TForm7::SpeedButton3Click);
@@ -217,6 +217,54 @@ void TForm7::BitBtn1Click(QObject* sender) {
 }
 
 void TForm7::BitBtn_UTM_to_LatLonClick() { lance(Calcul::UTMVersLatLon); }
+
+void TForm7::SpeedButton4Click() { importe_classeur(true); }
+
+void TForm7::SpeedButton7Click() { importe_classeur(false); }
+
+void TForm7::importe_classeur(bool utm) {
+    const std::string message =
+        utm ? "le fichier doit contenir \r\nligne 1 colonne 1 ( Zone ) et 2ème colonne son code UTM               \r"
+              "ligne 2 colonne 1 (Ellipsoide) et 2ème colonne son sigle Ex. WGS 84   \rligne 3 colonne 1 (Hémisphère) "
+              "et 2ème colonne son code Ex. N         \rligne 4 colonne 1 (Libellé) colonne 2 (X ou Est) colonne 3 "
+              "(Y ou Nord)\ret ensuite les valeurs par Ex.  |  Segbe     | 304251 | 691458 |...   \rLa lecture "
+              "s'arrête si le Libellé est vide"
+            : "\rle fichier doit contenir \r\rColonne 1(Nom) colonne 2(Latitude) colonne 3(Longitude)\ravec O et S "
+              "remplaçant le signe négatif 15° O=-15° E\rLa lecture s'arrête si le Nom est vide\ret la 1ère ligne "
+              "n'est pas lue ";
+    const std::string reponse = port().question("Importer un fichier Excel XLS", message, "ONE", "Importer", "Exemple");
+    if (reponse == "N") {
+        const std::string exemple = prepare_exemple(utm ? "Exemple UTM to LatLong" : "Exemple LatLog to UTM");
+        if (!exemple.empty()) dialogues().ouvre_document(qs(exemple));
+        return;
+    }
+    if (reponse != "O") return;
+    DemandeFichier d;
+    d.titre = utm ? QStringLiteral("Ouvrir un fichier UTM  Lib[1] X ou Est[2] Y ou Nord[3]")
+                  : QStringLiteral("Ouvrir un fichier Lat/Lon  Lib[1] Lat[2]  Long[3] ");
+    d.dossier = qs(premiere_ligne_lecture(fichier_dernier_dossier));
+    d.filtre = QStringLiteral("Fichiers (*.xls; *.txt)|*.xls;*.txt");
+    const auto fichier = dialogues().ouvrir(d);
+    if (!fichier) return;
+    Label6->setText(*fichier);
+    if (fichier->toUpper().contains(QStringLiteral(".XLA"))) {
+        port().information("Le fichier <" + ss(*fichier) + "> n'est pas valide\r" +
+                           "veuillez désactiver cette macro complémentaire...");
+        return;
+    }
+    long n = 0;
+    {
+        const Sablier sablier;
+        try {
+            const Cellules cellules = lit_classeur(ss(*fichier), 1002);
+            n = utm ? importe_classeur_utm(grille, colonnes, cellules) : importe_classeur_latlon(grille, colonnes, cellules);
+        } catch (const ErreurFichier& e) {
+            port().erreur(e.what());
+            return;
+        }
+    }
+    Label1->setText(QString::number(n) + QStringLiteral(" points"));
+}
 
 void TForm7::SpeedButton_ajouterClick() {
     if (port().question("Importer un fichier texte UTM WGS 84 (séparatuer=Tab)",

@@ -60,6 +60,8 @@ public:
     void BitBtn4Click();
     void BitBtn1Click(QObject* sender);
     void BitBtn_UTM_to_LatLonClick();
+    void SpeedButton4Click();
+    void SpeedButton7Click();
     void SpeedButton_ajouterClick();
     void SpeedButton_presse_papierClick();
     void SpeedButton3Click();
@@ -75,6 +77,7 @@ protected:
 
 private:
     void construit();
+    void importe_classeur(bool utm);
     // One conversion run: a progress bar with "Annuler" on long tables, then one message.
     void lance(Calcul calcul);
     void StringGrid1MouseDown(Qt::MouseButton bouton);

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <fstream>
 #include <optional>
 
 namespace vuv {
@@ -335,6 +336,124 @@ long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte) 
     }
     g.set_row_count(static_cast<int>(n) + 1);
     return n;
+}
+
+Cellules cellules_tabulees(std::string_view texte) {
+    Cellules r;
+    for (std::size_t debut = 0; debut < texte.size();) {
+        std::size_t fin = texte.find('\n', debut);
+        if (fin == std::string_view::npos) fin = texte.size();
+        std::string_view l = texte.substr(debut, fin - debut);
+        debut = fin + 1;
+        if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+        auto& ligne = r.emplace_back();
+        for (std::size_t d = 0;;) {
+            const std::size_t tab = l.find('\t', d);
+            ligne.emplace_back(l.substr(d, tab == std::string_view::npos ? l.npos : tab - d));
+            if (tab == std::string_view::npos) break;
+            d = tab + 1;
+        }
+    }
+    return r;
+}
+
+namespace {
+
+const std::string& case_de(const Cellules& cellules, std::size_t ligne, std::size_t col) {
+    static const std::string vide_;
+    if (ligne >= cellules.size() || col >= cellules[ligne].size()) return vide_;
+    return cellules[ligne][col];
+}
+
+void vide_feuille(Grille& g) {
+    for (int r = 1; r < g.row_count(); ++r) g.vide_ligne(r);
+    g.set_row_count(2);
+}
+
+// Whole metres with thousands separators when the cell is a number, as it stands otherwise.
+std::string metres(const std::string& t) {
+    const std::string s = conversion::separateur_local(t);
+    const auto v = conversion::est_reel(s) ? lit_decimal(s) : std::nullopt;
+    return v ? format_n(*v, 7, 0) : s;
+}
+
+// The first occurrence of the letter removed; true when there was one.
+bool retire(std::string& t, char lettre) {
+    const auto i = t.find(lettre);
+    if (i == std::string::npos) return false;
+    t.erase(i, 1);
+    return true;
+}
+
+} // namespace
+
+long importe_classeur_utm(Grille& g, const ColonnesFeuille& c, const Cellules& cellules) {
+    Grille::Lot lot(g);
+    vide_feuille(g);
+    const std::string zone = case_de(cellules, 0, 1);
+    std::string ellipsoide = case_de(cellules, 1, 1);
+    if (ellipsoide == "WGS84") ellipsoide = "WGS 84";
+    const std::string hemi = case_de(cellules, 2, 1);
+    long n = 0;
+    for (std::size_t i = 3; i < 1001; ++i) {
+        const std::string& lib = case_de(cellules, i, 0);
+        if (vide(lib)) break;
+        const int r = static_cast<int>(++n);
+        if (r >= g.row_count()) g.set_row_count(r + 1);
+        g.set_cell(0, r, std::to_string(n));
+        g.set_cell(c.lib, r, lib);
+        g.set_cell(c.est, r, metres(case_de(cellules, i, 1)));
+        g.set_cell(c.nord, r, metres(case_de(cellules, i, 2)));
+        g.set_cell(c.zone, r, zone);
+        g.set_cell(c.hemi, r, hemi);
+        g.set_cell(c.ellipsoide, r, ellipsoide);
+    }
+    return n;
+}
+
+long importe_classeur_latlon(Grille& g, const ColonnesFeuille& c, const Cellules& cellules) {
+    Grille::Lot lot(g);
+    vide_feuille(g);
+    long n = 0;
+    for (std::size_t i = 1; i <= 1001; ++i) {
+        const std::string nom = enleve_blancs(case_de(cellules, i, 0));
+        if (nom.empty()) break;
+        std::string lat = enleve_blancs(case_de(cellules, i, 1));
+        std::string lon = enleve_blancs(case_de(cellules, i, 2));
+        retire(lat, 'N');
+        if (retire(lat, 'S')) lat.insert(0, "-");
+        if (retire(lon, 'O')) lon.insert(0, "-");
+        retire(lon, 'E');
+        const int r = static_cast<int>(++n);
+        if (r >= g.row_count()) g.set_row_count(r + 1);
+        g.set_cell(0, r, std::to_string(r));
+        g.set_cell(c.lib, r, nom);
+        const bool degres_lat = lat.find("°") != std::string::npos;
+        const bool degres_lon = lon.find("°") != std::string::npos;
+        g.set_cell(c.hemi, r, lat.find('-') != std::string::npos ? "S" : "N");
+        g.set_cell(degres_lat ? c.dlat : c.lat, r, std::move(lat));
+        g.set_cell(degres_lon ? c.dlon : c.lon, r, std::move(lon));
+    }
+    return n;
+}
+
+std::string prepare_exemple(std::string_view nom) {
+    const std::string modele = chemin_programme(std::string(nom) + ".xl0");
+    const std::string classeur = chemin_programme(std::string(nom) + ".xls");
+    try {
+        const std::string octets = lit_fichier(modele);
+        if (std::ifstream(classeur).good() &&
+            port().question("Importer un fichier Excel XLS",
+                            "Le fichier " + classeur + "\r\rexiste déjà\r\racceptez-vous d'en perdre le contenu ?", "ON",
+                            "Ecraser", "") != "O")
+            return {};
+        ecrit_fichier_sur(classeur, octets);
+    } catch (const ErreurFichier& e) {
+        if (!std::ifstream(modele).good()) port().information("Le fichier < " + modele + " > n'a pas été trouvé");
+        else port().erreur(e.what());
+        return {};
+    }
+    return classeur;
 }
 
 std::string colle(Grille& g, int col, int row, std::string_view texte) {

@@ -76,6 +76,22 @@ void exporte_feuille(const Grille& g);
 // Zone "37", Hémisphère "N" and "WGS 84"; the table is cut to the rows read. Gives their count.
 long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte);
 
+// A worksheet's cells by row then column (0-based) as texts; "???" for a cell not read.
+using Cellules = std::vector<std::vector<std::string>>;
+// Tab-separated lines as cells: the ".txt" form of the two spreadsheet layouts.
+Cellules cellules_tabulees(std::string_view texte);
+// UTM layout: zone, ellipsoid and hemisphere in the second column of rows 1 to 3, then Libellé,
+// Est, Nord from row 4 on, until an empty Libellé or after row 1001. Replaces the table's rows;
+// gives their count.
+long importe_classeur_utm(Grille& g, const ColonnesFeuille& c, const Cellules& cellules);
+// Latitude/longitude layout: a header row, then Nom, latitude, longitude ("N", "S", "E", "O"
+// standing for the sign), until an empty Nom or after 1001 rows.
+long importe_classeur_latlon(Grille& g, const ColonnesFeuille& c, const Cellules& cellules);
+
+// The example workbook "<nom>.xls" of the program folder, copied from its template "<nom>.xl0";
+// an existing one is replaced only when the user agrees. Gives its path, or "" when not made.
+std::string prepare_exemple(std::string_view nom);
+
 // Tab-separated rows laid from (col, row) on, the table growing as needed. Refused, leaving
 // the table as it was, when it would pass feuille_lignes_max rows: gives the French message.
 std::string colle(Grille& g, int col, int row, std::string_view texte);

@@ -232,3 +232,33 @@ TEST(Feuille, CopyDownAndClear) {
     EXPECT_EQ(f.at(0, 100), "100");
     EXPECT_EQ(f.at(f.c.est, 0), "Est (X)");
 }
+
+TEST(Feuille, SpreadsheetUtmLayout) {
+    Feuille f(',');
+    const Cellules cellules = cellules_tabulees("Zone\t32\r\nEllipsoide\tWGS84\r\nHémisphère\tN\r\n"
+                                                "A\t406864.4\t5 383 757\r\nB\tx\t1/2\r\n\t1\t2\r\nC\t3\t4\r\n");
+    EXPECT_EQ(importe_classeur_utm(f.g, f.c, cellules), 2);
+    EXPECT_EQ(f.g.row_count(), 3);
+    EXPECT_EQ(f.at(0, 2), "2");
+    EXPECT_EQ(f.at(f.c.est, 1), "406\u00A0864");
+    EXPECT_EQ(f.at(f.c.nord, 1), "5\u00A0383\u00A0757");
+    EXPECT_EQ(f.at(f.c.est, 2), "x");
+    EXPECT_EQ(f.at(f.c.nord, 2), "1/2");
+    EXPECT_EQ(f.at(f.c.zone, 2), "32");
+    EXPECT_EQ(f.at(f.c.ellipsoide, 2), "WGS 84");
+    EXPECT_EQ(f.at(f.c.hemi, 2), "N");
+}
+
+TEST(Feuille, SpreadsheetLatLongLayoutTurnsLettersIntoSigns) {
+    Feuille f(',');
+    const Cellules cellules = cellules_tabulees("Nom\tLat\tLong\n P \t 10,5 S \t2° 15' O\nQ\t48N\t7E\n\t1\t2\nR\t1\t1\n");
+    EXPECT_EQ(importe_classeur_latlon(f.g, f.c, cellules), 2);
+    EXPECT_EQ(f.at(f.c.lib, 1), "P");
+    EXPECT_EQ(f.at(f.c.lat, 1), "-10,5 ");
+    EXPECT_EQ(f.at(f.c.dlon, 1), "-2° 15' ");
+    EXPECT_EQ(f.at(f.c.hemi, 1), "S");
+    EXPECT_EQ(f.at(f.c.lat, 2), "48");
+    EXPECT_EQ(f.at(f.c.lon, 2), "7");
+    EXPECT_EQ(f.at(f.c.hemi, 2), "N");
+    EXPECT_EQ(f.at(f.c.dlat, 2), ""); // the sample rows are gone
+}

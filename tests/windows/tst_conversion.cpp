@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -182,6 +183,65 @@ private slots:
         QCOMPARE(w.at(w.c.lib, 2), std::string("Pé"));
         QCOMPARE(w.f.Label1->text(), QStringLiteral("2 positions"));
         QVERIFY(w.t->programme->Form6->Memo1->toPlainText().isEmpty());
+    }
+
+    void importClasseurs() {
+        Fenetre w;
+        const QString modeles = QStringLiteral(VUVIVIVA_SAMPLES "/../app/modeles/");
+        const QString utm = w.dossier.fichier(QStringLiteral("utm.xls"));
+        QVERIFY(QFile::copy(modeles + QStringLiteral("Exemple UTM to LatLong.xl0"), utm));
+        w.t->port.repond_oui();
+        w.dialogues.repond_fichier(utm);
+        w.clic(w.f.SpeedButton4);
+        QCOMPARE(w.dialogues.demandes().at(0).titre, QStringLiteral("Ouvrir un fichier UTM  Lib[1] X ou Est[2] Y ou Nord[3]"));
+        QCOMPARE(w.f.Label6->text(), utm);
+        QCOMPARE(w.f.Label1->text(), QStringLiteral("2 points"));
+        QCOMPARE(w.at(w.c.lib, 2), std::string("Kehl"));
+        QCOMPARE(w.at(w.c.est, 2), std::string("410\u00A0000"));
+        QCOMPARE(w.at(w.c.nord, 2), std::string("5\u00A0383\u00A0000"));
+        QCOMPARE(w.at(w.c.ellipsoide, 2), std::string("WGS 84"));
+        w.clic(w.f.BitBtn2);
+        QCOMPARE(w.at(w.c.lat, 1), std::string("48,5999598581"));
+
+        const QString ll = w.dossier.fichier(QStringLiteral("ll.xls"));
+        QVERIFY(QFile::copy(modeles + QStringLiteral("Exemple LatLog to UTM.xl0"), ll));
+        w.t->port.repond_oui();
+        w.dialogues.repond_fichier(ll);
+        w.clic(w.f.SpeedButton7);
+        QCOMPARE(w.f.Label1->text(), QStringLiteral("4 points"));
+        QCOMPARE(w.at(w.c.lat, 2), std::string("48,5999598581"));
+        QCOMPARE(w.at(w.c.lon, 4), std::string("-2,25 "));
+        QCOMPARE(w.at(w.c.hemi, 3), std::string("S"));
+        w.t->port.oublie();
+        w.clic(w.f.BitBtn1);
+        QVERIFY(w.t->port.messages().empty());
+        QCOMPARE(w.at(w.c.est, 1), std::string("406\u00A0864,00"));
+        QCOMPARE(w.at(w.c.est, 3), std::string("259\u00A0583,22"));
+    }
+
+    void classeurExemple() {
+        Fenetre w;
+        const QString nom = QStringLiteral("Exemple UTM to LatLong");
+        w.t->port.repond_non();
+        w.clic(w.f.SpeedButton4);
+        QCOMPARE(w.t->port.textes("information"),
+                 std::vector<std::string>{"Le fichier < " + w.dossier.fichier(nom).toStdString() + ".xl0 > n'a pas été trouvé"});
+        QVERIFY(QFile::copy(QStringLiteral(VUVIVIVA_SAMPLES "/../app/modeles/") + nom + QStringLiteral(".xl0"),
+                            w.dossier.fichier(nom + QStringLiteral(".xl0"))));
+        w.t->port.repond_non();
+        w.clic(w.f.SpeedButton4);
+        const QString xls = w.dossier.fichier(nom + QStringLiteral(".xls"));
+        QCOMPARE(w.dialogues.documents_ouverts(), QStringList{xls});
+        ecrit_octets(xls, "changé");
+        w.t->port.oublie();
+        w.t->port.repond_non();
+        w.t->port.repond_non(); // keeps the changed workbook
+        w.clic(w.f.SpeedButton4);
+        QCOMPARE(w.t->port.textes("question").back(),
+                 "Importer un fichier Excel XLS|Le fichier " + xls.toStdString() +
+                     "\r\rexiste déjà\r\racceptez-vous d'en perdre le contenu ?|ON|Ecraser|");
+        QCOMPARE(lit_octets(xls), QByteArray("changé"));
+        QCOMPARE(w.dialogues.documents_ouverts().size(), 1);
     }
 
     void recopieParF5() {

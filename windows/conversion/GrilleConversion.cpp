@@ -3,6 +3,8 @@
 #include "windows/ModeleGrille.h"
 
 #include <QHeaderView>
+
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -15,8 +17,11 @@ GrilleConversion::GrilleConversion(ModeleGrille& modele, QWidget* parent) : QTab
                     QAbstractItemView::AnyKeyPressed);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(20);
+    // The widths are those of a 6-pixel digit; a larger font gets proportionally wider columns.
+    const double echelle = std::max(1.0, fontMetrics().horizontalAdvance(QLatin1Char('0')) / 6.0);
     const Grille& g = modele.grille();
-    for (int k = 0; k < g.col_count(); ++k) setColumnWidth(k, g.col_width(k) > 0 ? g.col_width(k) : 64);
+    for (int k = 0; k < g.col_count(); ++k)
+        setColumnWidth(k, static_cast<int>((g.col_width(k) > 0 ? g.col_width(k) : 64) * echelle + 0.5));
 }
 
 int GrilleConversion::col() const { return currentIndex().isValid() ? currentIndex().column() : 0; }
