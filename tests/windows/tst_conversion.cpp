@@ -19,8 +19,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace vuv;
 using namespace vuv::test;
@@ -242,6 +245,45 @@ private slots:
                      "\r\rexiste déjà\r\racceptez-vous d'en perdre le contenu ?|ON|Ecraser|");
         QCOMPARE(lit_octets(xls), QByteArray("changé"));
         QCOMPARE(w.dialogues.documents_ouverts().size(), 1);
+    }
+
+    void collerPuisAnnulerUnLongCalcul() {
+        Fenetre w;
+        QVERIFY(active(&w.f));
+        std::string texte;
+        for (int i = 0; i < 20000; ++i) texte += "45\t3\r\n";
+        w.t->port.presse_papier_ecrit(texte);
+        w.f.StringGrid1->setFocus();
+        w.f.StringGrid1->choisit(w.c.dlat, 1);
+        QTest::keyClick(w.f.StringGrid1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(w.f.grille.row_count(), 20001);
+        QCOMPARE(w.f.StringGrid1->model()->rowCount(), 20000);
+        QCOMPARE(w.at(0, 20000), std::string("20000"));
+        QCOMPARE(w.at(w.c.dlon, 20000), std::string("3"));
+
+        QPointer<QProgressDialog> barre;
+        QString libelle;
+        QTimer guet;
+        connect(&guet, &QTimer::timeout, [&] {
+            if (!barre) barre = w.f.findChild<QProgressDialog*>();
+            if (!barre) return;
+            libelle = barre->labelText();
+            if (barre->value() >= 4096) barre->cancel();
+        });
+        guet.start(0);
+        w.clic(w.f.BitBtn1);
+        guet.stop();
+        QCOMPARE(libelle, QStringLiteral("Conversion en cours..."));
+        QVERIFY(!barre); // gone with the run
+        QVERIFY(w.t->port.messages().empty());
+        int faites = 0;
+        for (int r = 1; r <= 20000; ++r) {
+            const bool faite = !w.at(w.c.est, r).empty();
+            QCOMPARE(faite, !w.at(w.c.x, r).empty());
+            QCOMPARE(faite, !w.at(w.c.lat, r).empty());
+            faites += faite;
+        }
+        QVERIFY(faites >= 4096 && faites < 20000);
     }
 
     void recopieParF5() {
