@@ -124,9 +124,11 @@ TEST(Feuille, AngleTextsMustBeWholeNumbersPerField) {
     f.g.set_cell(f.c.dlat, 16, "12-3");
     f.g.set_cell(f.c.dlat, 17, "1° 2' 3\" 4");
     f.g.set_cell(f.c.dlat, 18, "-0° 30'");
+    f.g.set_cell(f.c.dlon, 19, "abc"); // its good latitude is not written either
     const Bilan b = f.run(Calcul::AnglesVersDecimal);
-    EXPECT_EQ(b.refusees, 2);
+    EXPECT_EQ(b.refusees, 3);
     EXPECT_EQ(f.at(f.c.lat, 16), "");
+    EXPECT_EQ(f.at(f.c.lat, 19), "");
     EXPECT_EQ(f.at(f.c.lat, 18), "-0,5000000000");
 }
 
