@@ -47,6 +47,7 @@ char separateur_du_systeme() {
 void initialise_plateforme() {
     fixe_dossier_programme(determine_dossier_programme().toStdString());
     fixe_separateur_decimal(separateur_du_systeme());
+    fixe_separateur_milliers(QLocale().groupSeparator() == QStringLiteral(" ") ? U' ' : U'\u00A0');
 }
 
 } // namespace vuv

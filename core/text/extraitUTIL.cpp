@@ -71,6 +71,8 @@ long double lit_debut_reel(std::string_view t, bool blancs) {
         } else if (blancs && static_cast<unsigned char>(c) == 0xC2 && i + 1 < s.size() &&
                    static_cast<unsigned char>(s[i + 1]) == 0xA0) {
             i += 2;
+        } else if (blancs && s.compare(i, 3, "\u202F") == 0) { // Qt's French grouping
+            i += 3;
         } else {
             break;
         }
@@ -398,7 +400,7 @@ std::string enleve_tous_blancs(std::string_view t) {
     r.reserve(t.size());
     for (std::size_t pos = 0; pos < t.size();) {
         const char32_t c = lit_caractere(t, pos);
-        if (c != U' ' && c != 0xA0) ajoute_caractere(r, c);
+        if (c != U' ' && c != 0xA0 && c != 0x202F) ajoute_caractere(r, c);
     }
     return r;
 }

@@ -89,7 +89,7 @@ std::string entier_plus(std::string_view t, int decalage);
 
 // --- The conversion window's copy, where it differs ---
 namespace conversion {
-std::string enleve_tous_blancs(std::string_view t); // spaces and non-breaking spaces
+std::string enleve_tous_blancs(std::string_view t); // spaces, U+00A0 and U+202F
 std::string remplace_car(std::string_view t, char32_t de, char32_t par);
 std::string separateur_local(std::string_view t);   // every '.' and ',' becomes the local one
 bool est_reel(std::string_view t);

@@ -238,7 +238,7 @@ void TestDemarrage::menu_data() {
     ligne("rouletteinverse1", QStringLiteral("roulette inversée"), true);
     ligne("Tabledigitaliser1", QStringLiteral("&Table à digitaliser"), true);
     ligne("uneannulationcolore1", QStringLiteral("une annulation colorée"), true);
-    ligne("UTMLat1", QStringLiteral("UTM <-> Lat"), false);
+    ligne("UTMLat1", QStringLiteral("UTM <-> Lat"), true);
     ligne("emfwmfbmp1", QStringLiteral("emf, wmf, bmp -> TIF, JPG, BMP"), false);
     ligne("Aide1", QStringLiteral("&Aide"), true, QStringLiteral("F1"));
     ligne("Apropos1", QStringLiteral("A &propos ..."), true);

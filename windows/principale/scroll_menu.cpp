@@ -3,6 +3,7 @@
 #include "windows/principale/scroll.h"
 
 #include "core/document/Document.h"
+#include "windows/conversion/Convert.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/points/scroll2.h"
 #include "windows/apropos/scrollab.h"
@@ -137,7 +138,7 @@ void TForm1::construit_menu() {
     uneannulationcolore1 = case_a_cocher(this, Options1, "uneannulationcolore1",
                                          QStringLiteral("une annulation colorée"), true, true);
     Options1->addSeparator();
-    UTMLat1 = commande(this, Options1, "UTMLat1", QStringLiteral("UTM <-> Lat"), a_venir);
+    UTMLat1 = commande(this, Options1, "UTMLat1", QStringLiteral("UTM <-> Lat"), true);
     emfwmfbmp1 = commande(this, Options1, "emfwmfbmp1", QStringLiteral("emf, wmf, bmp -> TIF, JPG, BMP"), a_venir);
 
     Apropos0 = barre->addMenu(QStringLiteral("?"));
@@ -162,6 +163,13 @@ void TForm1::construit_menu() {
     connect(Points1, &QAction::triggered, this, &TForm1::Points1Click);
     connect(Lignes1, &QAction::triggered, this, &TForm1::Lignes1Click);
     connect(Graphe1, &QAction::triggered, this, &TForm1::Graphe1Click);
+    connect(UTMLat1, &QAction::triggered, this, [] {
+        if (TForm7* f = fenetres().Form7) {
+            f->show();
+            f->raise();
+            f->activateWindow();
+        }
+    });
     connect(rouletteinverse1, &QAction::triggered, this, &TForm1::rouletteinverse1Click);
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
     connect(Aide2, &QAction::triggered, this, &TForm1::Aide2Click);
