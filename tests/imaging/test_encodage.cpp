@@ -3,7 +3,6 @@
 #include "LimiteTaille.h"
 
 #include "imaging/DecodageImage.h"
-#include "imaging/EcritureAtomique.h"
 #include "imaging/EncodageImage.h"
 
 #include <gtest/gtest.h>
@@ -221,17 +220,6 @@ TEST_F(Encodage, AReplacedFileKeepsItsPermissions) {
     ASSERT_TRUE(ecrit_bmp(image555(2, 2), c).ok());
     EXPECT_EQ(QFile::permissions(c) & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther),
               QFile::ReadOwner | QFile::WriteOwner);
-}
-
-TEST_F(Encodage, AtomicWriterAbandonedMidway) {
-    const QString c = chemin("t.txt");
-    ::test::ecrit_octets(c, "avant");
-    {
-        EcritureAtomique e(c);
-        ASSERT_TRUE(e.ecrit("apres", 5));
-    }  // never validated
-    EXPECT_EQ(::test::lit_octets(c), "avant");
-    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files).size(), 1);
 }
 
 // Quality 90 means libjpeg's own scaling of its standard tables, not some other encoder's.
