@@ -3,7 +3,7 @@
 #include "core/mesure/FormatImage.h"
 #include "core/mesure/Surface.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

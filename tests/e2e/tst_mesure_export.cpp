@@ -1,13 +1,13 @@
 // A user's road through measuring and exporting: the sample map loaded, calibrated by three
 // clicks with real values typed, a closed polygon and a second line digitized, the polygon
 // measured in "Surface" mode, the points exported as a blanking file through the export panel.
-#include "windows/support/Banc.h"
-#include "windows/support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
 #include "core/mesure/FormatImage.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/export/PanneauExport.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

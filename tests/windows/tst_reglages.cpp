@@ -1,6 +1,6 @@
 // The settings files of the program folder, the folder itself, the local decimal separator
 // and the tones: the documented fallbacks on bad input.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
