@@ -5,7 +5,7 @@
 #include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
-#include "core/mesure/FormatImage.h"
+#include "core/mesure/FormatNombre.h"
 #include "core/text/separateur.h"
 #include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/export/PanneauExport.h"
@@ -100,7 +100,7 @@ void TestMesureExport::carte_mesuree_et_exportee() {
     const long double surface = std::fabs(static_cast<long double>(c.x() - a.x()) * (c.y() - a.y()));
     const QString resultats = f1().Memo1->toPlainText();
     QVERIFY2(resultats.contains(QStringLiteral(" Suite(1)= \t5\t points")), qPrintable(resultats));
-    QVERIFY2(resultats.contains(QString::fromStdString(formate_image("### ### ### ### ##0.000000000", surface))),
+    QVERIFY2(resultats.contains(QString::fromStdString(formate_nombre("### ### ### ### ##0.000000000", surface))),
              qPrintable(resultats));
 
     // The export panel: a blanking file beside the project.
