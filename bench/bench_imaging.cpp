@@ -7,6 +7,7 @@
 #include "imaging/Pixels.h"
 #include "samples/CarteExemple.h"
 
+#include "tests/support/LectureJpeg.h"
 #include "windows/principale/carte/Calque.h"
 
 #include <benchmark/benchmark.h>
@@ -23,10 +24,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-extern "C" {
-#include <jpeglib.h>
-}
 
 namespace {
 
@@ -88,25 +85,14 @@ BENCHMARK(BM_ChargerJpeg)->Unit(benchmark::kMillisecond)->Repetitions(5)->Report
 void BM_ChargerJpeg_anchor(benchmark::State& state, J_DCT_METHOD methode, const QString* chemin) {
     std::int64_t pixels = 0;
     for (auto _ : state) {
-        std::FILE* f = std::fopen(QFile::encodeName(*chemin).constData(), "rb");
-        jpeg_decompress_struct d{};
-        jpeg_error_mgr e{};
-        d.err = jpeg_std_error(&e);
-        jpeg_create_decompress(&d);
-        jpeg_stdio_src(&d, f);
-        jpeg_read_header(&d, TRUE);
-        d.out_color_space = JCS_EXT_RGBX;
-        d.dct_method = methode;
-        d.do_fancy_upsampling = FALSE;
-        d.do_block_smoothing = FALSE;
-        jpeg_start_decompress(&d);
+        ::test::LectureJpeg j(*chemin);
+        jpeg_decompress_struct& d = j.d;
+        j.demarre(JCS_EXT_RGBX, methode);
         std::vector<unsigned char> ligne(std::size_t{d.output_width} * d.output_components * 2);
         JSAMPROW lignes[2] = {ligne.data(), ligne.data() + ligne.size() / 2};
         while (d.output_scanline < d.output_height) jpeg_read_scanlines(&d, lignes, 2);
         pixels = std::int64_t{d.output_width} * d.output_height;
         jpeg_finish_decompress(&d);
-        jpeg_destroy_decompress(&d);
-        std::fclose(f);
         benchmark::DoNotOptimize(ligne.data());
     }
     state.SetBytesProcessed(state.iterations() * pixels * 2);

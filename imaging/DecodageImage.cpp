@@ -31,25 +31,6 @@ void fixe_limite_pixels(std::int64_t pixels) { limite_courante = pixels; }
 
 namespace detail {
 
-QString raison_systeme(int code) {
-    switch (code) {
-    case ENOENT: return QStringLiteral("fichier introuvable");
-    case EACCES:
-    case EPERM: return QStringLiteral("l'accès est refusé");
-    case EISDIR: return QStringLiteral("le chemin désigne un dossier, pas un fichier");
-    case ENOTDIR: return QStringLiteral("un élément du chemin n'est pas un dossier");
-    case ENOSPC: return QStringLiteral("le disque est plein");
-    case EDQUOT: return QStringLiteral("le quota disque est dépassé");
-    case EFBIG: return QStringLiteral("le fichier dépasse la taille permise");
-    case EROFS: return QStringLiteral("le support est en lecture seule");
-    case EIO: return QStringLiteral("erreur d'entrée/sortie du support");
-    case ENAMETOOLONG: return QStringLiteral("le nom est trop long");
-    case ENOMEM: return QStringLiteral("mémoire insuffisante");
-    default: return QStringLiteral("erreur système ") + QString::number(code) + QStringLiteral(" (") +
-                    QString::fromLocal8Bit(std::strerror(code)) + u')';
-    }
-}
-
 ImageDecodee Decodage::echec(EchecImage e, const QString& raison) const {
     ImageDecodee r;
     r.format = format;
@@ -124,14 +105,14 @@ ImageDecodee decode_image(const QString& chemin, const OptionsDecodage& options)
                        QStringLiteral("le chemin désigne un dossier, pas un fichier"));
 
     std::unique_ptr<std::FILE, FermeFichier> f(std::fopen(QFile::encodeName(chemin).constData(), "rbe"));
-    if (!f) return d.echec(EchecImage::illisible, detail::raison_systeme(errno));
+    if (!f) return d.echec(EchecImage::illisible, detail::raison_lecture(errno));
     // libjpeg asks for 4 KB at a time: let stdio read ahead in larger blocks.
     std::setvbuf(f.get(), nullptr, _IOFBF, std::size_t{256} << 10);
     unsigned char tete[octets_signature];
     const std::size_t n = std::fread(tete, 1, sizeof tete, f.get());
     if (n == 0) {
         if (std::ferror(f.get()))
-            return d.echec(EchecImage::illisible, detail::raison_systeme(errno));
+            return d.echec(EchecImage::illisible, detail::raison_lecture(errno));
         return d.echec(EchecImage::vide, QStringLiteral("fichier vide"));
     }
     d.format = format_des_octets(tete, n);

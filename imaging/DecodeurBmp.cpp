@@ -75,7 +75,7 @@ private:
 
 ImageDecodee LecteurBmp::lit() {
     struct stat st {};
-    if (::fstat(fileno(f_), &st) != 0) return d_.echec(EchecImage::illisible, raison_systeme(errno));
+    if (::fstat(fileno(f_), &st) != 0) return d_.echec(EchecImage::illisible, raison_lecture(errno));
     taille_fichier_ = st.st_size;
 
     unsigned char fichier[14];

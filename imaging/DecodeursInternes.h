@@ -1,5 +1,6 @@
 #pragma once
 // Shared by the decoders: how a failure is worded and how the final image is allocated.
+#include "core/fichiers/RaisonSysteme.h"
 #include "imaging/DecodageImage.h"
 
 #include <cstdint>
@@ -25,8 +26,7 @@ struct Decodage {
     ImageDecodee reussite(QImage image) const;
 };
 
-// French words for an errno value.
-QString raison_systeme(int code);
+inline QString raison_lecture(int code) { return QString::fromStdString(raison_systeme(code, Acces::lecture)); }
 
 // Each reads from the start of the open file; the caller closes it.
 ImageDecodee decode_jpeg(std::FILE* f, const Decodage& d);

@@ -1,10 +1,11 @@
 #include "imaging/EncodageImage.h"
 
+#include "core/fichiers/EcritureSure.h"
 #include "imaging/Canaux555.h"
-#include "imaging/EcritureAtomique.h"
 #include "imaging/FormatImage.h"
 #include "imaging/JpegCommun.h"
 
+#include <QFile>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -14,9 +15,11 @@ namespace vuv {
 
 namespace {
 
-const QString quoi_image = QStringLiteral("l'image");
+ResultatEcriture resultat(const EcritureSure& sortie) {
+    return {QString::fromStdString(sortie.message("l'image", true))};
+}
 
-ResultatEcriture resultat(const EcritureAtomique& sortie) { return {sortie.message(quoi_image)}; }
+EcritureSure sortie_vers(const QString& chemin) { return EcritureSure(QFile::encodeName(chemin).toStdString()); }
 
 void pose16(unsigned char* p, std::uint32_t v) {
     p[0] = static_cast<unsigned char>(v);
@@ -52,8 +55,8 @@ private:
 } // namespace
 
 ResultatEcriture ecrit_bmp(const QImage& image, const QString& chemin) {
-    EcritureAtomique sortie(chemin);
-    if (image.isNull()) sortie.echoue(QStringLiteral("l'image est vide"));
+    EcritureSure sortie = sortie_vers(chemin);
+    if (image.isNull()) sortie.echoue("l'image est vide");
     if (!sortie.ok()) return resultat(sortie);
 
     const bool rgb555_direct = image.format() == QImage::Format_RGB555;
@@ -74,7 +77,7 @@ ResultatEcriture ecrit_bmp(const QImage& image, const QString& chemin) {
     const std::uint64_t debut = 14 + 40 + 4 * palette.size();
     const std::uint64_t taille = debut + pas * std::uint64_t(hauteur);
     if (taille > 0xFFFFFFFFu) {
-        sortie.echoue(QStringLiteral("l'image est trop grande pour un fichier BMP (4 Go au plus)"));
+        sortie.echoue("l'image est trop grande pour un fichier BMP (4 Go au plus)");
         return resultat(sortie);
     }
 
@@ -119,7 +122,7 @@ struct EtatCompression {
     jpeg_compress_struct info{};
     detail::ErreurJpeg erreur{};
     jpeg_destination_mgr destination{};
-    EcritureAtomique* sortie = nullptr;
+    EcritureSure* sortie = nullptr;
     const QImage* image = nullptr;
     int qualite = qualite_jpeg;
     std::vector<unsigned char> tampon;
@@ -212,10 +215,10 @@ bool compresse(EtatCompression* e) {
 } // namespace
 
 ResultatEcriture ecrit_jpeg(const QImage& image, const QString& chemin, int qualite) {
-    EcritureAtomique sortie(chemin);
-    if (image.isNull()) sortie.echoue(QStringLiteral("l'image est vide"));
+    EcritureSure sortie = sortie_vers(chemin);
+    if (image.isNull()) sortie.echoue("l'image est vide");
     if (image.width() > JPEG_MAX_DIMENSION || image.height() > JPEG_MAX_DIMENSION)
-        sortie.echoue(QStringLiteral("l'image dépasse 65500 pixels de côté, la limite du JPEG"));
+        sortie.echoue("l'image dépasse 65500 pixels de côté, la limite du JPEG");
     if (!sortie.ok()) return resultat(sortie);
     EtatCompression e;
     e.sortie = &sortie;
@@ -224,7 +227,8 @@ ResultatEcriture ecrit_jpeg(const QImage& image, const QString& chemin, int qual
     const bool ok = compresse(&e);
     jpeg_destroy_compress(&e.info);
     if (!ok) {
-        if (!e.echec_ecriture) sortie.echoue(QStringLiteral("erreur du codeur JPEG (") + QString::fromLocal8Bit(e.erreur.message) + u')');
+        if (!e.echec_ecriture)
+            sortie.echoue("erreur du codeur JPEG (" + QString::fromLocal8Bit(e.erreur.message).toStdString() + ')');
         return resultat(sortie);
     }
     sortie.valide();

@@ -64,12 +64,15 @@ QByteArray sinusoide(const QAudioFormat& f, int frequence_hz, int duree_ms) {
 
 void bip_systeme() { QApplication::beep(); }
 
-void joue_ton(int frequence_hz, int duree_ms) {
-    if (frequence_hz <= 0 || duree_ms <= 0) return;
-    const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
+IssueTon joue_ton(int frequence_hz, int duree_ms) {
+    return joue_ton(frequence_hz, duree_ms, QMediaDevices::defaultAudioOutput());
+}
+
+IssueTon joue_ton(int frequence_hz, int duree_ms, const QAudioDevice& sortie) {
+    if (frequence_hz <= 0 || duree_ms <= 0) return IssueTon::rien;
     if (sortie.isNull()) {
         bip_systeme();
-        return;
+        return IssueTon::bip;
     }
     QAudioFormat format;
     format.setSampleRate(44100);
@@ -80,7 +83,7 @@ void joue_ton(int frequence_hz, int duree_ms) {
     const QByteArray donnees = sinusoide(format, frequence_hz, duree_ms);
     if (donnees.isEmpty()) {
         bip_systeme();
-        return;
+        return IssueTon::bip;
     }
     // The sink owns its buffer and deletes itself once the sound has played.
     auto* sink = new QAudioSink(sortie, format, qApp);
@@ -99,7 +102,9 @@ void joue_ton(int frequence_hz, int duree_ms) {
         sink->disconnect();
         sink->deleteLater();
         bip_systeme();
+        return IssueTon::bip;
     }
+    return IssueTon::son;
 }
 
 } // namespace vuv

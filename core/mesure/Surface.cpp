@@ -2,7 +2,7 @@
 
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
-#include "core/mesure/FormatImage.h"
+#include "core/mesure/FormatNombre.h"
 #include "core/text/extraitUTIL.h"
 #include "core/text/nombres.h"
 #include "core/text/separateur.h"
@@ -156,16 +156,16 @@ std::vector<std::string> lignes_resultats(const Document& d, const ResultatSurfa
     const char* F3 = "0.0000 E+00";
     std::vector<std::string> l;
     l.push_back(" Suite(" + std::to_string(r.L) + ")= \t" + std::to_string(r.n) + "\t points");
-    l.push_back(" Surface  A = \t" + formate_image(F1, r.A) + "    \t" + formate_image(F2, r.A));
-    l.push_back(" Distance D = \t" + formate_image(F1, r.D) + "    \t" + formate_image(F2, r.D));
-    l.push_back(" Périmètre P = \t" + formate_image(F1, r.P) + "    \t" + formate_image(F2, r.P));
+    l.push_back(" Surface  A = \t" + formate_nombre(F1, r.A) + "    \t" + formate_nombre(F2, r.A));
+    l.push_back(" Distance D = \t" + formate_nombre(F1, r.D) + "    \t" + formate_nombre(F2, r.D));
+    l.push_back(" Périmètre P = \t" + formate_nombre(F1, r.P) + "    \t" + formate_nombre(F2, r.P));
     l.push_back(" Indice de compacité = P/(4.pi.A)^0.5 = \t" + G(r.C));
     if (r.Le != 0) l.push_back(" Rectangle équivalent L=P/4+sqrt(P²/16-A)= \t" + G(r.Le));
     if (reseau) {
         l.push_back(" Longueur totale du réseau (sans le pourtour de la surface choisie définie par");
         l.push_back("    la suite n°" + std::to_string(r.L) + "  ( celle qui se trouve proche du clik de la souris ! )");
-        l.push_back("            L(réseau) = \t" + formate_image(F3, r.R));
-        l.push_back(" Densité de drainage = longueur du réseau / A = \t" + formate_image(F3, r.Dd));
+        l.push_back("            L(réseau) = \t" + formate_nombre(F3, r.R));
+        l.push_back(" Densité de drainage = longueur du réseau / A = \t" + formate_nombre(F3, r.Dd));
         l.push_back(ligne_distances_calage(d));
     }
     return l;

@@ -39,9 +39,16 @@ SurfaceLigne surface_indice_ligne(const Document& d, int L);
 struct ResultatSurface {
     bool mesure = false;       // false: a beep was given (fewer than two points, no line shown)
     bool outil_echelle = false; // a two-point line: the scale tool takes over, nothing written
-    int L = 0;
-    int n = 0;
-    long double A = 0, D = 0, P = 0, R = 0, C = 0, Le = 0, Dd = 0;
+    int L = 0;                  // the line picked: the one nearest the click
+    int n = 0;                  // its points
+    // Lengths are in the map's units (those of the calibration's X and Y), surfaces in their square.
+    long double A = 0;          // surface of the line closed back to its first point (units²)
+    long double D = 0;          // length along the line (units)
+    long double P = 0;          // perimeter: D plus the closing segment (units)
+    long double R = 0;          // network: the lengths of every other line (units)
+    long double C = 0;          // compactness P / sqrt(4·pi·A), no unit; 0 when A is 0
+    long double Le = 0;         // long side of the rectangle of the same A and P (units); 0 when none exists
+    long double Dd = 0;         // drainage density R / A (1/units); 0 when A is 0
     std::vector<Triangle> triangles;
     std::vector<std::string> lignes; // to append to the results panel
 };

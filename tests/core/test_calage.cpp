@@ -3,7 +3,7 @@
 #include "core/document/Document.h"
 #include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 #include "VueEnregistree.h"
 
 #include <gtest/gtest.h>

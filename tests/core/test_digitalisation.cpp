@@ -1,7 +1,7 @@
 // The digitizing click, new lines, deleting the last point and the nearest-point search.
 #include "core/document/Digitalisation.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

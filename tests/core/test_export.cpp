@@ -7,7 +7,7 @@
 #include "core/export/SauveDans.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "core/table/Grille.h"
 #include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Lengths, perimeters and surfaces of digitized lines, the results text and the format pictures.
 #include "core/document/Document.h"
-#include "core/mesure/FormatImage.h"
+#include "core/mesure/FormatNombre.h"
 #include "core/mesure/Surface.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 
@@ -48,42 +48,42 @@ protected:
 
 } // namespace
 
-TEST(MesureImage, MandatoryAndOptionalDigitsWithLiteralSpaces) {
+TEST(FormatNombre, MandatoryAndOptionalDigitsWithLiteralSpaces) {
     SeparateurLocal sep('.');
-    EXPECT_EQ(formate_image(F2, 100), "    100.000000000");
-    EXPECT_EQ(formate_image(F2, 0), "    0.000000000") << "the last 0 is mandatory, the # write nothing";
-    EXPECT_EQ(formate_image(F2, 1234567.5L), "  1 234 567.500000000");
-    EXPECT_EQ(formate_image(F2, -5), "    -5.000000000") << "the sign sits against the first digit";
-    EXPECT_EQ(formate_image(F2, 0.0000000004L), "    0.000000000");
-    EXPECT_EQ(formate_image(F2, -0.0000000004L), "    0.000000000") << "a value that rounds to zero has no sign";
-    EXPECT_EQ(formate_image(F2, 0.0000000005L), "    0.000000001") << "half away from zero";
-    EXPECT_EQ(formate_image(F2, 999.9999999996L), "   1 000.000000000") << "a carry adds a digit to the next group";
-    EXPECT_EQ(formate_image(F2, 1e16L), "10000 000 000 000 000.000000000")
+    EXPECT_EQ(formate_nombre(F2, 100), "    100.000000000");
+    EXPECT_EQ(formate_nombre(F2, 0), "    0.000000000") << "the last 0 is mandatory, the # write nothing";
+    EXPECT_EQ(formate_nombre(F2, 1234567.5L), "  1 234 567.500000000");
+    EXPECT_EQ(formate_nombre(F2, -5), "    -5.000000000") << "the sign sits against the first digit";
+    EXPECT_EQ(formate_nombre(F2, 0.0000000004L), "    0.000000000");
+    EXPECT_EQ(formate_nombre(F2, -0.0000000004L), "    0.000000000") << "a value that rounds to zero has no sign";
+    EXPECT_EQ(formate_nombre(F2, 0.0000000005L), "    0.000000001") << "half away from zero";
+    EXPECT_EQ(formate_nombre(F2, 999.9999999996L), "   1 000.000000000") << "a carry adds a digit to the next group";
+    EXPECT_EQ(formate_nombre(F2, 1e16L), "10000 000 000 000 000.000000000")
         << "digits beyond the placeholders go to the first one";
-    EXPECT_EQ(formate_image("0.0##", 1.5), "1.5");
-    EXPECT_EQ(formate_image("#.##", 0.25L), ".25");
-    EXPECT_EQ(formate_image("0.##", 3), "3") << "no decimal mark without a decimal";
-    EXPECT_EQ(formate_image("000", 7), "007");
+    EXPECT_EQ(formate_nombre("0.0##", 1.5), "1.5");
+    EXPECT_EQ(formate_nombre("#.##", 0.25L), ".25");
+    EXPECT_EQ(formate_nombre("0.##", 3), "3") << "no decimal mark without a decimal";
+    EXPECT_EQ(formate_nombre("000", 7), "007");
 }
 
-TEST(MesureImage, ExponentSignedWithAtLeastTwoDigits) {
+TEST(FormatNombre, ExponentSignedWithAtLeastTwoDigits) {
     SeparateurLocal sep('.');
-    EXPECT_EQ(formate_image(F1, 100), "1.000 E+02");
-    EXPECT_EQ(formate_image(F1, 0), "0.000 E+00");
-    EXPECT_EQ(formate_image(F1, -123.4567L), "-1.235 E+02");
-    EXPECT_EQ(formate_image(F1, 9.9996L), "1.000 E+01") << "rounding the mantissa moves the exponent";
-    EXPECT_EQ(formate_image(F1, 1.5e-7L), "1.500 E-07");
-    EXPECT_EQ(formate_image(F1, 2.5e123L), "2.500 E+123");
-    EXPECT_EQ(formate_image(F1, 7e-1234L), "7.000 E-1234");
-    EXPECT_EQ(formate_image(F3, 0.05L), "5.0000 E-02");
-    EXPECT_EQ(formate_image("0.0E-00", 150), "1.5E02") << "E- writes only a minus";
+    EXPECT_EQ(formate_nombre(F1, 100), "1.000 E+02");
+    EXPECT_EQ(formate_nombre(F1, 0), "0.000 E+00");
+    EXPECT_EQ(formate_nombre(F1, -123.4567L), "-1.235 E+02");
+    EXPECT_EQ(formate_nombre(F1, 9.9996L), "1.000 E+01") << "rounding the mantissa moves the exponent";
+    EXPECT_EQ(formate_nombre(F1, 1.5e-7L), "1.500 E-07");
+    EXPECT_EQ(formate_nombre(F1, 2.5e123L), "2.500 E+123");
+    EXPECT_EQ(formate_nombre(F1, 7e-1234L), "7.000 E-1234");
+    EXPECT_EQ(formate_nombre(F3, 0.05L), "5.0000 E-02");
+    EXPECT_EQ(formate_nombre("0.0E-00", 150), "1.5E02") << "E- writes only a minus";
 }
 
-TEST(MesureImage, LocalDecimalSeparator) {
+TEST(FormatNombre, LocalDecimalSeparator) {
     SeparateurLocal sep(',');
-    EXPECT_EQ(formate_image(F1, 100), "1,000 E+02");
-    EXPECT_EQ(formate_image(F2, 1234.5), "   1 234,500000000");
-    EXPECT_EQ(formate_image(F3, -0.00125L), "-1,2500 E-03");
+    EXPECT_EQ(formate_nombre(F1, 100), "1,000 E+02");
+    EXPECT_EQ(formate_nombre(F2, 1234.5), "   1 234,500000000");
+    EXPECT_EQ(formate_nombre(F3, -0.00125L), "-1,2500 E-03");
 }
 
 TEST_F(Mesure, SquareGivesTheExactResultsText) {

@@ -6,7 +6,7 @@
 #include "core/projet/ListeVirgules.h"
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

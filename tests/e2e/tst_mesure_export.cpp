@@ -1,13 +1,13 @@
 // A user's road through measuring and exporting: the sample map loaded, calibrated by three
 // clicks with real values typed, a closed polygon and a second line digitized, the polygon
 // measured in "Surface" mode, the points exported as a blanking file through the export panel.
-#include "windows/support/Banc.h"
-#include "windows/support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
-#include "core/mesure/FormatImage.h"
+#include "core/mesure/FormatNombre.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/export/PanneauExport.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
@@ -100,7 +100,7 @@ void TestMesureExport::carte_mesuree_et_exportee() {
     const long double surface = std::fabs(static_cast<long double>(c.x() - a.x()) * (c.y() - a.y()));
     const QString resultats = f1().Memo1->toPlainText();
     QVERIFY2(resultats.contains(QStringLiteral(" Suite(1)= \t5\t points")), qPrintable(resultats));
-    QVERIFY2(resultats.contains(QString::fromStdString(formate_image("### ### ### ### ##0.000000000", surface))),
+    QVERIFY2(resultats.contains(QString::fromStdString(formate_nombre("### ### ### ### ##0.000000000", surface))),
              qPrintable(resultats));
 
     // The export panel: a blanking file beside the project.

@@ -1,12 +1,12 @@
 // A user's road: a background, three calibration clicks, real values typed in the calibration
 // table, two lines digitized with the mouse, a label typed, the project saved; the program
 // started again on that project finds the same work, and saves it stably.
-#include "windows/support/Banc.h"
-#include "windows/support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
 #include "windows/points/scroll2_controles.h"

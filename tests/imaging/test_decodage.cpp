@@ -1,5 +1,6 @@
 // Decoding every format into 15-bit images, and every way a file can be wrong.
 #include "Generateurs.h"
+#include "tests/support/LectureJpeg.h"
 
 #include "imaging/DecodageImage.h"
 #include "imaging/EncodageImage.h"
@@ -313,28 +314,19 @@ TEST_F(Decodage, JpegMatchesLibjpegAccurateDecodeExactly) {
             }
             return s;
         }, qualite));
-        std::FILE* f = std::fopen(QFile::encodeName(c).constData(), "rb");
-        jpeg_decompress_struct d{};
-        jpeg_error_mgr e{};
-        d.err = jpeg_std_error(&e);
-        jpeg_create_decompress(&d);
-        jpeg_stdio_src(&d, f);
-        jpeg_read_header(&d, TRUE);
-        d.out_color_space = JCS_RGB;
-        d.dct_method = JDCT_ISLOW;
-        d.do_fancy_upsampling = FALSE;
-        d.do_block_smoothing = FALSE;
-        jpeg_start_decompress(&d);
         std::vector<std::string> lignes;
-        std::string tampon(static_cast<std::size_t>(l) * 3, '\0');
-        while (d.output_scanline < d.output_height) {
-            JSAMPROW r = reinterpret_cast<JSAMPROW>(tampon.data());
-            jpeg_read_scanlines(&d, &r, 1);
-            lignes.push_back(tampon);
+        {
+            test::LectureJpeg j(c);
+            ASSERT_TRUE(j.ok());
+            j.demarre(JCS_RGB, JDCT_ISLOW);
+            std::string tampon(static_cast<std::size_t>(l) * 3, '\0');
+            while (j.d.output_scanline < j.d.output_height) {
+                JSAMPROW r = reinterpret_cast<JSAMPROW>(tampon.data());
+                jpeg_read_scanlines(&j.d, &r, 1);
+                lignes.push_back(tampon);
+            }
+            jpeg_finish_decompress(&j.d);
         }
-        jpeg_finish_decompress(&d);
-        jpeg_destroy_decompress(&d);
-        std::fclose(f);
 
         const ImageDecodee r = decode_image(c);
         ASSERT_TRUE(r.ok()) << r.message.toStdString();

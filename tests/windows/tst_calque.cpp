@@ -1,6 +1,6 @@
 // Drawing on the overlay: points, segments, markers, crosses, and the rebuild from the tables.
 #include "core/document/Digitalisation.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 #include "windows/principale/carte/Calque.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // The map view and digitizing through the main window: keys, clicks, lines, deletion, the
 // Ctrl click, tablet mode and the transient marks.
-#include "support/Banc.h"
-#include "support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
 #include "windows/principale/scroll.h"

@@ -1,6 +1,6 @@
 // Start-up: the windows, the main window's state after creation, the command line, the
 // main menu and the tool bar as a user first sees them.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "windows/conversion/Convert.h"
@@ -16,7 +16,7 @@
 #include "windows/apropos/scrollf1.h"
 #include "windows/graphe3d/scrollrep.h"
 
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 
 #include <QAction>
 #include <QCursor>

@@ -1,10 +1,10 @@
 // The dialogs seen through their interface: the program's filter texts, the current folder
 // after a chosen file, what tests script, and the real Qt dialog a user gets.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "windows/commun/ApplicationVuviviva.h"
 #include "windows/commun/Dialogues.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/mesure/PanneauResultats.h"
 #include "windows/principale/scroll.h"
 

@@ -1,10 +1,10 @@
 // The main and points windows on a 1366 x 768 screen with the sample project: the map's
 // proportions, both windows side by side, the status bar, the rubber band and what the
 // points window and the export panel leave whole.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/export/PanneauExport.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

@@ -1,10 +1,10 @@
 // The export panel Panel7 on the options the writer reads, "Traiter", and the two clipboard
 // commands of the main menu.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/export/PanneauExport.h"
 #include "windows/principale/scroll.h"
 #include "windows/principale/carte/scroll_image.h"

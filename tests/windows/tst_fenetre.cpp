@@ -1,6 +1,6 @@
 // Laying the main and points windows out, and the commands of the main window that show,
 // hide and toggle windows.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "windows/question/Unit6.h"

@@ -1,7 +1,7 @@
 // Background images through the main window: loading by content, placement and margins, the
 // clearing of an earlier digitizing, refused files, the clipboard, the tablet sheet, saving
 // the overlay, and the image a project cannot find.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "LimiteTaille.h"
 #include "core/document/Document.h"
@@ -9,7 +9,7 @@
 #include "core/text/extraitUTIL.h"
 #include "imaging/DecodageImage.h"
 #include "imaging/EncodageImage.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/commun/Textes.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

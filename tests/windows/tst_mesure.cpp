@@ -1,10 +1,10 @@
 // Surface mode and the results panel: the measurement text of a clicked line, the triangles
 // on the overlay, closing the panel, the copy buttons and "Bloc note".
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/principale/mesure/PanneauResultats.h"
 #include "windows/principale/scroll.h"
 #include "windows/principale/carte/scroll_image.h"

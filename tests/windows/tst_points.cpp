@@ -2,12 +2,12 @@
 // lines table protects silently, the colour swatch, leaving the window, and its keys.
 // Mouse moves without a button go through the platform layer, as a real pointer's do.
 #define QTEST_QPA_MOUSE_HANDLING
-#include "support/Banc.h"
-#include "support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/commun/ModeleGrille.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

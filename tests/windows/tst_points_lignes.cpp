@@ -1,10 +1,10 @@
 // Lines in the points window: deleting the current line in each of its cases, showing and
 // hiding lines, and F9 copying an altitude down a line.
-#include "support/Banc.h"
-#include "support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/commun/ModeleGrille.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

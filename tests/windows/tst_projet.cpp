@@ -1,7 +1,7 @@
 // The project commands through the windows: the save dialog and the file it writes, reading
 // back with the dialog or the command-line path, the different-image question, the failures
 // that must keep the previous file, and the emergency save of val_entier.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "LimiteTaille.h"
 #include "core/document/Document.h"
@@ -9,7 +9,7 @@
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/commun/Textes.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"

@@ -1,6 +1,6 @@
 // The question box TForm6: buttons chosen by letters, captions, the picture of the exit
 // question, answers taken on the press, Escape, dragging, and the text check before imports.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "windows/commun/PortFenetres.h"
 #include "windows/question/Unit6.h"

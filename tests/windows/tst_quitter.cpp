@@ -1,6 +1,6 @@
 // Ending the program: every way of asking, every answer, the save question first when the
 // points are not saved, and the wheel setting kept from one run to the next.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "core/reglages/FichiersReglages.h"

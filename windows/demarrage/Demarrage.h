@@ -3,23 +3,13 @@
 // the command line, and the main window on screen. Kept out of main() so that tests start
 // the program exactly as a user does.
 #include "core/document/Document.h"
+#include "windows/demarrage/Fenetres.h"
 
 #include <QStringList>
 
 #include <memory>
 
 namespace vuv {
-
-class TSplashForm;
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm_emf;
-class TForm_view_emf;
 
 class Programme {
 public:

@@ -13,6 +13,6 @@
 
 namespace vuv {
 
-std::string formate_image(std::string_view image, long double v);
+std::string formate_nombre(std::string_view image, long double v);
 
 } // namespace vuv

@@ -1,4 +1,4 @@
-#include "core/mesure/FormatImage.h"
+#include "core/mesure/FormatNombre.h"
 
 #include "core/text/separateur.h"
 
@@ -60,7 +60,7 @@ char chiffre_en(const std::string& ch, int i) {
 
 } // namespace
 
-std::string formate_image(std::string_view image, long double v) {
+std::string formate_nombre(std::string_view image, long double v) {
     if (std::isnan(v)) return "NAN";
     if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
 

@@ -1,4 +1,4 @@
-#include "Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/reglages/DossierProgramme.h"
 #include "platform/Plateforme.h"

@@ -1,4 +1,4 @@
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 
 namespace vuv {
 

@@ -1,4 +1,4 @@
-#include "Tableaux.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/document/Document.h"
 #include "windows/points/scroll2_controles.h"

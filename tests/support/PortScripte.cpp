@@ -1,4 +1,4 @@
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 namespace vuv {
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the window tests share: a private program folder, a scripted user port and the
 // real start-up sequence.
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 #include "windows/demarrage/Demarrage.h"
 
 #include <QByteArray>
