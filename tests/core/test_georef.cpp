@@ -4,7 +4,7 @@
 #include "core/georef/Compagnon.h"
 #include "core/text/encodage.h"
 #include "core/text/separateur.h"
-#include "core/ui/PortScripte.h"
+#include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
 

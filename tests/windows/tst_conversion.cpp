@@ -1,13 +1,13 @@
 // The conversion window opened from the main menu: "UTM --> Lat,Long" on the sample sheet under
 // both conventions, the export file and clipboard byte for byte, one message for a run with bad
 // values, the text import, copy-down and the ellipsoid chooser.
-#include "support/Banc.h"
-#include "support/Tableaux.h"
+#include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "core/text/encodage.h"
 #include "core/text/separateur.h"
 #include "windows/conversion/Convert.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/question/Unit6.h"
 #include "windows/conversion/GrilleConversion.h"
 #include "windows/principale/scroll.h"

@@ -1,12 +1,12 @@
 // Georeferenced backgrounds through the main window's menu and the file dialog: a header and
 // a table loaded beside generated images, the calibration they give, and the companions that
 // must leave everything as it was.
-#include "support/Banc.h"
+#include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
 #include "imaging/EncodageImage.h"
-#include "windows/DialoguesScriptes.h"
+#include "tests/support/DialoguesScriptes.h"
 #include "windows/commun/Textes.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
