@@ -68,15 +68,25 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
     }
     int x = 0, y = 0;
     calque.vue.repere_image_bitmap(mx, my, Image1->width(), Image1->height(), x, y);
-    if (Digitaliser->isChecked()) {
-        clic_digitaliser(x, y);
-    } else if (Surfacer->isChecked()) {
+    switch (mode_souris()) {
+    case ModeSouris::digitaliser: clic_digitaliser(x, y); break;
+    case ModeSouris::surface:
         if (calcul_surface) calcul_surface(x, y);
-    } else if (Cap->isChecked() && doc.nb_points < 1) {
-        port().information("pas de points digitalisés");
-        Digitaliser->setChecked(true);
-        DigitaliserClick();
+        break;
+    case ModeSouris::cap:
+        if (doc.nb_points < 1) {
+            port().information("pas de points digitalisés");
+            choisit_mode_souris(ModeSouris::digitaliser);
+            DigitaliserClick();
+        }
+        break;
+    default: break; // the colouring tools come with the fill modes
     }
+}
+
+void TForm1::choisit_mode_souris(ModeSouris m) {
+    // The button's toggle stores the value, as a click does.
+    groupe_outils->button(static_cast<int>(m))->setChecked(true);
 }
 
 void TForm1::Image1MouseUp() {
@@ -207,7 +217,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
     const bool points_active = fenetre_points_active();
     if (calque.presence_fond()) {
         if (ouvert_masque()) masque_panel3();
-        if (CheckBox2_af_XY->isChecked() && !Cap->isChecked()) {
+        if (CheckBox2_af_XY->isChecked() && mode_souris() != ModeSouris::cap) {
             Panel4->adjustSize();
             Panel4->move(dans_la_zone(Image1, Panel4, QPoint(mx + 20, my + 20)));
         }
@@ -219,7 +229,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
                 Panel2->show();
             } else {
                 Panel2->hide();
-                Panel4->setVisible(Cap->isChecked() || Choix_bord_SpeedButton16->isChecked() ||
+                Panel4->setVisible(mode_souris() == ModeSouris::cap || mode_souris() == ModeSouris::choix_bord ||
                                    CheckBox2_af_XY->isChecked());
             }
         } else {
@@ -254,8 +264,9 @@ void TForm1::Image1MouseMove(int mx, int my) {
         redessiner();
         return;
     }
-    if (!Cap->isChecked()) Label1->clear();
-    if (doc.nb_points > 0 && (Lignes1->isChecked() || Cap->isChecked()) && !doc.nouvelle_ligne) {
+    const bool cap = mode_souris() == ModeSouris::cap;
+    if (!cap) Label1->clear();
+    if (doc.nb_points > 0 && (Lignes1->isChecked() || cap) && !doc.nouvelle_ligne) {
         af_ligne_xor_move(x, y);
         redessiner();
     }

@@ -58,7 +58,8 @@ void TForm1::rafraichir() {
 void TForm1::af_croix_calage(int x, int y) { calque.af_croix_calage(x, y); }
 
 bool TForm1::elastique_actif() const {
-    return calque.existe() && !Points1->isChecked() && (Digitaliser->isChecked() || Cap->isChecked());
+    const ModeSouris m = mode_souris();
+    return calque.existe() && !Points1->isChecked() && (m == ModeSouris::digitaliser || m == ModeSouris::cap);
 }
 
 void TForm1::af_efface_der_ligne_xor() {
