@@ -269,19 +269,10 @@ public:
     void installe_fond(const QImage& fond);
 
     // What a left click on the map does: one value per button of the tool group, in its order
-    // (the buttons' ids). Checking a button sets it; choisit_mode_souris checks the button.
-    enum class ModeSouris {
-        digitaliser,
-        surface,
-        cap,
-        colorer_surface, // the colouring tools, from here on
-        colorer_bordee,
-        choix_bord,
-        choix_fond,
-        seuil_gris,
-        pinceau,
-        gomme
-    };
+    // (the buttons' ids), the colouring tools last. Checking a button sets it; choisit_mode_souris
+    // checks the button.
+    enum class ModeSouris { digitaliser, surface, cap, colorer_surface, colorer_bordee, choix_bord, choix_fond,
+                            seuil_gris, pinceau, gomme };
     ModeSouris mode_souris() const { return mode_souris_; }
     void choisit_mode_souris(ModeSouris m);
     bool mode_coloration() const { return mode_souris_ >= ModeSouris::colorer_surface; }

@@ -4,7 +4,6 @@
 #include "windows/principale/scroll.h"
 
 #include "core/document/Digitalisation.h"
-#include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/commun/Textes.h"
@@ -147,12 +146,10 @@ void TForm1::Nouvelle_suite_de_points() {
 void TForm1::devalide_point() {
     doc.efface_tab_et_point(fenetre_points_active());
     SpeedButton10Click();
-    calque.dernier_x = calque.dernier_y = 0;
     // The last point drawn is the new last row: the rubber band follows from there.
-    if (doc.nb_points > 0) {
-        calque.dernier_x = val_entier(doc.StringGrid1.cell(doc.indice_col("x"), doc.nb_points));
-        calque.dernier_y = val_entier(doc.StringGrid1.cell(doc.indice_col("y"), doc.nb_points));
-    }
+    const std::optional<PointDeTable> dernier = point_de_table(doc, doc.nb_points);
+    calque.dernier_x = dernier ? dernier->x : 0;
+    calque.dernier_y = dernier ? dernier->y : 0;
     if (TForm2* f = fenetres().Form2) f->Label8->setText(QStringLiteral("%1 points").arg(doc.nb_points));
     statut_saisie();
     const QPoint p = Image1->mapFromGlobal(QCursor::pos());
@@ -196,18 +193,10 @@ void TForm1::affiche_XYc(int panneau, long double Y, long double X) {
 }
 
 QString TForm1::statut_saisie() {
-    static const char* invites[3] = {"Cliquer le PREMIER POINT DE CALAGE", "Cliquer le DEUXIEME POINT DE CALAGE",
-                                     "Cliquer le TROISIEME POINT DE CALAGE"};
-    QString texte;
-    if (doc.nb_calage < 3)
-        texte = QString::fromUtf8(invites[std::max(doc.nb_calage, 0)]);
-    else if (doc.nb_points > 0)
-        texte = QStringLiteral("Suite %1  point %2 ").arg(doc.num_ligne).arg(doc.nb_points);
-    else
-        texte = QStringLiteral("Suite %1  point ... ").arg(doc.num_ligne);
-    statut(1, ss(texte));
+    const std::string texte = invite_saisie(doc);
+    statut(1, texte);
     statut(2, doc.val_calage());
-    return texte;
+    return qs(texte);
 }
 
 void TForm1::Image1MouseMove(int mx, int my) {
