@@ -112,4 +112,27 @@ std::string texte_X(const Document& d, long double X) { return texte_coordonnee(
 
 std::string texte_Y(const Document& d, long double Y) { return texte_coordonnee("Y", d, Y); }
 
+std::optional<PointDeTable> point_de_table(const Document& d, int row) {
+    const Grille* g = nullptr;
+    if (row > 0 && row <= d.nb_points && row <= d.StringGrid1.row_count()) {
+        g = &d.StringGrid1;
+    } else if (row < 0 && -row <= d.StringGrid2.row_count()) {
+        g = &d.StringGrid2;
+        row = -row;
+    }
+    if (!g) return std::nullopt;
+    return PointDeTable{val_entier(g->cell(indice_col_grille(*g, "x"), row)),
+                        val_entier(g->cell(indice_col_grille(*g, "y"), row)),
+                        val_reel(g->cell(indice_col_grille(*g, "X"), row)),
+                        val_reel(g->cell(indice_col_grille(*g, "Y"), row))};
+}
+
+std::string invite_saisie(const Document& d) {
+    static const char* const invites[3] = {"Cliquer le PREMIER POINT DE CALAGE", "Cliquer le DEUXIEME POINT DE CALAGE",
+                                           "Cliquer le TROISIEME POINT DE CALAGE"};
+    if (d.nb_calage < 3) return invites[std::max(d.nb_calage, 0)];
+    const std::string suite = "Suite " + std::to_string(d.num_ligne) + "  point ";
+    return d.nb_points > 0 ? suite + std::to_string(d.nb_points) + ' ' : suite + "... ";
+}
+
 } // namespace vuv

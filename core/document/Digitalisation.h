@@ -1,8 +1,9 @@
 #pragma once
 // The document side of digitizing: the click that adds a point or a calibration point,
-// starting a new line, the nearest-point search and the coordinate texts.
+// starting a new line, the nearest-point search, a row's point, the coordinate and prompt texts.
 #include "core/document/Document.h"
 
+#include <optional>
 #include <string>
 
 namespace vuv {
@@ -24,5 +25,17 @@ void cherche_proche_indice_ligne_point(const Document& d, int x, int y, int& L, 
 // "X= %*.*f" and "Y= %*.*f" with width 8 and the document's decimals.
 std::string texte_X(const Document& d, long double X);
 std::string texte_Y(const Document& d, long double Y);
+
+// A row's pixel and real coordinates.
+struct PointDeTable {
+    int x = 0, y = 0;
+    long double X = 0, Y = 0;
+};
+// Row > 0: the points table's row, up to nb_points; row < 0: the calibration table's row -row.
+std::optional<PointDeTable> point_de_table(const Document& d, int row);
+
+// What the next click does: the calibration point it places while fewer than three are, else
+// the current line and last point ("Suite L  point n ", "Suite L  point ... " when none).
+std::string invite_saisie(const Document& d);
 
 } // namespace vuv

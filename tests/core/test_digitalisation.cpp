@@ -142,3 +142,31 @@ TEST_F(Digitalisation, DeletingAPointLeavesTheWorkUnsaved) {
     doc.efface_tab_et_point(false); // nothing left to delete
     EXPECT_TRUE(doc.sauve);
 }
+
+TEST_F(Digitalisation, PointOfARowReadsBothTablesAndNothingPastTheLastPoint) {
+    clic(250, 200);
+    clic(400, 100);
+    const auto p = point_de_table(doc, 2);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->x, 400);
+    EXPECT_EQ(p->y, 100);
+    EXPECT_EQ(p->X, 1.0L);
+    EXPECT_EQ(p->Y, 1.0L);
+    const auto calage = point_de_table(doc, -3);
+    ASSERT_TRUE(calage);
+    EXPECT_EQ(calage->x, 400);
+    EXPECT_EQ(calage->y, 300);
+    EXPECT_FALSE(point_de_table(doc, 3)) << "a row past nb_points";
+    EXPECT_FALSE(point_de_table(doc, 0));
+}
+
+TEST_F(Digitalisation, PromptFollowsCalibrationThenTheCurrentLine) {
+    EXPECT_EQ(invite_saisie(doc), "Suite 1  point ... ");
+    clic(250, 200);
+    clic(300, 200);
+    EXPECT_EQ(invite_saisie(doc), "Suite 1  point 2 ");
+    doc.nb_calage = 1;
+    EXPECT_EQ(invite_saisie(doc), "Cliquer le DEUXIEME POINT DE CALAGE");
+    doc.nb_calage = -1;
+    EXPECT_EQ(invite_saisie(doc), "Cliquer le PREMIER POINT DE CALAGE");
+}

@@ -319,6 +319,27 @@ private slots:
         QCOMPARE(c.f.Image1->composition(), avant);
     }
 
+    void leModeDeLaSourisSuitSesBoutons() {
+        Carte c;
+        // "Cap et angle" without any point: the click only says so and digitizing comes back.
+        c.f.Cap->setChecked(true);
+        QCOMPARE(c.f.mode_souris(), TForm1::ModeSouris::cap);
+        c.clic({250, 200});
+        QCOMPARE(c.d.nb_points, 0);
+        QCOMPARE(c.t->port.textes("information"), std::vector<std::string>{"pas de points digitalisés"});
+        QCOMPARE(c.f.mode_souris(), TForm1::ModeSouris::digitaliser);
+        QVERIFY(c.f.Digitaliser->isChecked() && !c.f.Cap->isChecked());
+        c.clic({250, 200});
+        QCOMPARE(c.d.nb_points, 1);
+
+        // A colouring tool's click neither digitizes nor measures.
+        c.f.choisit_mode_souris(TForm1::ModeSouris::gomme);
+        QVERIFY(c.f.Gomme_SpeedButton21->isChecked() && !c.f.Digitaliser->isChecked());
+        c.clic({300, 200});
+        QCOMPARE(c.d.nb_points, 1);
+        QVERIFY(c.f.Panel3->isHidden());
+    }
+
     void lElastiqueSuitLaSouris() {
         Carte c;
         c.clic({250, 200});

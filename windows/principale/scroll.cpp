@@ -4,9 +4,12 @@
 #include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
 #include "windows/commun/Textes.h"
+#include "windows/principale/BarreOutils.h"
+#include "windows/principale/MenuPrincipal.h"
 #include "windows/principale/carte/scroll_image.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QCursor>
 #include <QFileInfo>
 #include <QFrame>
@@ -25,7 +28,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     : QMainWindow(parent), doc(document) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    v u v i v i v a"));
-    construit_menu();
+    construit_menu_principal(*this);
     construit_zone_centrale();
     construit_barre_etat();
     construit_panneaux();
@@ -58,8 +61,11 @@ void TForm1::construit_zone_centrale() {
     ScrollBar1 = new QScrollBar(Qt::Horizontal, centre);
     ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
 
-    construit_barre_outils();
+    construit_barre_outils(*this);
     Panel1->setParent(centre);
+    connect(groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
+        if (coche) mode_souris_ = static_cast<ModeSouris>(id);
+    });
 
     grille->addWidget(Image1, 0, 0);
     grille->addWidget(ScrollBar2, 0, 1);
@@ -142,21 +148,6 @@ void TForm1::retient_taille_max() {
 }
 
 bool TForm1::en_mode_tablette() const { return Tabledigitaliser1->isChecked(); }
-
-void TForm1::statut(int panneau, const std::string& texte) {
-    if (panneau < 0 || panneau > 2) return;
-    QLabel* p = StatusBar1_panneaux[panneau];
-    p->setText(qs(texte));
-    // The coordinates are never cut: a longer text widens their panel.
-    if (panneau == 0) {
-        const int l = largeur_panneau(p, p->text());
-        if (l > p->width()) p->setFixedWidth(l);
-    }
-}
-
-QString TForm1::texte_statut(int panneau) const {
-    return (panneau >= 0 && panneau < 3) ? StatusBar1_panneaux[panneau]->text() : QString();
-}
 
 void TForm1::mode_trace(bool lignes) {
     Lignes1->setChecked(lignes);

@@ -1,11 +1,22 @@
 #pragma once
 // TForm1, the main window: the image area, the tool bar Panel1, the status bar, the two
-// scroll bars and the main menu. Its sources are split by concern:
-//   scroll.cpp          creation (FormCreate) and the window's own events
-//   scroll_menu.cpp     the main menu and the commands of the start-up window
-//   scroll_barre.cpp    tool bar, status bar and the floating panels
-//   scroll_fenetre.cpp  laying the main and points windows out on the screen
-//   scroll_fin.cpp      the question box entry point and the end of the program
+// scroll bars and the main menu. Its sources, by concern (folders under windows/principale):
+//   scroll.cpp                creation (FormCreate), the image area's layout
+//   MenuPrincipal.cpp         builds the menu bar
+//   BarreOutils.cpp           builds the tool bar
+//   scroll_menu.cpp           the menu commands the window handles itself
+//   scroll_barre.cpp          the status bar and the floating panels
+//   scroll_fenetre.cpp        laying the main and points windows out on the screen
+//   scroll_touches.cpp        the key table
+//   scroll_fin.cpp            the question box entry point and the end of the program
+//   carte/scroll_vue.cpp      the map view: overlay rebuilds, transient marks, scroll bars
+//   carte/scroll_digit.cpp    the mouse over the map, the mouse mode, digitizing, coordinates
+//   carte/scroll_calage.cpp   the calibration panel and the wiring of the view commands
+//   mesure/scroll_mesure.cpp  the Surface mode and the results panel Panel3
+//   export/scroll_export.cpp  the export panel Panel7 and the clipboard commands
+//   projet/scroll_projet.cpp  saving and reading a project
+//   fond/scroll_fond.cpp      loading the background image, saving the overlay
+//   fond/scroll_georef.cpp    backgrounds calibrated by a MapInfo .tab or an ARC/INFO .hdr
 #include "core/document/VueDocument.h"
 #include "core/document/Document.h"
 #include "core/export/SauveDans.h"
@@ -168,7 +179,7 @@ public:
     QToolButton* SpeedButton13 = nullptr; // "Quitter"
     QButtonGroup* groupe_fenetres = nullptr; // SpeedButton7, SpeedButton9
     QButtonGroup* groupe_trace_boutons = nullptr; // SpeedButton6, SpeedButton8
-    QButtonGroup* groupe_outils = nullptr; // tool group 3
+    QButtonGroup* groupe_outils = nullptr; // the mouse modes, ids as ModeSouris
     QButtonGroup* groupe_lignes = nullptr; // Sans_ligne_SpeedButton, SpeedButton18
     QLabel* StatusBar1_panneaux[3] = {nullptr, nullptr, nullptr};
 
@@ -198,6 +209,7 @@ public:
     void traite_param();
     void tab_points();
     void GarderlesproportionsLxH1Click();
+    void UTMLat1Click();
     void Pleincran1Click();
     void Apropos1Click();
     void Graphe1Click();
@@ -259,6 +271,15 @@ public:
     void proportionne_vue();
     // Installs a decoded background (RGB555) and its overlay, viewed whole.
     void installe_fond(const QImage& fond);
+
+    // What a left click on the map does: one value per button of the tool group, in its order
+    // (the buttons' ids), the colouring tools last. Checking a button sets it; choisit_mode_souris
+    // checks the button.
+    enum class ModeSouris { digitaliser, surface, cap, colorer_surface, colorer_bordee, choix_bord, choix_fond,
+                            seuil_gris, pinceau, gomme };
+    ModeSouris mode_souris() const { return mode_souris_; }
+    void choisit_mode_souris(ModeSouris m);
+    bool mode_coloration() const { return mode_souris_ >= ModeSouris::colorer_surface; }
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
     void Image1MouseMove(int mx, int my);
@@ -396,9 +417,7 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
-    void construit_menu();
     void construit_zone_centrale();
-    void construit_barre_outils();
     void construit_barre_etat();
     void construit_panneaux();
     void mode_trace(bool lignes);
@@ -406,6 +425,7 @@ private:
     bool en_mode_tablette() const;
 
     bool sortie_faite_ = false;
+    ModeSouris mode_souris_ = ModeSouris::digitaliser;
     // Map and table were laid side by side before the window was on screen: the window
     // manager may still place it over the table, so the layout is made again once shown.
     bool cote_a_cote_en_attente_ = false;

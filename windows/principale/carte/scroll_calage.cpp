@@ -69,7 +69,7 @@ void TForm1::SpeedButton14Click() {
     doc.nb_calage = 0;
     activateWindow();
     setFocus();
-    Digitaliser->setChecked(true);
+    choisit_mode_souris(ModeSouris::digitaliser);
     SpeedButton18->setChecked(true);
     Nouvelle_suite_de_points();
     rafraichir();

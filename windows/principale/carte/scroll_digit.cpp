@@ -4,7 +4,6 @@
 #include "windows/principale/scroll.h"
 
 #include "core/document/Digitalisation.h"
-#include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/commun/Textes.h"
@@ -68,15 +67,25 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
     }
     int x = 0, y = 0;
     calque.vue.repere_image_bitmap(mx, my, Image1->width(), Image1->height(), x, y);
-    if (Digitaliser->isChecked()) {
-        clic_digitaliser(x, y);
-    } else if (Surfacer->isChecked()) {
+    switch (mode_souris()) {
+    case ModeSouris::digitaliser: clic_digitaliser(x, y); break;
+    case ModeSouris::surface:
         if (calcul_surface) calcul_surface(x, y);
-    } else if (Cap->isChecked() && doc.nb_points < 1) {
-        port().information("pas de points digitalisés");
-        Digitaliser->setChecked(true);
-        DigitaliserClick();
+        break;
+    case ModeSouris::cap:
+        if (doc.nb_points < 1) {
+            port().information("pas de points digitalisés");
+            choisit_mode_souris(ModeSouris::digitaliser);
+            DigitaliserClick();
+        }
+        break;
+    default: break; // the colouring tools come with the fill modes
     }
+}
+
+void TForm1::choisit_mode_souris(ModeSouris m) {
+    // The button's toggle stores the value, as a click does.
+    groupe_outils->button(static_cast<int>(m))->setChecked(true);
 }
 
 void TForm1::Image1MouseUp() {
@@ -137,12 +146,10 @@ void TForm1::Nouvelle_suite_de_points() {
 void TForm1::devalide_point() {
     doc.efface_tab_et_point(fenetre_points_active());
     SpeedButton10Click();
-    calque.dernier_x = calque.dernier_y = 0;
     // The last point drawn is the new last row: the rubber band follows from there.
-    if (doc.nb_points > 0) {
-        calque.dernier_x = val_entier(doc.StringGrid1.cell(doc.indice_col("x"), doc.nb_points));
-        calque.dernier_y = val_entier(doc.StringGrid1.cell(doc.indice_col("y"), doc.nb_points));
-    }
+    const std::optional<PointDeTable> dernier = point_de_table(doc, doc.nb_points);
+    calque.dernier_x = dernier ? dernier->x : 0;
+    calque.dernier_y = dernier ? dernier->y : 0;
     if (TForm2* f = fenetres().Form2) f->Label8->setText(QStringLiteral("%1 points").arg(doc.nb_points));
     statut_saisie();
     const QPoint p = Image1->mapFromGlobal(QCursor::pos());
@@ -186,18 +193,10 @@ void TForm1::affiche_XYc(int panneau, long double Y, long double X) {
 }
 
 QString TForm1::statut_saisie() {
-    static const char* invites[3] = {"Cliquer le PREMIER POINT DE CALAGE", "Cliquer le DEUXIEME POINT DE CALAGE",
-                                     "Cliquer le TROISIEME POINT DE CALAGE"};
-    QString texte;
-    if (doc.nb_calage < 3)
-        texte = QString::fromUtf8(invites[std::max(doc.nb_calage, 0)]);
-    else if (doc.nb_points > 0)
-        texte = QStringLiteral("Suite %1  point %2 ").arg(doc.num_ligne).arg(doc.nb_points);
-    else
-        texte = QStringLiteral("Suite %1  point ... ").arg(doc.num_ligne);
-    statut(1, ss(texte));
+    const std::string texte = invite_saisie(doc);
+    statut(1, texte);
     statut(2, doc.val_calage());
-    return texte;
+    return qs(texte);
 }
 
 void TForm1::Image1MouseMove(int mx, int my) {
@@ -207,7 +206,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
     const bool points_active = fenetre_points_active();
     if (calque.presence_fond()) {
         if (ouvert_masque()) masque_panel3();
-        if (CheckBox2_af_XY->isChecked() && !Cap->isChecked()) {
+        if (CheckBox2_af_XY->isChecked() && mode_souris() != ModeSouris::cap) {
             Panel4->adjustSize();
             Panel4->move(dans_la_zone(Image1, Panel4, QPoint(mx + 20, my + 20)));
         }
@@ -219,7 +218,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
                 Panel2->show();
             } else {
                 Panel2->hide();
-                Panel4->setVisible(Cap->isChecked() || Choix_bord_SpeedButton16->isChecked() ||
+                Panel4->setVisible(mode_souris() == ModeSouris::cap || mode_souris() == ModeSouris::choix_bord ||
                                    CheckBox2_af_XY->isChecked());
             }
         } else {
@@ -254,8 +253,9 @@ void TForm1::Image1MouseMove(int mx, int my) {
         redessiner();
         return;
     }
-    if (!Cap->isChecked()) Label1->clear();
-    if (doc.nb_points > 0 && (Lignes1->isChecked() || Cap->isChecked()) && !doc.nouvelle_ligne) {
+    const bool cap = mode_souris() == ModeSouris::cap;
+    if (!cap) Label1->clear();
+    if (doc.nb_points > 0 && (Lignes1->isChecked() || cap) && !doc.nouvelle_ligne) {
         af_ligne_xor_move(x, y);
         redessiner();
     }

@@ -4,7 +4,6 @@
 
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
-#include "core/text/extraitUTIL.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/commun/Textes.h"
 #include "windows/points/scroll2.h"
@@ -58,7 +57,8 @@ void TForm1::rafraichir() {
 void TForm1::af_croix_calage(int x, int y) { calque.af_croix_calage(x, y); }
 
 bool TForm1::elastique_actif() const {
-    return calque.existe() && !Points1->isChecked() && (Digitaliser->isChecked() || Cap->isChecked());
+    const ModeSouris m = mode_souris();
+    return calque.existe() && !Points1->isChecked() && (m == ModeSouris::digitaliser || m == ModeSouris::cap);
 }
 
 void TForm1::af_efface_der_ligne_xor() {
@@ -79,22 +79,10 @@ void TForm1::af_ligne_xor_move(int x, int y) {
 
 void TForm1::pointer_dans_form1(int row) {
     if (!calque.existe()) return;
-    const Grille* g = nullptr;
-    int r = 0;
-    if (row > 0 && row <= doc.nb_points && row <= doc.StringGrid1.row_count()) {
-        g = &doc.StringGrid1;
-        r = row;
-    } else if (row < 0 && -row <= doc.StringGrid2.row_count()) {
-        g = &doc.StringGrid2;
-        r = -row;
-    }
-    if (!g) return;
-    const int x = val_entier(g->cell(indice_col_grille(*g, "x"), r));
-    const int y = val_entier(g->cell(indice_col_grille(*g, "y"), r));
-    const long double X = val_reel(g->cell(indice_col_grille(*g, "X"), r));
-    const long double Y = val_reel(g->cell(indice_col_grille(*g, "Y"), r));
-    affiche_XYc(0, Y, X);
-    Image1->bascule({ZoneImage::Marque::Genre::croix, QPoint(x, y), QPoint(), rouge, largeur_croix_pointee});
+    const std::optional<PointDeTable> p = point_de_table(doc, row);
+    if (!p) return;
+    affiche_XYc(0, p->Y, p->X);
+    Image1->bascule({ZoneImage::Marque::Genre::croix, QPoint(p->x, p->y), QPoint(), rouge, largeur_croix_pointee});
     ligne_pointee = row;
 }
 

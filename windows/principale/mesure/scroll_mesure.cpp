@@ -63,7 +63,7 @@ void TForm1::construit_mesures() {
 }
 
 void TForm1::SurfacerClick() {
-    Surfacer->setChecked(true);
+    choisit_mode_souris(ModeSouris::surface);
     // Leaving the colouring tools resets the view and the tools as "Digitaliser" does.
     DigitaliserClick();
 }
@@ -106,11 +106,7 @@ void TForm1::masque_panel3() {
     Panel3->hide();
     panneau_resultats()->tag = 0;
     // The coloured-surface tools keep what they painted on the overlay.
-    const bool coloration = Color_surf_fond_SpeedButton14->isChecked() || Color_surf_bord_SpeedButton15->isChecked() ||
-                            Choix_bord_SpeedButton16->isChecked() || Choix_fond_SpeedButton20->isChecked() ||
-                            SpeedButton17->isChecked() || Pinceau_SpeedButton20->isChecked() ||
-                            Gomme_SpeedButton21->isChecked();
-    if (!coloration) {
+    if (!mode_coloration()) {
         redessiner_calque();
         calque.vue.marque_sale();
     }
@@ -119,7 +115,7 @@ void TForm1::masque_panel3() {
 }
 
 void TForm1::Panel3Fermer() {
-    if (Surfacer->isChecked() || Digitaliser->isChecked())
+    if (mode_souris() == ModeSouris::surface || mode_souris() == ModeSouris::digitaliser)
         masque_panel3();
     else
         Panel3->hide();
