@@ -170,19 +170,24 @@ void Document::construit_troisieme_point(int& count, MethodeCalage methode, bool
     g.set_cell(c.X, 3, "1");
     g.set_cell(c.Y, 3, "0");
 
-    for (int k = 1; k <= count; ++k) {
-        EnregistrementCalage& e = calage[static_cast<std::size_t>(k - 1)];
-        e.x = val_entier(g.cell(c.x, k));
-        e.y = val_entier(g.cell(c.y, k));
-        e.X = val_reel(g.cell(c.X, k));
-        e.Y = val_reel(g.cell(c.Y, k));
-        e.Z = val_reel(g.cell(c.Z, k));
-        e.valide = true;
-    }
+    releve_calage(count);
 
     vue().redessiner_calque();
     vue().cache_panel2();
     port().information("n'oubliez pas d'affecter les bonnes valeurs aux X Y des 3 points de calages !");
+}
+
+void Document::releve_calage(int n) {
+    const Colonnes c = colonnes(StringGrid2);
+    for (int k = 1; k <= std::clamp(n, 0, 3); ++k) {
+        EnregistrementCalage& e = calage[static_cast<std::size_t>(k - 1)];
+        e.x = val_entier(StringGrid2.cell(c.x, k));
+        e.y = val_entier(StringGrid2.cell(c.y, k));
+        e.X = val_reel(StringGrid2.cell(c.X, k));
+        e.Y = val_reel(StringGrid2.cell(c.Y, k));
+        e.Z = val_reel(StringGrid2.cell(c.Z, k));
+        e.valide = true;
+    }
 }
 
 void Document::calcul_nouveaux_calage() {

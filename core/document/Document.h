@@ -97,6 +97,8 @@ public:
     void valide_point_calage(int& count, int x, int y, MethodeCalage methode, bool tablette);
     bool distance_nulle_entre_calage(int row, int x, int y) const;
     void calcul_nouveaux_calage();
+    // Records 1 to n read again from the calibration table's cells, all marked placed.
+    void releve_calage(int n);
     std::string val_calage() const;
     void stocke_xy(int row, int L, int x, int y);
     void stocke_modif_xy(int row);

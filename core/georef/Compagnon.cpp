@@ -168,15 +168,7 @@ std::string applique_calage(Document& d, const CalageCompagnon& c) {
         }
     }
     d.nb_calage = 3;
-    for (int k = 1; k <= 3; ++k) {
-        EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
-        e.valide = true;
-        e.x = x[k - 1];
-        e.y = y[k - 1];
-        e.X = val_reel(g.cell(cX, k));
-        e.Y = val_reel(g.cell(cY, k));
-        e.Z = val_reel(g.cell(cZ, k));
-    }
+    d.releve_calage(3);
     d.sauve = false;
     return {};
 }

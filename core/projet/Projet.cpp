@@ -250,17 +250,7 @@ void applique_calage(Document& d, const Contenu& c) {
     lit_liste_virgules(cal, 0, c.entete);
     for (int k = 1; k <= nb_calage; ++k)
         for (int col = 0; col < cal.col_count(); ++col) cal.assigne_cell(col, k, c.calage.cell(col, k));
-    const int cx = d.indice_col_cal("x"), cy = d.indice_col_cal("y");
-    const int cX = d.indice_col_cal("X"), cY = d.indice_col_cal("Y"), cZ = d.indice_col_cal("Z");
-    for (int k = 1; k <= nb_calage; ++k) {
-        EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
-        e.x = val_entier(cal.cell(cx, k));
-        e.y = val_entier(cal.cell(cy, k));
-        e.X = val_reel(cal.cell(cX, k));
-        e.Y = val_reel(cal.cell(cY, k));
-        e.Z = val_reel(cal.cell(cZ, k));
-        e.valide = true;
-    }
+    d.releve_calage(nb_calage);
     // Rows not placed yet keep the default frame, ready for the calibration clicks.
     for (int k = nb_calage + 1; k <= 3; ++k) remet_calage_par_defaut(d, k);
 }

@@ -120,15 +120,7 @@ void calage_par_defaut(Document& d, int W, int H) {
         }
     }
     d.nb_calage = 3;
-    for (int k = 1; k <= 3; ++k) {
-        EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
-        e.x = val_entier(g.cell(cx, k));
-        e.y = val_entier(g.cell(cy, k));
-        e.X = val_reel(g.cell(cX, k));
-        e.Y = val_reel(g.cell(cY, k));
-        e.Z = val_reel(g.cell(cZ, k));
-        e.valide = true;
-    }
+    d.releve_calage(3);
 }
 
 } // namespace
