@@ -29,6 +29,13 @@ public:
     const std::string& erreur() const { return erreur_; }
     // "Fichier <chemin>, ligne n : raison" (n 1-based; no line when ligne is npos).
     void refus(std::size_t ligne, const std::string& raison);
+    // A refused companion: the first refusal's message is the one kept.
+    CalageCompagnon echec(std::size_t ligne, const std::string& raison) {
+        if (!refuse()) refus(ligne, raison);
+        CalageCompagnon r;
+        r.erreur = erreur_;
+        return r;
+    }
 
 private:
     std::string chemin_;

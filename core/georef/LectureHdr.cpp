@@ -53,11 +53,7 @@ std::string general(long double v) { return nombres::general(v, 15, separateur_d
 CalageCompagnon lit_hdr(const std::string& chemin) {
     CalageCompagnon r;
     Lecture f(chemin);
-    auto echec = [&](std::size_t ligne, const std::string& raison) {
-        if (!f.refuse()) f.refus(ligne, raison);
-        r.erreur = f.erreur();
-        return r;
-    };
+    auto echec = [&f](std::size_t ligne, const std::string& raison) { return f.echec(ligne, raison); };
     if (f.refuse()) return echec(sans_ligne, {});
 
     long double reels[6] = {};

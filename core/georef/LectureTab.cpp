@@ -50,11 +50,7 @@ std::string point_de_ligne(std::string_view ligne, PointCompagnon& p) {
 CalageCompagnon lit_tab(const std::string& chemin) {
     CalageCompagnon r;
     Lecture f(chemin);
-    auto echec = [&](std::size_t ligne, const std::string& raison) {
-        if (!f.refuse()) f.refus(ligne, raison);
-        r.erreur = f.erreur();
-        return r;
-    };
+    auto echec = [&f](std::size_t ligne, const std::string& raison) { return f.echec(ligne, raison); };
     if (f.refuse()) return echec(sans_ligne, {});
     const std::string& texte = f.texte();
 
