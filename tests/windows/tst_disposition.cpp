@@ -41,6 +41,7 @@ private slots:
     void pas_d_elastique_avant_la_souris();
     void cellules_et_boutons_entiers();
     void menu_accessible_avec_le_panneau_d_export();
+    void titleBarComesBackOnScreenWithTheTable();
 
 private:
     // The sample project, its image named relative to the repository's root.
@@ -214,3 +215,17 @@ int main(int argc, char** argv) {
 }
 
 #include "tst_disposition.moc"
+
+// Placed before the window manager told its frame, the main window sat with its title bar
+// above the screen, out of reach of the mouse.
+void TestDisposition::titleBarComesBackOnScreenWithTheTable() {
+    demarre_avec({projet_exemple()});
+    QTRY_VERIFY(f1_->isVisible() && f2_->isVisible());
+    const int hauteur = f1_->frameGeometry().height();
+    f1_->move(0, -20);
+    QCOMPARE(f1_->frameGeometry().top(), -20);
+    f1_->SpeedButtonCartTablClick();
+    QCOMPARE(f1_->frameGeometry().top(), ecran().top());
+    QVERIFY(f1_->frameGeometry().bottom() <= ecran().bottom());
+    QVERIFY(f1_->frameGeometry().height() <= hauteur);
+}

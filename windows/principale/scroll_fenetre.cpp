@@ -85,7 +85,9 @@ void TForm1::SpeedButtonCartTablClick() {
     if (!f2) return;
     const QRect e = ecran();
     QRect g = frameGeometry();
-    place_fenetre(this, 0, g.y(), g.width(), g.height());
+    // Placed before its frame was known, the window may sit with its title bar above the screen.
+    const int haut = std::max(e.top(), g.y());
+    place_fenetre(this, 0, haut, g.width(), std::min(g.height(), e.bottom() + 1 - haut));
     // Shown first: a hidden window does not know its frame yet.
     f2->show();
     const int l2 = f2->frameGeometry().width();
