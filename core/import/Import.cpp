@@ -210,18 +210,13 @@ BilanTexte importe_points_texte(Document& d, std::string_view texte) {
         return b;
     }
 
-    struct Point {
-        long double X, Y;
-        std::string libelle;
-        int x, y;
-    };
-    std::vector<Point> points;
+    std::vector<PointPlace> points;
     char sep = ' ';
     pour_chaque_ligne(texte, [&](std::string_view l) {
         if (l.find('\t') != std::string_view::npos) sep = '\t';
         if (l.empty() || l.front() == '\'' || l.find_first_not_of(' ') == std::string_view::npos) return;
-        Point p{extrait_champ_reel(l, 1, sep, 0), extrait_champ_reel(l, 2, sep, 0), extrait_champ(l, 3, sep),
-                INT_MIN, INT_MIN};
+        PointPlace p{extrait_champ_reel(l, 1, sep, 0), extrait_champ_reel(l, 2, sep, 0), extrait_champ(l, 3, sep),
+                     INT_MIN, INT_MIN};
         d.repere_image(p.X, p.Y, p.x, p.y);
         if (!pixel_ecrivable(p.x) || !pixel_ecrivable(p.y)) {
             ++b.hors_image;
@@ -236,8 +231,8 @@ BilanTexte importe_points_texte(Document& d, std::string_view texte) {
         {
             const Grille::Lot lot(g);
             g.set_row_count(d.nb_points + static_cast<int>(points.size()) + 1);
-            for (const Point& p : points)
-                d.affecte_en(++d.nb_points, d.num_ligne, p.libelle, valeur_absente(), p.Y, p.X, p.y, p.x);
+            d.affecte_points(d.nb_points + 1, d.num_ligne, points.data(), points.size());
+            d.nb_points += static_cast<int>(points.size());
             g.set_fixed_rows(1);
         }
         b.ajoutes = static_cast<int>(points.size());
