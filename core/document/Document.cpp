@@ -106,7 +106,7 @@ void Document::affecte_points(int premier, int L, const PointPlace* points, std:
     const Colonnes c = colonnes(StringGrid1);
     for (std::size_t i = 0; i < n; ++i) {
         const PointPlace& p = points[i];
-        ecrit_point(c, premier + static_cast<int>(i), L, p.libelle, valeur_absente(), p.Y, p.X, p.y, p.x);
+        ecrit_point(c, premier + static_cast<int>(i), L, p.libelle, p.Z, p.Y, p.X, p.y, p.x);
     }
 }
 

@@ -36,7 +36,7 @@ struct LignePoint {
 
 // A point brought in from outside, already placed on the image.
 struct PointPlace {
-    long double X = 0, Y = 0;
+    long double X = 0, Y = 0, Z = 0;
     std::string libelle;
     std::int32_t x = 0, y = 0;
 };
@@ -92,7 +92,7 @@ public:
     void affecte_ndecimale();
     void affecte_en(int row, int L, const std::string& libelle, long double Z, long double Y,
                     long double X, int y, int x);
-    // affecte_en on rows premier, premier + 1, ... with Z missing, the columns looked up once.
+    // affecte_en on rows premier, premier + 1, ..., the columns looked up once.
     void affecte_points(int premier, int L, const PointPlace* points, std::size_t n);
     void affecte_calage(int row, int L, const std::string& libelle, int x, int y, long double Z,
                         long double Y, long double X);

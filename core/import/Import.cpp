@@ -196,54 +196,108 @@ void importe_calage_texte(Document& d, std::string_view texte) {
     d.calcul_nouveaux_calage();
 }
 
-BilanTexte importe_points_texte(Document& d, std::string_view texte) {
-    BilanTexte b;
-    if (const std::string m = calage_inutilisable(d); !m.empty()) {
-        port().information(m);
-        return b;
+namespace {
+
+// Points by real coordinates: refused before any change when the calibration cannot place
+// them or they would start line 100; each is placed, kept when its pixels can be written.
+class Placement {
+public:
+    explicit Placement(Document& d) : d_(d) {
+        if (const std::string m = calage_inutilisable(d); !m.empty()) {
+            port().information(m);
+            return;
+        }
+        if (const int L = ligne_suivante(d); L > derniere_ligne) {
+            port().information("Les points rajoutés seraient sur la ligne " + std::to_string(L) +
+                               " : les lignes vont jusqu'à " + std::to_string(derniere_ligne) +
+                               ".\n\nRien n'a été rajouté.");
+            return;
+        }
+        possible_ = true;
     }
-    const int L = ligne_suivante(d);
-    if (L > derniere_ligne) {
-        port().information("Les points rajoutés seraient sur la ligne " + std::to_string(L) +
-                           " : les lignes vont jusqu'à " + std::to_string(derniere_ligne) +
-                           ".\n\nRien n'a été rajouté.");
-        return b;
+    bool possible() const { return possible_; }
+
+    void ajoute(PointPlace p) {
+        p.x = p.y = INT_MIN;
+        d_.repere_image(p.X, p.Y, p.x, p.y);
+        if (!pixel_ecrivable(p.x) || !pixel_ecrivable(p.y)) {
+            ++b_.hors_image;
+            return;
+        }
+        points_.push_back(std::move(p));
     }
 
-    std::vector<PointPlace> points;
+    BilanTexte termine() {
+        if (!possible_) return b_;
+        if (!points_.empty()) {
+            nouvelle_suite_de_points(d_);
+            Grille& g = d_.StringGrid1;
+            {
+                const Grille::Lot lot(g);
+                g.set_row_count(d_.nb_points + static_cast<int>(points_.size()) + 1);
+                d_.affecte_points(d_.nb_points + 1, d_.num_ligne, points_.data(), points_.size());
+                d_.nb_points += static_cast<int>(points_.size());
+                g.set_fixed_rows(1);
+            }
+            b_.ajoutes = static_cast<int>(points_.size());
+            d_.sauve = false;
+            d_.calcul_nouveaux_calage();
+        }
+        if (b_.hors_image > 0)
+            port().information(std::to_string(b_.hors_image) + " point(s) tombent hors de l'image (pixel au-delà de "
+                                                                "9999) : ils n'ont pas été rajoutés.");
+        b_.resultat = ResultatImport::fait;
+        return b_;
+    }
+
+private:
+    Document& d_;
+    bool possible_ = false;
+    std::vector<PointPlace> points_;
+    BilanTexte b_;
+};
+
+} // namespace
+
+BilanTexte importe_points_texte(Document& d, std::string_view texte) {
+    Placement placement(d);
+    if (!placement.possible()) return placement.termine();
     char sep = ' ';
     pour_chaque_ligne(texte, [&](std::string_view l) {
         if (l.find('\t') != std::string_view::npos) sep = '\t';
         if (l.empty() || l.front() == '\'' || l.find_first_not_of(' ') == std::string_view::npos) return;
-        PointPlace p{extrait_champ_reel(l, 1, sep, 0), extrait_champ_reel(l, 2, sep, 0), extrait_champ(l, 3, sep),
-                     INT_MIN, INT_MIN};
-        d.repere_image(p.X, p.Y, p.x, p.y);
-        if (!pixel_ecrivable(p.x) || !pixel_ecrivable(p.y)) {
-            ++b.hors_image;
-            return;
-        }
-        points.push_back(std::move(p));
+        placement.ajoute({extrait_champ_reel(l, 1, sep, 0), extrait_champ_reel(l, 2, sep, 0), valeur_absente(),
+                          extrait_champ(l, 3, sep), 0, 0});
     });
+    return placement.termine();
+}
 
-    if (!points.empty()) {
-        nouvelle_suite_de_points(d);
-        Grille& g = d.StringGrid1;
-        {
-            const Grille::Lot lot(g);
-            g.set_row_count(d.nb_points + static_cast<int>(points.size()) + 1);
-            d.affecte_points(d.nb_points + 1, d.num_ligne, points.data(), points.size());
-            d.nb_points += static_cast<int>(points.size());
-            g.set_fixed_rows(1);
-        }
-        b.ajoutes = static_cast<int>(points.size());
-        d.sauve = false;
-        d.calcul_nouveaux_calage();
+std::string colonnes_invalides(const ColonnesTableur& c) {
+    const std::pair<const char*, int> colonnes[] = {{"Libellé", c.libelle}, {"X", c.X}, {"Y", c.Y}};
+    for (const auto& [nom, v] : colonnes)
+        if (v < 1 || v > 256) return "La colonne " + std::string(nom) + " vaut " + std::to_string(v) + " : elle va de 1 à 256.";
+    if (c.Z < 0 || c.Z > 256) return "La colonne Z vaut " + std::to_string(c.Z) + " : elle va de 0 (sans Z) à 256.";
+    if (c.debut < 1) return "La ligne de début vaut " + std::to_string(c.debut) + " : elle commence à 1.";
+    return {};
+}
+
+BilanTexte importe_points_tableur(Document& d, const Feuille& f, const ColonnesTableur& c) {
+    if (const std::string m = colonnes_invalides(c); !m.empty()) {
+        port().information(m + "\n\nRien n'a été rajouté.");
+        return {};
     }
-    if (b.hors_image > 0)
-        port().information(std::to_string(b.hors_image) +
-                           " point(s) tombent hors de l'image (pixel au-delà de 9999) : ils n'ont pas été rajoutés.");
-    b.resultat = ResultatImport::fait;
-    return b;
+    Placement placement(d);
+    if (!placement.possible()) return placement.termine();
+    for (long long r = c.debut; r <= INT_MAX; ++r) {
+        const int ligne = static_cast<int>(r);
+        const std::string X = f.cellule(c.X, ligne);
+        if (X.empty()) break;
+        if (!est_reel(X)) continue;
+        const std::string Z = c.Z > 0 ? f.cellule(c.Z, ligne) : std::string();
+        placement.ajoute({val_reel(X), val_reel(f.cellule(c.Y, ligne)),
+                          c.Z > 0 && est_reel(Z) ? val_reel(Z) : valeur_absente(), f.cellule(c.libelle, ligne), 0, 0});
+    }
+    return placement.termine();
 }
 
 } // namespace vuv

@@ -35,4 +35,24 @@ struct BilanTexte {
 };
 BilanTexte importe_points_texte(Document& d, std::string_view texte);
 
+// A worksheet's cells as texts, addressed by column (1 = A) and row from 1; an empty or missing
+// cell is "".
+class Feuille {
+public:
+    virtual ~Feuille() = default;
+    virtual std::string cellule(int colonne, int ligne) const = 0;
+};
+
+// The column numbers of Panel6 and its first row.
+struct ColonnesTableur {
+    int libelle = 3, X = 1, Y = 2, Z = 12, debut = 5;
+};
+// Why the numbers cannot be used (a column outside 1 to 256, Z outside 0 to 256, a first row
+// below 1), or empty.
+std::string colonnes_invalides(const ColonnesTableur& c);
+
+// From the first row on, while the X cell is not empty: rows whose X is a number are placed as
+// in the text import, with Z from its column when it holds a number.
+BilanTexte importe_points_tableur(Document& d, const Feuille& f, const ColonnesTableur& c);
+
 } // namespace vuv

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace vuv;
 
 namespace {
@@ -276,6 +278,60 @@ TEST_P(Import, calage_du_presse_papier) {
     importe_calage_texte(d, "1.5 -2\n");
     EXPECT_EQ(cell("X", 1), local("1.5"));
     EXPECT_EQ(cell("Y", 1), "-2");
+}
+
+} // namespace
+
+namespace {
+
+// A worksheet given by its cells.
+struct FeuilleTest : Feuille {
+    std::map<std::pair<int, int>, std::string> cellules;
+    std::string cellule(int colonne, int ligne) const override {
+        const auto i = cellules.find({colonne, ligne});
+        return i == cellules.end() ? std::string() : i->second;
+    }
+};
+
+TEST_P(Import, tableur_colonnes_et_lignes_ignorees) {
+    FeuilleTest f;
+    const std::string v = GetParam() == ',' ? "," : ".";
+    auto ligne = [&](int r, std::string X, std::string Y, std::string lib, std::string Z) {
+        f.cellules[{1, r}] = X;
+        f.cellules[{2, r}] = Y;
+        f.cellules[{3, r}] = lib;
+        f.cellules[{12, r}] = Z;
+    };
+    ligne(5, "0" + v + "23", "111" + v + "5", "pointA", "12");
+    ligne(6, "1" + v + "25", "215" + v + "6", "Église", "abc");
+    ligne(7, "x=3", "5", "", "");
+    ligne(8, "07/12/2026", "7", "", "");
+    ligne(9, "1000" + v + "5", "-0" + v + "5", "3", "");
+    const BilanTexte b = importe_points_tableur(d, f, {});
+    EXPECT_EQ(b.ajoutes, 3);
+    EXPECT_EQ(rang(d, 3).Z, local("12.00000000"));
+    EXPECT_EQ(rang(d, 4).Z, local("0.00000000"));
+    EXPECT_EQ(rang(d, 4).lib, "Église");
+    const Ligne c = rang(d, 5);
+    EXPECT_EQ(c.x, "1001");
+    EXPECT_EQ(c.y, "  801");
+    EXPECT_EQ(c.X, local("1000.16583333"));
+    EXPECT_EQ(c.Y, local("-0.99875000"));
+    EXPECT_EQ(c.lib, "3");
+
+    // An empty X at the first row ends at once.
+    EXPECT_EQ(importe_points_tableur(d, f, {3, 1, 2, 12, 4}).ajoutes, 0);
+    EXPECT_EQ(importe_points_tableur(d, f, {3, 1, 2, 12, 1000000000}).ajoutes, 0);
+    EXPECT_EQ(d.nb_points, 5);
+}
+
+TEST(ImportTableur, colonnes_hors_limites) {
+    EXPECT_EQ(colonnes_invalides({3, 0, 2, 12, 5}), "La colonne X vaut 0 : elle va de 1 à 256.");
+    EXPECT_EQ(colonnes_invalides({-1, 1, 2, 12, 5}), "La colonne Libellé vaut -1 : elle va de 1 à 256.");
+    EXPECT_EQ(colonnes_invalides({3, 1, 300, 12, 5}), "La colonne Y vaut 300 : elle va de 1 à 256.");
+    EXPECT_EQ(colonnes_invalides({3, 1, 2, 257, 5}), "La colonne Z vaut 257 : elle va de 0 (sans Z) à 256.");
+    EXPECT_EQ(colonnes_invalides({3, 1, 2, 0, 0}), "La ligne de début vaut 0 : elle commence à 1.");
+    EXPECT_EQ(colonnes_invalides({256, 1, 2, 0, 1}), "");
 }
 
 } // namespace

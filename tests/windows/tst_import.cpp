@@ -13,6 +13,8 @@
 #include "windows/question/Unit6.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QLineEdit>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
@@ -34,6 +36,9 @@ private slots:
     void texte_par_le_bouton();
     void texte_refuse_ou_abandonne();
     void projet_et_presse_papier();
+    void tableur_par_le_panneau_data();
+    void tableur_par_le_panneau();
+    void tableur_refuse();
 
 private:
     Document& doc() { return t_->programme->document; }
@@ -215,6 +220,73 @@ void TestImport::projet_et_presse_papier() {
     f1().Rcuprationdevaleurs1->trigger();
     QCOMPARE(cal.cell(doc().indice_col_cal("X"), 3), std::string("      1199.0000"));
     QCOMPARE(cellule("X", 4), QStringLiteral("199.83333333"));
+}
+
+void TestImport::tableur_par_le_panneau_data() { texte_par_le_bouton_data(); }
+
+// The workbooks were written by xlwt (donnees/fabrique_xls.py).
+void TestImport::tableur_par_le_panneau() {
+    QFETCH(char, sep);
+    const SeparateurLocal separateur(sep);
+    const auto loc = [sep](QString t) { return t.replace(QLatin1Char('.'), QLatin1Char(sep)); };
+    image_et_deux_points();
+    const QString classeur = QStringLiteral(VUVIVIVA_DONNEES_TESTS "/points.xls");
+    t_->port.repond_oui();
+    d_->repond_fichier(classeur);
+    QTest::mouseClick(f2().SpeedButton5, Qt::LeftButton);
+    const TForm2::PanneauTableur& p = f2().tableur;
+    QCOMPARE(d_->demandes().last().titre, QStringLiteral("Ouvrir un fichier X  Y Lib ..."));
+    QVERIFY(p.Panel6->isVisibleTo(&f1()));
+    QCOMPARE(p.Label12->text(), QStringLiteral("points.xls"));
+    QCOMPARE(p.Panel6->windowTitle(), QStringLiteral("Indices des colonnes du fichier"));
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+
+    QCOMPARE(t_->port.textes("information"), std::vector<std::string>{"nombre de points rajoutés : 3"});
+    QCOMPARE(p.Label6->text(), QStringLiteral("3"));
+    QVERIFY(!p.Panel6->isVisibleTo(&f1()));
+    QCOMPARE(doc().nb_points, 5);
+    QCOMPARE(cellule("Z", 3), loc(QStringLiteral("12.00000000")));
+    QCOMPARE(cellule("Z", 4), loc(QStringLiteral("0.00000000")));
+    QCOMPARE(cellule("Libellé", 4), QStringLiteral("Église"));
+    QCOMPARE(cellule("x", 5), QStringLiteral("1001"));
+    QCOMPARE(cellule("y", 5), QStringLiteral("  801"));
+    QCOMPARE(cellule("X", 5), loc(QStringLiteral("1000.16583333")));
+    QCOMPARE(cellule("Y", 5), loc(QStringLiteral("-0.99875000")));
+    QCOMPARE(cellule("Libellé", 5), QStringLiteral("3"));
+
+    // X from column 30, past Z: its third cell is empty, which ends the sheet.
+    p.Edit5->setText(QStringLiteral("30"));
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+    QCOMPARE(doc().nb_points, 7);
+    QCOMPARE(cellule("x", 7), QStringLiteral("      1"));
+}
+
+void TestImport::tableur_refuse() {
+    image_et_deux_points();
+    const QString faux = fichier(QStringLiteral("faux.xls"));
+    ecrit_octets(faux, "PK\x03\x04 ceci est un xlsx" + QByteArray(1000, 'x'));
+    t_->port.repond_oui();
+    d_->repond_fichier(faux);
+    f1().RajoutdepointsXLS1->trigger();
+    const TForm2::PanneauTableur& p = f2().tableur;
+    p.Edit8->setText(QStringLiteral("0"));
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+    p.Edit8->setText(QStringLiteral("5"));
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+    QCOMPARE(t_->port.textes("information"),
+             (std::vector<std::string>{"La ligne de début vaut 0 : elle commence à 1.",
+                                       "Le classeur <" + faux.toStdString() +
+                                           "> n'a pas pu être lu : ce n'est pas un classeur .xls (Excel 97-2003) ; "
+                                           "un classeur .xlsx doit d'abord être enregistré au format .xls."}));
+    ecrit_octets(faux, "court");
+    t_->port.oublie();
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+    QCOMPARE(t_->port.textes("information"),
+             std::vector<std::string>{"Le classeur <" + faux.toStdString() +
+                                      "> n'a pas pu être lu : fichier tronqué, ou qui n'est pas un classeur .xls."});
+    QCOMPARE(doc().nb_points, 2);
+    QVERIFY(p.Panel6->isVisibleTo(&f1()));
+    QVERIFY(doc().sauve);
 }
 
 QTEST_MAIN(TestImport)

@@ -327,8 +327,8 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton7, Label1, Label2, Edit1, Edit2, Memo2})
         w->hide();
 
-    // Their features come with their own work: the spreadsheet import, the 3D graph, the
-    // traverse and the scale and altitude tools.
+    // Their features come with their own work: the 3D graph, the traverse and the scale and
+    // altitude tools; the spreadsheet import is enabled with its panel.
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton8, CheckBox_z, SpeedButton5, SpeedButton7})
         w->setEnabled(false);
 }

@@ -7,6 +7,7 @@
 //   scroll2_reglages.cpp  decimals, label settings, image offset and the plain buttons
 //   scroll2_projet.cpp    reading a project file
 //   scroll2_import.cpp    the imports of points and calibration values
+//   scroll2_tableur.cpp   the spreadsheet import and its panel on the main window
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -17,6 +18,7 @@
 #include <string>
 
 class QCheckBox;
+class QDockWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -89,6 +91,21 @@ public:
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
+
+    // The main window's panel Panel6 of the spreadsheet import, with its design names.
+    struct PanneauTableur {
+        QDockWidget* Panel6 = nullptr;
+        QLabel* Label12 = nullptr; // the file name
+        QLabel* Label13 = nullptr; // its full path, hidden
+        QLineEdit* Edit4 = nullptr; // "Libellé"
+        QLineEdit* Edit5 = nullptr; // "X"
+        QLineEdit* Edit6 = nullptr; // "Y"
+        QLineEdit* Edit7 = nullptr; // "Z"
+        QLineEdit* Edit8 = nullptr; // "n° de ligne de début"
+        QPushButton* Button6 = nullptr; // "Traiter le fichier"
+        QPushButton* Button7 = nullptr; // "Annuler"
+        QLabel* Label6 = nullptr;  // the running count
+    } tableur;
 
     // --- Window state ---
     std::string entree1, entree2, entree3; // entry value of each table
@@ -174,6 +191,8 @@ public:
     void SpeedButton9Click();           // calibration values of a project
     void SpeedButton10Click();          // calibration values of the clipboard
     void SpeedButton6Click();           // points of a text file
+    void SpeedButton5Click();           // a spreadsheet: its panel shown
+    void Button4Click();                // the spreadsheet read with the panel's columns
 
     // Redraws through the main window: "Redessiner", or the overlay rebuilt and shown.
     void Redessiner();
@@ -192,6 +211,7 @@ private:
     void branche_reglages();
     void branche_fenetre_principale();
     void branche_imports();
+    void construit_panneau_tableur();
     std::optional<QString> choisit_fichier_import(const QString& titre, const QString& filtre);
     void fin_import();
     void FormActivate();

@@ -39,6 +39,7 @@ std::optional<std::string> octets_de(const QString& chemin) {
 } // namespace
 
 void TForm2::branche_imports() {
+    construit_panneau_tableur();
     for (QPushButton* b : {SpeedButton4, SpeedButton6, SpeedButton9, SpeedButton10}) b->setEnabled(true);
     connect(SpeedButton4, &QPushButton::clicked, this, &TForm2::SpeedButton4Click_completer);
     connect(SpeedButton6, &QPushButton::clicked, this, &TForm2::SpeedButton6Click);
