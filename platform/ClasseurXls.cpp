@@ -4,8 +4,11 @@
 
 #include <freexl.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace vuv {
 namespace {
@@ -32,36 +35,7 @@ std::string date_francaise(const char* t) {
     return s.substr(8, 2) + "/" + s.substr(5, 2) + "/" + s.substr(0, 4) + s.substr(10);
 }
 
-} // namespace
-
-std::unique_ptr<ClasseurXls> ClasseurXls::ouvre(const std::string& chemin, std::string& erreur) {
-    std::unique_ptr<ClasseurXls> c(new ClasseurXls);
-    auto refus = [&](const std::string& pourquoi) {
-        erreur = "Le classeur <" + chemin + "> n'a pas pu être lu : " + pourquoi + ".";
-        return nullptr;
-    };
-    if (const int r = freexl_open(chemin.c_str(), &c->classeur_); r != FREEXL_OK) return refus(raison(r));
-    unsigned protege = 0;
-    if (freexl_get_info(c->classeur_, FREEXL_BIFF_PASSWORD, &protege) == FREEXL_OK && protege == FREEXL_BIFF_OBFUSCATED)
-        return refus("classeur protégé par un mot de passe");
-    if (const int r = freexl_select_active_worksheet(c->classeur_, 0); r != FREEXL_OK) return refus(raison(r));
-    if (const int r = freexl_worksheet_dimensions(c->classeur_, &c->lignes_, &c->colonnes_); r != FREEXL_OK)
-        return refus(raison(r));
-    return c;
-}
-
-ClasseurXls::~ClasseurXls() {
-    if (classeur_) freexl_close(classeur_);
-}
-
-std::string ClasseurXls::cellule(int colonne, int ligne) const {
-    if (colonne < 1 || ligne < 1 || static_cast<unsigned>(colonne) > colonnes_ ||
-        static_cast<unsigned>(ligne) > lignes_)
-        return {};
-    FreeXL_CellValue v;
-    if (freexl_get_cell_value(classeur_, static_cast<unsigned>(ligne - 1), static_cast<unsigned short>(colonne - 1),
-                              &v) != FREEXL_OK)
-        return {};
+std::string texte(const FreeXL_CellValue& v) {
     switch (v.type) {
     case FREEXL_CELL_INT: return std::to_string(v.value.int_value);
     case FREEXL_CELL_DOUBLE: {
@@ -77,6 +51,121 @@ std::string ClasseurXls::cellule(int colonne, int ligne) const {
     case FREEXL_CELL_DATETIME: return date_francaise(v.value.text_value);
     default: return {};
     }
+}
+
+// What the child sends: 'C', row, column, length, bytes for each non-empty cell, then 'F';
+// or 'E' and a FreeXL code.
+void ajoute(std::string& o, const void* p, std::size_t n) { o.append(static_cast<const char*>(p), n); }
+
+std::string lit_dans_l_enfant(const std::string& chemin) {
+    std::string o;
+    const void* h = nullptr;
+    int r = freexl_open(chemin.c_str(), &h);
+    unsigned protege = 0;
+    if (r == FREEXL_OK && freexl_get_info(h, FREEXL_BIFF_PASSWORD, &protege) == FREEXL_OK &&
+        protege == FREEXL_BIFF_OBFUSCATED)
+        r = 1; // protected
+    unsigned lignes = 0;
+    unsigned short colonnes = 0;
+    if (r == FREEXL_OK) r = freexl_select_active_worksheet(h, 0);
+    if (r == FREEXL_OK) r = freexl_worksheet_dimensions(h, &lignes, &colonnes);
+    if (r != FREEXL_OK) {
+        o = "E";
+        ajoute(o, &r, sizeof r);
+    } else {
+        for (unsigned l = 0; l < lignes; ++l)
+            for (unsigned short c = 0; c < colonnes && c < 256; ++c) {
+                FreeXL_CellValue v;
+                if (freexl_get_cell_value(h, l, c, &v) != FREEXL_OK) continue;
+                const std::string t = texte(v);
+                if (t.empty()) continue;
+                const auto n = static_cast<std::uint32_t>(t.size());
+                o += 'C';
+                ajoute(o, &l, sizeof l);
+                ajoute(o, &c, sizeof c);
+                ajoute(o, &n, sizeof n);
+                o += t;
+            }
+        o += 'F';
+    }
+    if (h) freexl_close(h);
+    return o;
+}
+
+bool ecrit_tout(int fd, const std::string& o) {
+    std::size_t fait = 0;
+    while (fait < o.size()) {
+        const ssize_t n = ::write(fd, o.data() + fait, o.size() - fait);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        fait += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+std::unique_ptr<ClasseurXls> ClasseurXls::ouvre(const std::string& chemin, std::string& erreur) {
+    auto refus = [&](const std::string& pourquoi) {
+        erreur = "Le classeur <" + chemin + "> n'a pas pu être lu : " + pourquoi + ".";
+        return nullptr;
+    };
+    int tube[2];
+    if (::pipe(tube) != 0) return refus("impossible de lancer sa lecture");
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(tube[0]);
+        ::close(tube[1]);
+        return refus("impossible de lancer sa lecture");
+    }
+    if (pid == 0) {
+        ::close(tube[0]);
+        const bool ok = ecrit_tout(tube[1], lit_dans_l_enfant(chemin));
+        ::_exit(ok ? 0 : 1);
+    }
+    ::close(tube[1]);
+    std::string recu;
+    char tampon[65536];
+    for (;;) {
+        const ssize_t n = ::read(tube[0], tampon, sizeof tampon);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        recu.append(tampon, static_cast<std::size_t>(n));
+    }
+    ::close(tube[0]);
+    int etat = 0;
+    while (::waitpid(pid, &etat, 0) < 0 && errno == EINTR) {
+    }
+    const bool fini = WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
+    if (!fini || recu.empty()) return refus("classeur endommagé (sa lecture a échoué)");
+
+    if (recu[0] == 'E' && recu.size() >= 1 + sizeof(int)) {
+        int code = 0;
+        std::memcpy(&code, recu.data() + 1, sizeof code);
+        return refus(code == 1 ? "classeur protégé par un mot de passe" : raison(code));
+    }
+    std::unique_ptr<ClasseurXls> c(new ClasseurXls);
+    std::size_t p = 0;
+    const std::size_t entete = 1 + sizeof(std::uint32_t) + sizeof(std::uint16_t) + sizeof(std::uint32_t);
+    while (p < recu.size() && recu[p] == 'C' && p + entete <= recu.size()) {
+        std::uint32_t l = 0, n = 0;
+        std::uint16_t col = 0;
+        std::memcpy(&l, recu.data() + p + 1, sizeof l);
+        std::memcpy(&col, recu.data() + p + 1 + sizeof l, sizeof col);
+        std::memcpy(&n, recu.data() + p + 1 + sizeof l + sizeof col, sizeof n);
+        p += entete;
+        if (n > recu.size() - p) break;
+        c->cellules_[(static_cast<std::uint64_t>(l) << 16) | col] = recu.substr(p, n);
+        p += n;
+    }
+    if (p + 1 != recu.size() || recu[p] != 'F') return refus("classeur endommagé (sa lecture a échoué)");
+    return c;
+}
+
+std::string ClasseurXls::cellule(int colonne, int ligne) const {
+    if (colonne < 1 || colonne > 256 || ligne < 1) return {};
+    const auto i = cellules_.find((static_cast<std::uint64_t>(ligne - 1) << 16) | static_cast<unsigned>(colonne - 1));
+    return i == cellules_.end() ? std::string() : i->second;
 }
 
 } // namespace vuv

@@ -3,18 +3,19 @@
 // texts a user sees. No Qt here: the fuzzing build compiles it with the core.
 #include "core/import/Import.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 namespace vuv {
 
 class ClasseurXls final : public Feuille {
 public:
-    // Null on failure, with a French message naming the file and the reason in `erreur`.
+    // Reads the whole first worksheet. FreeXL runs in a child process: a damaged file that
+    // makes it crash gives a message, not the end of the program. Null on failure, with a
+    // French message naming the file and the reason in `erreur`.
     static std::unique_ptr<ClasseurXls> ouvre(const std::string& chemin, std::string& erreur);
-    ~ClasseurXls() override;
-    ClasseurXls(const ClasseurXls&) = delete;
-    ClasseurXls& operator=(const ClasseurXls&) = delete;
 
     // Text as it is; an integer in decimal; a real in its general form (15 significant digits,
     // local separator); a date "dd/mm/yyyy"; an empty cell or one outside the sheet "".
@@ -22,9 +23,7 @@ public:
 
 private:
     ClasseurXls() = default;
-    const void* classeur_ = nullptr;
-    unsigned lignes_ = 0;
-    unsigned short colonnes_ = 0;
+    std::unordered_map<std::uint64_t, std::string> cellules_; // key: row << 16 | column
 };
 
 } // namespace vuv

@@ -285,8 +285,8 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     f.fin_ligne();
     if (ligne1 != marqueur) {
         refuse(" Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
-                        "/VUVIVIVA introuvable : mess= <" +
-                            extrait_lisible(ligne1) + ">");
+               "/VUVIVIVA introuvable : mess= <" +
+               extrait_lisible(ligne1) + ">");
         return ResultatLecture::refuse;
     }
 
@@ -305,10 +305,9 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     for (int& v : taille) {
         if (const int erreur = f.entier(v)) {
             refuse("Ancien format : erreur =" + std::to_string(erreur) + "\n" +
-                                "Les données dx0/dy0 sont manquantes\n" +
-                                "éventuellement recharger juste l'image, et recopier la ligne qui suit celle "
-                                "contenant\n" +
-                                " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
+                   "Les données dx0/dy0 sont manquantes\n" +
+                   "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n" +
+                   " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
             return ResultatLecture::interrompu;
         }
     }
