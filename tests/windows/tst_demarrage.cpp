@@ -220,7 +220,7 @@ void TestDemarrage::menu_data() {
           QStringLiteral("Rajout de points digitalisés à partir d'un *trl  associé à la même image"), true);
     ligne("RajoutdepointsTXT1",
           QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.TXT (2 ou 3 colonnes)"), true);
-    ligne("RajoutdepointsXLS1", QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.XLS"), false);
+    ligne("RajoutdepointsXLS1", QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.XLS"), true);
     ligne("Rcuprationdevaleurs1", QStringLiteral("Récupération de valeurs  réelles (X,Y,Z) de calibration"), true);
     ligne("Valeursdecalibration1", QStringLiteral("Valeurs de calibration réelles (X,Y,Z) à partir du presse-papier"),
           true);
