@@ -2,6 +2,7 @@
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
+#include "core/import/Import.h"
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 #include "core/vue/Echantillonnage.h"
@@ -224,5 +225,78 @@ void BM_Trl_anchor(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Trl_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// The text import: 100000 lines "X Y label" of a survey in metres placed on a 5000 x 4000 scan.
+
+namespace {
+
+std::string lignes_texte(int n) {
+    std::string t;
+    char tampon[96];
+    for (int i = 0; i < n; ++i) {
+        const int l = std::snprintf(tampon, sizeof tampon, "%.2f %.2f pt%d\r\n", 651300.0 + (i * 37) % 4000,
+                                    6858100.0 + (i * 53) % 3000, i);
+        t.append(tampon, static_cast<std::size_t>(l));
+    }
+    return t;
+}
+
+void BM_ImportTexte(benchmark::State& state) {
+    vuv::SeparateurLocal sep(',');
+    const int n = static_cast<int>(state.range(0));
+    const vuv::Document modele = document_de(1);
+    const std::string texte = lignes_texte(n);
+    for (auto _ : state) {
+        state.PauseTiming();
+        vuv::Document d = modele;
+        state.ResumeTiming();
+        const vuv::BilanTexte b = vuv::importe_points_texte(d, texte);
+        if (b.ajoutes != n) state.SkipWithError("points lost");
+        benchmark::DoNotOptimize(d.StringGrid1.cell(3, n).data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_ImportTexte)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The floor for the same conversions: per line the import reads X and Y (2), writes the new row
+// (n, L, X, Y, Z, x, y: 7), then the recompute reads L, x, y, X, Y, Z (6) and writes the 7 again:
+// 8 from_chars and 14 to_chars, on lines split at line feeds and spaces.
+void BM_ImportTexte_anchor(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const std::string texte = lignes_texte(n);
+    std::vector<std::string> ecrits(static_cast<std::size_t>(n) * 14);
+    for (auto _ : state) {
+        std::size_t p = 0, o = 0;
+        int row = 0;
+        while (p < texte.size()) {
+            const std::size_t fin = std::min(texte.find('\n', p), texte.size());
+            const std::string_view l(texte.data() + p, fin - p);
+            const std::size_t e1 = l.find(' '), e2 = l.find(' ', e1 + 1);
+            long double X = 0, Y = 0;
+            std::from_chars(l.data(), l.data() + e1, X);
+            std::from_chars(l.data() + e1 + 1, l.data() + e2, Y);
+            ++row;
+            const long double sorties[7] = {static_cast<long double>(row), 2, X, Y, 0, X / 3, Y / 3};
+            const int decimales[7] = {0, 0, 8, 8, 8, 0, 0};
+            for (int passe = 0; passe < 2; ++passe) {
+                long double relus[6] = {};
+                for (int k = 0; k < 7; ++k) {
+                    char tampon[64];
+                    const auto r = std::to_chars(tampon, tampon + sizeof tampon, sorties[k], std::chars_format::fixed,
+                                                 decimales[k]);
+                    ecrits[o++].assign(tampon, r.ptr);
+                    if (passe == 0 && k > 0) std::from_chars(tampon, r.ptr, relus[k - 1]);
+                }
+                benchmark::DoNotOptimize(relus);
+            }
+            p = fin + 1;
+        }
+        benchmark::DoNotOptimize(ecrits.data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_ImportTexte_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -102,6 +102,14 @@ void Document::affecte_en(int row, int L, const std::string& libelle, long doubl
     ecrit_point(colonnes(StringGrid1), row, L, libelle, Z, Y, X, y, x);
 }
 
+void Document::affecte_points(int premier, int L, const PointPlace* points, std::size_t n) {
+    const Colonnes c = colonnes(StringGrid1);
+    for (std::size_t i = 0; i < n; ++i) {
+        const PointPlace& p = points[i];
+        ecrit_point(c, premier + static_cast<int>(i), L, p.libelle, p.Z, p.Y, p.X, p.y, p.x);
+    }
+}
+
 void Document::ecrit_point(const Colonnes& c, int row, int L, const std::string& libelle,
                            long double Z, long double Y, long double X, int y, int x) {
     affecte_ndecimale();

@@ -6,6 +6,7 @@
 #include "core/table/Grille.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <string>
@@ -31,6 +32,13 @@ struct LignePoint {
     long double X = 0;
     std::int32_t y = 0;
     std::int32_t x = 0;
+};
+
+// A point brought in from outside, already placed on the image.
+struct PointPlace {
+    long double X = 0, Y = 0, Z = 0;
+    std::string libelle;
+    std::int32_t x = 0, y = 0;
 };
 
 // How the second calibration click completes the frame (RadioGroup1's index).
@@ -84,6 +92,8 @@ public:
     void affecte_ndecimale();
     void affecte_en(int row, int L, const std::string& libelle, long double Z, long double Y,
                     long double X, int y, int x);
+    // affecte_en on rows premier, premier + 1, ..., the columns looked up once.
+    void affecte_points(int premier, int L, const PointPlace* points, std::size_t n);
     void affecte_calage(int row, int L, const std::string& libelle, int x, int y, long double Z,
                         long double Y, long double X);
     bool liste_extrait_Lxy(int row, LignePoint& p) const;

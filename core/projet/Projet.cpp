@@ -125,26 +125,6 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
 
 namespace {
 
-// Every refusal names the file and says the work was kept.
-void refuse(const std::string& fichier, const std::string& quoi) {
-    std::string m;
-    if (!fichier.empty()) m = "Le projet " + fichier + " n'a pas été ouvert :\n\n";
-    m += quoi;
-    m += "\n\nLe travail en cours est conservé tel quel.";
-    port().information(m);
-}
-
-// What a project holds before its rows, read aside: the document is only touched once the
-// counts are sound and the background is in hand. The rows cannot fail after that.
-struct Contenu {
-    explicit Contenu(const Document& d) : calage(d.StringGrid2.col_count(), 4) {}
-    std::string image;
-    TailleFond taille;
-    int comptes[3] = {}; // points, lines, calibration points
-    std::string entete;
-    Grille calage; // rows 1 to 3
-};
-
 struct Compte {
     const char* nom;
     int ligne;
@@ -155,7 +135,7 @@ constexpr Compte noms_comptes[3] = {{"nombre de points", 6, "points"},
                                     {"nombre de points de calage", 10, "points de calage"}};
 
 // Reads and checks the three counts; the message tells which one is wrong and how.
-bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
+bool lit_comptes(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int calage_max) {
     for (int i = 0; i < 3; ++i) {
         const Compte& k = noms_comptes[i];
         const std::string ou = std::string("Le ") + k.nom + " (ligne " + std::to_string(k.ligne) + ")";
@@ -172,11 +152,11 @@ bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
             quoi = ou + " n'est pas un nombre entier : <" + extrait_lisible(mot) + ">.";
         } else if (n < 0) {
             quoi = ou + " est négatif : " + std::to_string(n) + ".";
-        } else if (i == 2 && n >= 4) {
-            refuse(fichier, "n_calc=" + std::to_string(n) + "\n" + "Problème de lecture\n" + ou +
-                                " vaut " + std::to_string(n) + " ; il va de 0 à 3.");
+        } else if (i == 2 && n > calage_max) {
+            refuse("n_calc=" + std::to_string(n) + "\n" + "Problème de lecture\n" + ou + " vaut " +
+                   std::to_string(n) + " ; il va de 0 à " + std::to_string(calage_max) + ".");
             return false;
-        } else if (i < 2 && n > marge_rangs_manquants) {
+        } else if (n > marge_rangs_manquants) {
             // A count far beyond the rows left comes from a damaged file.
             const long long restantes = f.lignes_restantes();
             if (n > restantes + marge_rangs_manquants) {
@@ -188,7 +168,7 @@ bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
             }
         }
         if (!quoi.empty()) {
-            refuse(fichier, quoi + "\nerreur =" + std::to_string(erreur ? erreur : 106));
+            refuse(quoi + "\nerreur =" + std::to_string(erreur ? erreur : 106));
             return false;
         }
         f.fin_ligne();
@@ -198,24 +178,53 @@ bool lit_comptes(LecteurTexte& f, Contenu& c, const std::string& fichier) {
 
 // The header and the calibration rows, whose image coordinates must be whole numbers: read
 // later, a bad one would ask the save-and-stop question over a half-read project.
-bool lit_calage(LecteurTexte& f, Contenu& c, const std::string& fichier) {
+bool lit_calage(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, bool xy_entiers) {
     LecteurListes listes;
     c.entete = std::string(f.ligne());
     lit_liste_virgules(c.calage, 0, c.entete);
-    for (int k = 1; k <= c.comptes[2]; ++k) listes.lit(c.calage, k, f.ligne());
+    const int n = c.comptes[2];
+    for (int k = 1; k <= n; ++k) {
+        if (k <= 3) listes.lit(c.calage, k, f.ligne());
+        else f.fin_ligne();
+    }
+    if (!xy_entiers) return true;
     for (const char* nom : {"x", "y"}) {
         const int col = indice_col_grille(c.calage, nom);
-        for (int k = 1; k <= c.comptes[2]; ++k) {
+        for (int k = 1; k <= std::min(n, 3); ++k) {
             const std::string& t = c.calage.cell(col, k);
             if (lit_entier(t).erreur == 0) continue;
-            refuse(fichier, "Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) +
-                                ") : son " + nom + " n'est pas un nombre entier : <" +
-                                extrait_lisible(utf8_vers_cp1252(t)) + ">.");
+            refuse("Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) + ") : son " + nom +
+                   " n'est pas un nombre entier : <" + extrait_lisible(utf8_vers_cp1252(t)) + ">.");
             return false;
         }
     }
     return true;
 }
+
+} // namespace
+
+DebutProjet::DebutProjet(const Document& d) : calage(d.StringGrid2.col_count(), 4) {}
+
+// Every refusal names the file and says the work was kept.
+void RefusProjet::operator()(const std::string& quoi) const {
+    std::string m;
+    if (!fichier.empty()) m = "Le projet " + fichier + " " + echec + " :\n\n";
+    m += quoi;
+    m += "\n\nLe travail en cours est conservé tel quel.";
+    port().information(m);
+}
+
+bool lit_debut_projet(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int calage_max, bool xy_entiers) {
+    return lit_comptes(f, c, refuse, calage_max) && lit_calage(f, c, refuse, xy_entiers);
+}
+
+namespace {
+
+struct Contenu : DebutProjet {
+    using DebutProjet::DebutProjet;
+    std::string image;
+    TailleFond taille;
+};
 
 // The points and the lines, as the counts say, straight into the tables.
 void lit_points_et_lignes(LecteurTexte& f, Document& d) {
@@ -260,13 +269,14 @@ void applique_calage(Document& d, const Contenu& c) {
 ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsLecture& actions,
                                   const std::string& fichier) {
     LecteurTexte f(octets);
+    const RefusProjet refuse{fichier, "n'a pas été ouvert"};
 
     std::string_view ligne1 = f.octets().substr(0, std::min(octets.find_first_of("\r\n"), octets.size()));
     f.fin_ligne();
     if (ligne1 != marqueur) {
-        refuse(fichier, " Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
-                        "/VUVIVIVA introuvable : mess= <" +
-                            extrait_lisible(ligne1) + ">");
+        refuse(" Le fichier n'est pas compatible \n le mot clé en première ligne est manquant\n "
+               "/VUVIVIVA introuvable : mess= <" +
+               extrait_lisible(ligne1) + ">");
         return ResultatLecture::refuse;
     }
 
@@ -284,19 +294,17 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     int taille[4] = {};
     for (int& v : taille) {
         if (const int erreur = f.entier(v)) {
-            refuse(fichier, "Ancien format : erreur =" + std::to_string(erreur) + "\n" +
-                                "Les données dx0/dy0 sont manquantes\n" +
-                                "éventuellement recharger juste l'image, et recopier la ligne qui suit celle "
-                                "contenant\n" +
-                                " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
+            refuse("Ancien format : erreur =" + std::to_string(erreur) + "\n" +
+                   "Les données dx0/dy0 sont manquantes\n" +
+                   "éventuellement recharger juste l'image, et recopier la ligne qui suit celle contenant\n" +
+                   " /taille image LxH   dx0/dy0\n" + "dans les fichiers *.trl");
             return ResultatLecture::interrompu;
         }
     }
     f.fin_ligne();
     c.taille = {taille[0], taille[1], taille[2], taille[3]};
 
-    if (!lit_comptes(f, c, fichier)) return ResultatLecture::interrompu;
-    if (!lit_calage(f, c, fichier)) return ResultatLecture::interrompu;
+    if (!lit_debut_projet(f, c, refuse, 3, true)) return ResultatLecture::interrompu;
 
     if (!actions.prepare_fond(c.image, c.taille)) return ResultatLecture::interrompu;
 

@@ -1,6 +1,8 @@
 #pragma once
 // The project file (*.trl): the image path, the background size and offset, the counts and
 // the three tables as comma lists. Windows-1252 bytes, CR LF after every line.
+#include "core/table/Grille.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -8,6 +10,7 @@
 namespace vuv {
 
 class Document;
+class LecteurTexte;
 
 // The path cut before the first "." of its file name: the base shared by the project file
 // and the export files.
@@ -59,6 +62,27 @@ ResultatLecture lit_projet(Document& d, const std::string& chemin, ActionsLectur
 // The same from the file's bytes (Windows-1252); `fichier` names it in the messages.
 ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsLecture& actions,
                                   const std::string& fichier = {});
+
+// What a project holds from its counts to its calibration rows, read and checked aside: the
+// reader and the imports touch the work only once it is sound.
+struct DebutProjet {
+    explicit DebutProjet(const Document& d);
+    int comptes[3] = {}; // points, lines, calibration points
+    std::string entete;
+    Grille calage; // rows 1 to 3
+};
+
+// How the reader or an import refuses a file: `echec` follows its name ("n'a pas été ouvert").
+struct RefusProjet {
+    std::string fichier;
+    std::string echec;
+    void operator()(const std::string& quoi) const;
+};
+
+// Reads from line 5 (the point count) to the last calibration row. A calibration count above
+// `calage_max` is refused; one above 3 keeps the first three rows. `xy_entiers`: the rows' image
+// coordinates must be whole numbers. False once the refusal was shown.
+bool lit_debut_projet(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int calage_max, bool xy_entiers);
 
 // At most `max` characters of raw bytes a user can read in a message: controls and bytes with
 // no letter become "?", a longer text ends with "…".

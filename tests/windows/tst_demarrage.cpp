@@ -217,13 +217,13 @@ void TestDemarrage::menu_data() {
     ligne("Nouvellesuitedepoints1", QStringLiteral("&Nouvelle suite de points [espace]"), true);
     ligne("Effacerledernierpoint1", QStringLiteral("&Effacer le dernier point  F6"), true);
     ligne("Rajoutdepointsdigitalisspartirduntrl1",
-          QStringLiteral("Rajout de points digitalisés à partir d'un *trl  associé à la même image"), false);
+          QStringLiteral("Rajout de points digitalisés à partir d'un *trl  associé à la même image"), true);
     ligne("RajoutdepointsTXT1",
-          QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.TXT (2 ou 3 colonnes)"), false);
-    ligne("RajoutdepointsXLS1", QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.XLS"), false);
-    ligne("Rcuprationdevaleurs1", QStringLiteral("Récupération de valeurs  réelles (X,Y,Z) de calibration"), false);
+          QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.TXT (2 ou 3 colonnes)"), true);
+    ligne("RajoutdepointsXLS1", QStringLiteral("Rajout de points (X,Y,Lib) à partir d'un fichier *.XLS"), true);
+    ligne("Rcuprationdevaleurs1", QStringLiteral("Récupération de valeurs  réelles (X,Y,Z) de calibration"), true);
     ligne("Valeursdecalibration1", QStringLiteral("Valeurs de calibration réelles (X,Y,Z) à partir du presse-papier"),
-          false);
+          true);
     ligne("AltitudedeltaZ1", QStringLiteral("Altitude + delta Z"), false, QStringLiteral("F3"));
     ligne("AltitudedeltaZ2", QStringLiteral("Altitude - delta Z"), false, QStringLiteral("F2"));
     ligne("GarderlesproportionsLxH1", QStringLiteral("Garder les proportions L x H"), true);

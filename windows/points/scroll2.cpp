@@ -327,10 +327,9 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton7, Label1, Label2, Edit1, Edit2, Memo2})
         w->hide();
 
-    // Their features come with their own work: the imports, the 3D graph, the traverse and
-    // the scale and altitude tools.
-    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton8, SpeedButton9, SpeedButton10,
-                                                      CheckBox_z, SpeedButton4, SpeedButton6, SpeedButton5, SpeedButton7})
+    // Their features come with their own work: the 3D graph, the traverse and the scale and
+    // altitude tools; the spreadsheet import is enabled with its panel.
+    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton8, CheckBox_z, SpeedButton5, SpeedButton7})
         w->setEnabled(false);
 }
 
@@ -343,6 +342,7 @@ void TForm2::branche_fenetre_principale() {
     f1->choisit_couleur_ligne = [this](int L) { return choisit_couleur_ligne(L); };
     // The project commands of the main window read through this window.
     f1->branche_projet();
+    branche_imports();
 }
 
 void TForm2::montre_table_points() { StringGrid1->show(); }
@@ -410,15 +410,27 @@ QString TForm2::dlg_titre_message_ONEK_large(const QString& titre, const QString
     return r;
 }
 
-bool TForm2::af_fic_txt_memo(const QString& fichier, const QString& fichier_travail, const QString& extra) {
+std::optional<QString> TForm2::texte_controle(const QString& fichier, const QString& extra) {
     TForm6* f6 = fenetres().Form6;
-    if (!f6) return false;
+    if (!f6) return std::nullopt;
     QFile entree(fichier);
     if (!entree.open(QIODevice::ReadOnly)) {
         port().erreur("Impossible d'ouvrir le fichier <" + ss(fichier) + ">");
-        return false;
+        return std::nullopt;
     }
-    QString texte = qs(cp1252_vers_utf8(entree.readAll().toStdString()));
+    // Beyond this the text box would take minutes and gigabytes to show it.
+    constexpr qint64 taille_max = 64LL * 1024 * 1024;
+    if (entree.size() > taille_max) {
+        port().information("Le fichier <" + ss(fichier) + "> est trop grand pour être affiché (plus de 64 Mo).");
+        return std::nullopt;
+    }
+    const QByteArray octets = entree.readAll();
+    if (const qsizetype nul = octets.indexOf('\0'); nul >= 0) {
+        port().information("Le fichier <" + ss(fichier) + "> n'est pas un fichier texte (octet nul à la position " +
+                           std::to_string(nul + 1) + ").");
+        return std::nullopt;
+    }
+    QString texte = qs(texte_de_fichier(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size()))));
     texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (texte.endsWith(QLatin1Char('\n'))) texte.chop(1);
     f6->Memo1->setPlainText(texte);
@@ -429,19 +441,29 @@ bool TForm2::af_fic_txt_memo(const QString& fichier, const QString& fichier_trav
                                                    QStringLiteral("annuler"));
     if (r != QStringLiteral("O")) {
         f6->Memo1->clear();
-        return false;
+        return std::nullopt;
     }
+    return f6->Memo1->toPlainText();
+}
+
+bool TForm2::ecrit_lignes(const QString& chemin, const QString& texte) {
     // One CR LF after every line, the last one included.
-    QString lignes = f6->Memo1->toPlainText();
+    QString lignes = texte;
     if (!lignes.isEmpty()) {
         lignes.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         lignes += QStringLiteral("\r\n");
     }
     const std::string octets = utf8_vers_cp1252(ss(lignes));
-    QSaveFile sortie(fichier_travail);
-    if (!sortie.open(QIODevice::WriteOnly) ||
-        sortie.write(octets.data(), static_cast<qint64>(octets.size())) != static_cast<qint64>(octets.size()) ||
-        !sortie.commit()) {
+    QSaveFile sortie(chemin);
+    return sortie.open(QIODevice::WriteOnly) &&
+           sortie.write(octets.data(), static_cast<qint64>(octets.size())) == static_cast<qint64>(octets.size()) &&
+           sortie.commit();
+}
+
+bool TForm2::af_fic_txt_memo(const QString& fichier, const QString& fichier_travail, const QString& extra) {
+    const std::optional<QString> texte = texte_controle(fichier, extra);
+    if (!texte) return false;
+    if (!ecrit_lignes(fichier_travail, *texte)) {
         port().erreur("Impossible d'écrire le fichier <" + ss(fichier_travail) + ">");
         return false;
     }

@@ -6,15 +6,19 @@
 //   scroll2_lignes.cpp    lines: colours, selection, deleting a line; the altitude copy
 //   scroll2_reglages.cpp  decimals, label settings, image offset and the plain buttons
 //   scroll2_projet.cpp    reading a project file
+//   scroll2_import.cpp    the imports of points and calibration values
+//   scroll2_tableur.cpp   the spreadsheet import and its panel on the main window
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QCheckBox;
+class QDockWidget;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -88,6 +92,21 @@ public:
     QLineEdit* Edit2 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
 
+    // The main window's panel Panel6 of the spreadsheet import, with its design names.
+    struct PanneauTableur {
+        QDockWidget* Panel6 = nullptr;
+        QLabel* Label12 = nullptr; // the file name
+        QLabel* Label13 = nullptr; // its full path, hidden
+        QLineEdit* Edit4 = nullptr; // "Libellé"
+        QLineEdit* Edit5 = nullptr; // "X"
+        QLineEdit* Edit6 = nullptr; // "Y"
+        QLineEdit* Edit7 = nullptr; // "Z"
+        QLineEdit* Edit8 = nullptr; // "n° de ligne de début"
+        QPushButton* Button6 = nullptr; // "Traiter le fichier"
+        QPushButton* Button7 = nullptr; // "Annuler"
+        QLabel* Label6 = nullptr;  // the running count
+    } tableur;
+
     // --- Window state ---
     std::string entree1, entree2, entree3; // entry value of each table
     bool calage_modifie = false;           // a key was typed in the calibration table
@@ -107,6 +126,10 @@ public:
     // Shows the file in the question box's Memo1 for checking and editing. Accepted: the
     // text as it stands is written to fichier_travail and the result is true.
     bool af_fic_txt_memo(const QString& fichier, const QString& fichier_travail, const QString& extra);
+    // The same check; the accepted text is returned rather than written.
+    std::optional<QString> texte_controle(const QString& fichier, const QString& extra);
+    // The lines in Windows-1252, one CR LF after each; false when the file cannot be written.
+    static bool ecrit_lignes(const QString& chemin, const QString& texte);
 
     // --- Tables (scroll2_grilles.cpp) ---
     // The edit check of the points and calibration tables: true when the text may stay.
@@ -163,6 +186,14 @@ public:
     // --- Project file (scroll2_projet.cpp) ---
     void Liredespoints1Click();
 
+    // --- Imports (scroll2_import.cpp) ---
+    void SpeedButton4Click_completer(); // points of another project of the same image
+    void SpeedButton9Click();           // calibration values of a project
+    void SpeedButton10Click();          // calibration values of the clipboard
+    void SpeedButton6Click();           // points of a text file
+    void SpeedButton5Click();           // a spreadsheet: its panel shown
+    void Button4Click();                // the spreadsheet read with the panel's columns
+
     // Redraws through the main window: "Redessiner", or the overlay rebuilt and shown.
     void Redessiner();
     void redessine_calque();
@@ -179,6 +210,10 @@ private:
     void branche_tables();
     void branche_reglages();
     void branche_fenetre_principale();
+    void branche_imports();
+    void construit_panneau_tableur();
+    std::optional<QString> choisit_fichier_import(const QString& titre, const QString& filtre);
+    void fin_import();
     void FormActivate();
     void FormDeactivate();
     void apres_selection_lignes();
