@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <random>
 
@@ -61,12 +62,13 @@ void recalcule(Etat& e) {
 
 } // namespace
 
+// Adding 2^63 leaves no bits below the unit in a 64-bit mantissa, so the sum rounds once,
+// to nearest with halves to even (the default mode); nearbyint is far slower.
 long double arrondi_pair(long double x) {
-    const long double b = std::floor(x);
-    const long double f = x - b;
-    if (f > 0.5L) return b + 1;
-    if (f < 0.5L) return b;
-    return std::fmod(b, 2.0L) == 0 ? b : b + 1;
+    constexpr long double m = 9223372036854775808.0L;
+    static_assert(std::numeric_limits<long double>::digits == 64);
+    if (!(std::fabs(x) < m)) return x;
+    return x >= 0 ? (x + m) - m : (x - m) + m;
 }
 
 void calcul_cos_sin(Etat& e) {
@@ -80,13 +82,25 @@ void calcul_cos_sin(Etat& e) {
     e.S1C2 = e.S1 * e.C2;
 }
 
-Ecran rotation(const Etat& e, long double x, long double y, long double z) {
+namespace {
+
+// The projection up to the perspective division, split so that a point and its foot on
+// Z = 0 share the work; the sums keep the order of the full formula.
+struct Base {
+    long double p, q, d;
+};
+
+Base base(const Etat& e, long double x, long double y) {
     const long double xp = (x - e.X0) / e.SX;
     const long double yp = (y - e.Y0) / e.SY;
+    return {-xp * e.S1 + yp * e.C1, -xp * e.C1S2 - yp * e.S1S2, -xp * e.C1C2 - yp * e.S1C2};
+}
+
+Ecran ecran(const Etat& e, const Base& b, long double z) {
     const long double zp = z / e.SZ;
-    long double p = -xp * e.S1 + yp * e.C1;
-    long double q = -xp * e.C1S2 - yp * e.S1S2 + zp * e.C2;
-    const long double d = -xp * e.C1C2 - yp * e.S1C2 - zp * e.S2 + e.rho;
+    long double p = b.p;
+    long double q = b.q + zp * e.C2;
+    const long double d = b.d - zp * e.S2 + e.rho;
     if (d != 0) {
         p = e.D * p / d;
         q = e.D * q / d;
@@ -96,6 +110,10 @@ Ecran rotation(const Etat& e, long double x, long double y, long double z) {
     if (!std::isfinite(u) || !std::isfinite(v)) return {};
     return {true, en_entier(arrondi_pair(u)) + e.W / 2, e.H / 2 - en_entier(arrondi_pair(v))};
 }
+
+} // namespace
+
+Ecran rotation(const Etat& e, long double x, long double y, long double z) { return ecran(e, base(e, x, y), z); }
 
 void tourne_A(Etat& e, int sens) { e.nA += sens; recalcule(e); }
 void tourne_B(Etat& e, int sens) { e.nB += sens; recalcule(e); }
@@ -261,10 +279,11 @@ void Graphe3D::ajoute_book(const Donnees& dn, std::vector<Trace3D>& sortie) cons
         if (nouvelle) {
             precedent = point(c, x, y, z);
         } else {
-            const Ecran ici = rotation(e, x, y, z);
+            const Base b = base(e, x, y);
+            const Ecran ici = ecran(e, b, z);
             segment(c, precedent, ici);
             if (ici.valide) sortie.push_back({true, ici.u, ici.v, ici.u, ici.v, c});
-            if (z != 0) segment(marine, rotation(e, x, y, 0), ici);
+            if (z != 0) segment(marine, ecran(e, b, 0), ici);
             precedent = ici;
         }
     }
@@ -281,7 +300,8 @@ void Graphe3D::dessine_graphe(const Document& d, const VuePixels& image) {
     const int w = std::min(etat.W + 1, image.largeur), h = std::min(etat.H + 1, image.hauteur);
     for (int y = 0; y < h; ++y) std::fill_n(reinterpret_cast<std::uint32_t*>(image.ligne(y)), w, noir);
     calcul_cos_sin(etat);
-    traces_ = affaxes();
+    const std::vector<Trace3D> axes = affaxes();
+    traces_.assign(axes.begin(), axes.end());
     ajoute_book(donnees(d), traces_);
     VuePixels zone = image;
     zone.largeur = w;
@@ -352,20 +372,30 @@ void rasterise(const std::vector<Trace3D>& traces, const VuePixels& image) {
             x1 = static_cast<int>(std::lround(c));
             y1 = static_cast<int>(std::lround(d));
         }
-        const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-        const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
-        int err = dx + dy;
-        for (;;) {
-            if (x0 >= 0 && y0 >= 0 && x0 < w && y0 < h) pixel(x0, y0) = t.couleur;
-            if (x0 == x1 && y0 == y1) break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x0 += sx;
+        // Both ends lie inside now: Bresenham without bounds checks, stepping a pointer.
+        const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
+        const long pas_y = (y0 < y1 ? 1 : -1) * image.octets_par_ligne / 4;
+        const int pas_x = x0 < x1 ? 1 : -1;
+        std::uint32_t* q = &pixel(x0, y0);
+        if (dx >= dy) {
+            int err = 2 * dy - dx;
+            for (int i = 0; i <= dx; ++i, q += pas_x) {
+                *q = t.couleur;
+                if (err > 0) {
+                    q += pas_y;
+                    err -= 2 * dx;
+                }
+                err += 2 * dy;
             }
-            if (e2 <= dx) {
-                err += dx;
-                y0 += sy;
+        } else {
+            int err = 2 * dx - dy;
+            for (int i = 0; i <= dy; ++i, q += pas_y) {
+                *q = t.couleur;
+                if (err > 0) {
+                    q += pas_x;
+                    err -= 2 * dy;
+                }
+                err += 2 * dx;
             }
         }
     }
