@@ -71,6 +71,11 @@ long double arrondi_pair(long double x) {
     return x >= 0 ? (x + m) - m : (x - m) + m;
 }
 
+long double hauteur_tiret(const Etat& e, std::size_t ligne) {
+    const auto r = static_cast<long double>(melange(e.graine + ligne) % 100);
+    return (r / 100 - 0.5L) * 0.51L;
+}
+
 void calcul_cos_sin(Etat& e) {
     e.S1 = std::sin(e.A);
     e.S2 = std::sin(e.B);
@@ -265,10 +270,7 @@ void Graphe3D::ajoute_book(const Donnees& dn, std::vector<Trace3D>& sortie) cons
         if (!p.present) continue;
         const long double x = p.X - e.origineX, y = p.Y - e.origineY;
         long double z = p.Z;
-        if (p.tiret) {
-            const auto alea = static_cast<long double>(melange(e.graine + r) % 100);
-            z = (alea / 100 - 0.5L) * 0.51L;
-        }
+        if (p.tiret) z = hauteur_tiret(e, r);
         if (p.L > 0) {
             nouvelle = p.L != ligne_precedente;
             ligne_precedente = p.L;

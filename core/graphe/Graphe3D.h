@@ -48,6 +48,10 @@ struct Trace3D {
     std::uint32_t couleur = 0;
 };
 
+// The height drawn for row `ligne` whose "Z" is "-": (r / 100 - 0.5) x 0.51, r from 0 to 99
+// drawn from the activation's seed, so one state always gives one picture.
+long double hauteur_tiret(const Etat& e, std::size_t ligne);
+
 // Rounding to nearest with halves to even.
 long double arrondi_pair(long double x);
 

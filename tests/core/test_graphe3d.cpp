@@ -158,8 +158,6 @@ TEST_F(Graphe, DashHeightsScatterOncePerActivation) {
     for (int i = 0; i < 200; ++i) pts.push_back({"1", std::to_string(i), std::to_string(i % 7), "-"});
     pose(doc, pts, {{"0", "0"}, {"1", "0"}, {"0", "1"}});
     g.init_variables_book(doc, 640, 480);
-    // The drop line of each point reaches its random height: read the heights back through
-    // the drop segments' screen length sign, and check that one state draws one picture.
     const Image a = dessin();
     EXPECT_EQ(dessin().pixels, a.pixels);
     const std::vector<Trace3D> t = g.trace_book(doc);
@@ -168,6 +166,17 @@ TEST_F(Graphe, DashHeightsScatterOncePerActivation) {
     EXPECT_GT(marines, 150); // almost no height is exactly 0
     g.init_variables_book(doc, 640, 480);
     EXPECT_NE(dessin().pixels, a.pixels);
+}
+
+TEST_F(Graphe, DashHeightsStayWithinTheirBand) {
+    long double bas = 1, haut = -1;
+    for (std::size_t r = 1; r < 5000; ++r) {
+        const long double z = hauteur_tiret(g.etat, r);
+        bas = std::min(bas, z);
+        haut = std::max(haut, z);
+    }
+    EXPECT_DOUBLE_EQ(static_cast<double>(bas), -0.255);
+    EXPECT_DOUBLE_EQ(static_cast<double>(haut), 0.2499);
 }
 
 TEST_F(Graphe, FirstPointOfALineIsADotAndZeroHeightHasNoDropLine) {
