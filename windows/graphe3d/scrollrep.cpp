@@ -113,7 +113,7 @@ void TForm4::FormCreate() {
     };
     auto* panneau = new QWidget(this);
     panneau->setObjectName(QStringLiteral("Panel1"));
-    panneau->setFixedWidth(150);
+    panneau->setFixedWidth(180);
     auto* c = new QVBoxLayout(panneau);
     c->addWidget(SpeedButton1);
     c->addSpacing(12);
