@@ -177,7 +177,9 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     Button2 = bouton(p, "Button2", QStringLiteral("Export Presse-papier (pts+cal)"),
                      QStringLiteral("et enregistrement dans un fichier TXT"));
     SpeedButton8 = bouton(p, "SpeedButton8", QStringLiteral("Graphe F7"));
-    connect(SpeedButton8, &QAbstractButton::clicked, this, [this] { if (TForm1* f1 = form1()) f1->Graphe1Click(); });
+    connect(SpeedButton8, &QAbstractButton::clicked, this, [this] {
+        if (TForm1* f1 = form1()) f1->Graphe1Click();
+    });
     r->addWidget(SpeedButton3);
     r->addWidget(Button2);
     r->addStretch(1);
@@ -329,7 +331,7 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton7, Label1, Label2, Edit1, Edit2, Memo2})
         w->hide();
 
-    // Their features come with their own work: the imports, the 3D graph, the traverse and
+    // Their features come with their own work: the imports, the traverse and
     // the scale and altitude tools.
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton9, SpeedButton10,
                                                       CheckBox_z, SpeedButton4, SpeedButton6, SpeedButton5, SpeedButton7})
