@@ -226,6 +226,21 @@ TEST_F(Graphe, OnePointAndTinyWindowsDoNotFail) {
     EXPECT_EQ(grand.at(u, v), 0xFF00FFFFu);
 }
 
+TEST_F(Graphe, SharedXAndManyPointsInOnePixel) {
+    std::vector<Pt> pts;
+    for (int i = 0; i < 100000; ++i) pts.push_back({std::to_string(1 + i / 1000), "7", std::to_string(i), "3"});
+    pose(doc, pts, {{"7", "0"}, {"7", "5"}, {"7", "9"}});
+    g.init_variables_book(doc, 1, 1);
+    EXPECT_EQ(g.etat.SX, 2); // a flat X extent counts 1
+    Image im(1, 1);
+    g.dessine_graphe(doc, im.vue());
+    g.init_variables_book(doc, 640, 480);
+    Image grand(640, 480);
+    g.dessine_graphe(doc, grand.vue());
+    const auto [u, v] = ecran(0, 50000, 3);
+    EXPECT_NE(grand.at(u, v), noir);
+}
+
 TEST_F(Graphe, TablesAreReadOncePerVersion) {
     const Donnees* a = &g.donnees(doc);
     const long double x = a->points[2].X;
