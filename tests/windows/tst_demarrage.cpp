@@ -234,7 +234,7 @@ void TestDemarrage::menu_data() {
     ligne("Redessiner1", QStringLiteral("&Redessiner"), true);
     ligne("Points1", QStringLiteral("Points"), true);
     ligne("Lignes1", QStringLiteral("Lignes"), true);
-    ligne("Graphe1", QStringLiteral("&Graphe"), false, QStringLiteral("F7")); // until the graph is drawn
+    ligne("Graphe1", QStringLiteral("&Graphe"), true, QStringLiteral("F7"));
     ligne("rouletteinverse1", QStringLiteral("roulette inversée"), true);
     ligne("Tabledigitaliser1", QStringLiteral("&Table à digitaliser"), true);
     ligne("uneannulationcolore1", QStringLiteral("une annulation colorée"), true);

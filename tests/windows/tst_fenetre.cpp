@@ -34,7 +34,7 @@ private slots:
     void garder_les_proportions();
     void points_ou_lignes();
     void fenetres_auxiliaires();
-    void graphe_desactive_tant_qu_il_est_vide();
+    void graphe_seulement_avec_des_points();
 
 private:
     QRect ecran() const { return QGuiApplication::primaryScreen()->geometry(); }
@@ -157,15 +157,17 @@ void TestFenetre::fenetres_auxiliaires() {
     QVERIFY(p.Form5->isVisible());
 }
 
-void TestFenetre::graphe_desactive_tant_qu_il_est_vide() {
-    // The graph is not drawn yet: neither the menu nor F7 opens an empty window, points or not.
+void TestFenetre::graphe_seulement_avec_des_points() {
+    // Without a point neither the menu nor F7 opens the graph; with one, both do.
     Programme& p = *t_->programme;
-    p.document.nb_points = 1;
-    QVERIFY(!f1_->Graphe1->isEnabled());
-    QVERIFY(!f2_->SpeedButton8->isEnabled());
+    QVERIFY(f1_->Graphe1->isEnabled());
+    QVERIFY(f2_->SpeedButton8->isEnabled());
     f1_->Graphe1->trigger();
     QTest::keyClick(f1_, Qt::Key_F7);
     QVERIFY(!p.Form4->isVisible());
+    p.document.nb_points = 1;
+    f1_->Graphe1->trigger();
+    QVERIFY(p.Form4->isVisible());
 }
 
 QTEST_MAIN(TestFenetre)

@@ -4,7 +4,9 @@
 #include "core/text/encodage.h"
 #include "windows/commun/Textes.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
@@ -25,12 +27,27 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
     FormCreate();
 }
 
-void TForm5::FormCreate() {
-    QFile f(qs(chemin_programme("vuviviva.hep")));
-    if (!f.open(QIODevice::ReadOnly)) return;
-    QString texte = qs(cp1252_vers_utf8(f.readAll().toStdString()));
-    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    Memo1->setPlainText(texte);
+QString TForm5::chemin_aide() {
+    // A read-only install keeps its settings elsewhere: the help still lies beside the program.
+    for (const QString& c : {qs(chemin_programme("vuviviva.hep")),
+                             QCoreApplication::applicationDirPath() + QStringLiteral("/vuviviva.hep")})
+        if (QFileInfo(c).isFile()) return c;
+    return {};
 }
+
+bool TForm5::charge(const QString& chemin) {
+    QFile f(chemin);
+    // Far beyond any help text: a wrong file would only freeze the window.
+    constexpr qint64 taille_max = 4 * 1024 * 1024;
+    if (chemin.isEmpty() || !f.open(QIODevice::ReadOnly) || f.size() > taille_max) return false;
+    const QByteArray octets = f.read(taille_max);
+    QString texte = qs(cp1252_vers_utf8(std::string_view(octets.constData(), static_cast<std::size_t>(octets.size()))));
+    texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    texte.replace(QChar(0), QChar(' '));
+    Memo1->setPlainText(texte);
+    return true;
+}
+
+void TForm5::FormCreate() { charge(chemin_aide()); }
 
 } // namespace vuv

@@ -32,7 +32,7 @@ Programme::Programme(const QStringList& arguments) {
         fenetres().Form2 = Form2.get();
         Form3 = std::make_unique<TForm3>();
         fenetres().Form3 = Form3.get();
-        Form4 = std::make_unique<TForm4>();
+        Form4 = std::make_unique<TForm4>(document);
         fenetres().Form4 = Form4.get();
         Form5 = std::make_unique<TForm5>();
         fenetres().Form5 = Form5.get();

@@ -8,6 +8,7 @@
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/demarrage/Fenetres.h"
+#include "windows/graphe3d/scrollrep.h"
 #include "windows/commun/ModeleGrille.h"
 #include "windows/commun/Textes.h"
 #include "windows/question/Unit6.h"
@@ -176,6 +177,9 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     Button2 = bouton(p, "Button2", QStringLiteral("Export Presse-papier (pts+cal)"),
                      QStringLiteral("et enregistrement dans un fichier TXT"));
     SpeedButton8 = bouton(p, "SpeedButton8", QStringLiteral("Graphe F7"));
+    connect(SpeedButton8, &QAbstractButton::clicked, this, [this] {
+        if (TForm1* f1 = form1()) f1->Graphe1Click();
+    });
     r->addWidget(SpeedButton3);
     r->addWidget(Button2);
     r->addStretch(1);
@@ -327,9 +331,9 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton7, Label1, Label2, Edit1, Edit2, Memo2})
         w->hide();
 
-    // Their features come with their own work: the 3D graph, the traverse and the scale and
-    // altitude tools; the spreadsheet import is enabled with its panel.
-    for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton8, CheckBox_z, SpeedButton5, SpeedButton7})
+    // Their features come with their own work: the traverse and the scale and altitude tools;
+    // the spreadsheet import is enabled with its panel.
+    for (QWidget* w : std::initializer_list<QWidget*>{CheckBox_z, SpeedButton5, SpeedButton7})
         w->setEnabled(false);
 }
 
@@ -366,7 +370,9 @@ void TForm2::FormDeactivate() {
     TForm1* f1 = form1();
     if (!f1) return;
     // Another application took the focus: nothing to give back until the user returns.
-    if (QApplication::activeWindow()) f1->activateWindow();
+    // The 3D graph keeps the focus it takes.
+    if (QApplication::activeWindow() && QApplication::activeWindow() != static_cast<QWidget*>(fenetres().Form4))
+        f1->activateWindow();
     f1->ignore_clic_suivant = true;
     f1->redessiner_calque();
     f1->redessiner();

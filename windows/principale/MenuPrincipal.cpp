@@ -96,7 +96,7 @@ void construit_menu_principal(TForm1& f) {
     f.Points1 = m.case_a_cocher("Points1", "Points", true, false);
     f.Lignes1 = m.case_a_cocher("Lignes1", "Lignes", true, true);
     m.separateur();
-    f.Graphe1 = m.commande("Graphe1", "&Graphe", a_venir, Qt::Key_F7);
+    f.Graphe1 = m.commande("Graphe1", "&Graphe", true, Qt::Key_F7);
 
     m = nouveau_menu(f, "Options1", QStringLiteral("&Options"));
     f.Options1 = m.menu;
