@@ -9,6 +9,7 @@
 #include "windows/principale/scroll.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,8 +34,10 @@ struct Carte {
     TForm1& f = *t->programme->Form1;
     Document& d = t->programme->document;
     DialoguesScriptes dialogues;
+    QString dossier_courant = QDir::currentPath();
 
     explicit Carte(const QColor& eau = lac) {
+        QDir::setCurrent(dossier.chemin()); // where the measurement copy goes
         installe_dialogues(&dialogues);
         f.installe_fond(carte(eau));
         d.calage[0] = {true, 0, 0, 0, 100, 0};
@@ -46,7 +49,10 @@ struct Carte {
         f.calque.vue.fixe_vue({0, 0, f.Image1->width() - 1, f.Image1->height() - 1});
         f.redessiner();
     }
-    ~Carte() { installe_dialogues(nullptr); }
+    ~Carte() {
+        installe_dialogues(nullptr);
+        QDir::setCurrent(dossier_courant);
+    }
 
     static QImage carte(const QColor& eau) {
         QImage fond(1000, 800, QImage::Format_RGB555);
