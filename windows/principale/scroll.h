@@ -14,6 +14,7 @@
 //   carte/scroll_calage.cpp   the calibration panel and the wiring of the view commands
 //   mesure/scroll_mesure.cpp  the Surface mode and the results panel Panel3
 //   export/scroll_export.cpp  the export panel Panel7 and the clipboard commands
+//   coloriage/scroll_coloriage.cpp  the coloured surfaces: fills, pen, brush, undo, threshold
 //   projet/scroll_projet.cpp  saving and reading a project
 //   fond/scroll_fond.cpp      loading the background image, saving the overlay
 //   fond/scroll_georef.cpp    backgrounds calibrated by a MapInfo .tab or an ARC/INFO .hdr
@@ -349,6 +350,30 @@ public:
     void Button8Click();  // "Traiter"
     void Copierdanslepressepaier1Click();
     void Exporterlescoordonnes1Click();
+
+    // --- Coloured surfaces (coloriage/scroll_coloriage.cpp) ---
+    QColor couleur_fond_coloriage{0, 128, 0}; // Coul_fond_Panel6
+    QColor couleur_bord{0, 0, 0};             // Coul_Bord_Panel5
+    bool peinture_en_cours = false;           // a pen or brush press: a left drag goes on painting
+    bool annulation_signalee = false;         // a failed undo copy is said once
+    void construit_coloriage();
+    void montre_outils_coloriage();
+    void Color_surf_fond_SpeedButton14Click();
+    void Color_surf_bord_SpeedButton15Click();
+    void Choix_bord_SpeedButton16Click();
+    void Coul_fond_Panel6Click();
+    void Sans_ligne_SpeedButtonClick();
+    void Annuler_SpeedButton14Click();
+    // The measurement (sender SpeedButton12) or the grey threshold (SpeedButton17).
+    void SpeedButton12Click(QObject* sender);
+    // A left press in a colouring mode at overlay pixel (x, y).
+    void presse_coloriage(int x, int y);
+    // The pointer moved to (mx, my), overlay pixel (x, y): true when a pen or brush drag painted.
+    bool mouvement_coloriage(int mx, int my, int x, int y);
+    void sauve_annulation();
+    // A new overlay: the previous one's undo copy goes.
+    void oublie_annulation_coloree();
+    std::string chemin_annulation_coloree() const;
 
     // --- Project file (scroll_projet.cpp) ---
     // Reloads the background at the new dx0/dy0 ("décalage"); filled by the image loader.

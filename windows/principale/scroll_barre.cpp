@@ -80,6 +80,7 @@ void TForm1::construit_panneaux() {
 
     construit_mesures();
     construit_export();
+    construit_coloriage();
 }
 
 } // namespace vuv

@@ -79,7 +79,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
             DigitaliserClick();
         }
         break;
-    default: break; // the colouring tools come with the fill modes
+    default: presse_coloriage(x, y); break;
     }
 }
 
@@ -89,6 +89,7 @@ void TForm1::choisit_mode_souris(ModeSouris m) {
 }
 
 void TForm1::Image1MouseUp() {
+    peinture_en_cours = false;
     if (!glissement) return;
     glissement = false;
     Image1->unsetCursor();
@@ -243,6 +244,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
         doc.repere_carte(x, y, X, Y);
         affiche_XYc(0, Y, X);
     }
+    if (mouvement_coloriage(mx, my, x, y)) return;
     if (glissement) {
         int ax = 0, ay = 0;
         calque.vue.repere_image_bitmap(glisse_x, glisse_y, Image1->width(), Image1->height(), ax, ay);

@@ -249,6 +249,7 @@ void TForm1::installe_feuille_vierge(int largeur, int hauteur) {
 }
 
 void TForm1::termine_nouveau_calque() {
+    oublie_annulation_coloree();
     doc.largeur_fond = calque.image.width();
     doc.hauteur_fond = calque.image.height();
     taille_image = calque.fond.size();
