@@ -42,6 +42,7 @@ private slots:
     void quitter_recalcule_apres_saisie_du_calage();
     void quitter_sans_saisie_ne_recalcule_pas();
     void premier_clic_ramene_la_fenetre_principale();
+    void aClickOnTheToolBarBringsTheWindowBackAndTheMapClickCounts();
     void ligne_choisie_pointee_sur_la_carte();
     void echap_et_f4_en_mode_tablette();
     void decimales();
@@ -243,6 +244,21 @@ void TestPoints::premier_clic_ramene_la_fenetre_principale() {
     QCOMPARE(doc().nb_points, 1);
     QVERIFY(!f1_->ignore_clic_suivant);
     QTest::mouseClick(f1_->Image1, Qt::LeftButton, {}, centre);
+    QCOMPARE(doc().nb_points, 2);
+}
+
+// Leaving the points window by a tool-bar button (Nouvelle ligne, a colouring mode): the
+// first click on the map was swallowed as if it had brought the window back.
+void TestPoints::aClickOnTheToolBarBringsTheWindowBackAndTheMapClickCounts() {
+    QImage fond(200, 200, QImage::Format_RGB555);
+    fond.fill(Qt::white);
+    f1_->installe_fond(fond);
+    remplit(doc(), {1});
+    QVERIFY(active(f2_));
+    QVERIFY(active(f1_));
+    QVERIFY(f1_->ignore_clic_suivant);
+    QTest::mouseClick(f1_->Panel1, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(f1_->Image1, Qt::LeftButton, {}, f1_->Image1->rect().center());
     QCOMPARE(doc().nb_points, 2);
 }
 

@@ -65,6 +65,12 @@ bool TForm1::FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numer
 }
 
 bool TForm1::eventFilter(QObject* objet, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonRelease && ignore_clic_suivant) {
+        // The click that brought the window back landed on a button or a bar, not on the map:
+        // the next click on the map is the user's own.
+        auto* w = qobject_cast<QWidget*>(objet);
+        if (w && w->window() == this && w != Image1 && !Image1->isAncestorOf(w)) ignore_clic_suivant = false;
+    }
     if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objet, e);
     auto* w = qobject_cast<QWidget*>(objet);
     if (!w || w->window() != this) return false;
