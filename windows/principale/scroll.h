@@ -73,8 +73,8 @@ public:
     QString dossier_programme;               // ends with '/'
     int sens_roulette = 1;                   // -1: wheel inverted
     int largeur_stylo_elastique = 4;
-    int ligne_depart_cap = 1;
-    bool choisir_depart = true;
+    int ligne_depart_cap = 1;                // bearing start row
+    bool choisir_depart = true;              // the next bearing click chooses the start
     long double distance_cumulee = 0;
     QString ligne_commande;                  // the arguments joined by single spaces
     // The project the reader opens instead of asking for a file; it forgets it after.
@@ -337,6 +337,17 @@ public:
     void Surface1Click(int x, int y);
     void masque_panel3();
     void montre_panel3(); // a measurement shows it (tag 1)
+    // --- Bearing mode (mesure/scroll_cap.cpp) ---
+    void construit_cap();
+    void CapClick();
+    // Declination + epsilon of the points window, read at each use.
+    long double correction_cap() const;
+    static long double correction_cap_defaut();
+    // True when the next click chooses the start (none yet, or it lies beyond the table).
+    bool depart_cap_a_choisir();
+    // Mouse at image-area (mx, my), overlay pixel (x, y).
+    void Image1MouseMoveCap(int mx, int my, int x, int y);
+    void clic_cap(int x, int y);
     bool ouvert_masque() const; // hidden but still marked as open: the next mouse move closes it
     void Panel3Fermer();        // "Fermer"
     void Button5Click();        // "Bloc note"

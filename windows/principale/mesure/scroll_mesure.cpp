@@ -60,6 +60,7 @@ void TForm1::construit_mesures() {
     Surfacer->setEnabled(true);
     connect(Surfacer, &QToolButton::clicked, this, &TForm1::SurfacerClick);
     calcul_surface = [this](int x, int y) { Surface1Click(x, y); };
+    construit_cap();
 }
 
 void TForm1::SurfacerClick() {
