@@ -11,6 +11,8 @@
 #include "windows/principale/scroll.h"
 
 #include <QCoreApplication>
+
+#include <array>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,13 +42,18 @@ struct Carte {
         f.installe_fond(fond);
         d.calage = {EnregistrementCalage{true, 100, 100, 0, 200, 0}, EnregistrementCalage{true, 100, 300, 0, 0, 0},
                     EnregistrementCalage{true, 400, 300, 300, 0, 0}};
+        for (int k = 1; k <= 3; ++k) {
+            const EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
+            d.affecte_calage(k, 0, "cal " + std::to_string(k), 0, 0, 0, e.Y, e.X);
+            d.StringGrid2.set_cell(d.indice_col_cal("x"), k, std::to_string(e.x));
+            d.StringGrid2.set_cell(d.indice_col_cal("y"), k, std::to_string(e.y));
+        }
         d.nb_calage = 3;
         for (QPoint p : {p1, p2, p3, p4}) {
             ++d.nb_points;
             d.affecte_en(d.nb_points, 1, "", 0, 300 - p.y(), p.x() - 100, p.y(), p.x());
         }
-        d.StringGrid3.set_cell(0, 1, "1");
-        d.StringGrid3.set_cell(3, 1, "x");
+        for (int k = 0; k < 4; ++k) d.StringGrid3.set_cell(k, 1, std::array{"1", "4", "255", "x"}[k]);
         d.nouvelle_ligne = false;
         f.redessiner_calque();
         vue_un_pour_un();

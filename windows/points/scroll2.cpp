@@ -341,6 +341,7 @@ void TForm2::branche_fenetre_principale() {
     f1->reglages_libelles = [this](ReglagesTrace& r) { reglages_libelles(r); };
     f1->montre_points = [this] { montre_table_points(); };
     f1->choisit_couleur_ligne = [this](int L) { return choisit_couleur_ligne(L); };
+    f1->branche_altitude(*this);
     // The project commands of the main window read through this window.
     f1->branche_projet();
 }

@@ -42,6 +42,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QScrollBar;
 class QToolButton;
 class QWidget;
@@ -53,6 +54,7 @@ struct CalageCompagnon;
 class ZoneImage;
 class PanneauExport;
 class PanneauResultats;
+class TForm2;
 
 class TForm1 : public QMainWindow, public VueDocument {
     Q_OBJECT
@@ -348,6 +350,31 @@ public:
     // Mouse at image-area (mx, my), overlay pixel (x, y).
     void Image1MouseMoveCap(int mx, int my, int x, int y);
     void clic_cap(int x, int y);
+    // --- Scale and altitude panels (mesure/scroll_echelle.cpp) ---
+    long double distance_calculee = 0; // the last two-point line measured
+    QLabel* Label26 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLineEdit* Edit14 = nullptr;   // real distance
+    QPushButton* Button10 = nullptr; // "mise à l'échelle ->"
+    QPushButton* Button11 = nullptr; // "Retour"
+    QLabel* Label17_n = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* Edit12_z = nullptr;
+    QLineEdit* Edit11 = nullptr;   // decimals
+    QLineEdit* Edit10 = nullptr;   // delta Z
+    QToolButton* SpeedButton16 = nullptr; // "+ (F3)"
+    QToolButton* SpeedButton20 = nullptr; // "- (F2)"
+    void construit_echelle();
+    // The points window's altitude check box and current row drive Panel_z.
+    void branche_altitude(TForm2& f2);
+    void ouvre_echelle(int L, long double D);
+    void Button10Click();
+    void Button11Click();
+    void altitude_pm(int signe);
+    void Edit12_zKeyPress();
+    void synchronise_altitude();
+    int ligne_altitude() const; // the current row when it holds a point, else 0
     bool ouvert_masque() const; // hidden but still marked as open: the next mouse move closes it
     void Panel3Fermer();        // "Fermer"
     void Button5Click();        // "Bloc note"
