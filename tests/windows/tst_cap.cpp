@@ -164,12 +164,18 @@ private slots:
         QVERIFY(f.Panel3->isHidden());
     }
 
-    void laDeclinaisonEstLueAChaqueMouvement() {
+    void laDeclinaisonTapeeDepuisLeMenuOptionsChangeLeCapSuivant() {
         Carte c;
         c.mode_cap();
         c.clic(c.p1);
         TForm2& f2 = *fenetres().Form2;
-        f2.Edit1->setText(QStringLiteral("0"));
+        QVERIFY(f2.Edit1->isHidden());
+        c.f.Declinaisonetepsilon1->trigger();
+        QVERIFY(f2.Edit1->isVisible());
+        QCOMPARE(f2.Label1->text(), QStringLiteral("déclinaison °"));
+        QCOMPARE(f2.Edit2->text(), QStringLiteral("3.0"));
+        f2.Edit1->clear();
+        QTest::keyClicks(f2.Edit1, QStringLiteral("0"));
         f2.Edit2->setText(QStringLiteral("abc"));
         c.bouge(c.p2);
         QCOMPARE(c.f.Label1->text(), QStringLiteral("1/2=> D=14.1421 cap=  45.00"));

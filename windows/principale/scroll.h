@@ -342,6 +342,9 @@ public:
     // --- Bearing mode (mesure/scroll_cap.cpp) ---
     void construit_cap();
     void CapClick();
+    // Options "Déclinaison et epsilon du cap ...": the points window's two boxes shown.
+    QAction* Declinaisonetepsilon1 = nullptr;
+    void Declinaisonetepsilon1Click();
     // Declination + epsilon of the points window, read at each use.
     long double correction_cap() const;
     static long double correction_cap_defaut();

@@ -24,6 +24,9 @@ namespace vuv {
 void TForm1::construit_cap() {
     Cap->setEnabled(true);
     connect(Cap, &QToolButton::clicked, this, &TForm1::CapClick);
+    Declinaisonetepsilon1 = Options1->addAction(QStringLiteral("Déclinaison et epsilon du cap ..."));
+    Declinaisonetepsilon1->setObjectName(QStringLiteral("Declinaisonetepsilon1"));
+    connect(Declinaisonetepsilon1, &QAction::triggered, this, &TForm1::Declinaisonetepsilon1Click);
     connect(groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (id != static_cast<int>(ModeSouris::cap) || coche || !calque.existe()) return;
         // The rubber band went from the bearing start: it goes back to the last point.
@@ -32,6 +35,14 @@ void TForm1::construit_cap() {
         calque.dernier_x = dernier ? dernier->x : 0;
         calque.dernier_y = dernier ? dernier->y : 0;
     });
+}
+
+void TForm1::Declinaisonetepsilon1Click() {
+    TForm2* f = fenetres().Form2;
+    if (!f) return;
+    for (QWidget* w : std::initializer_list<QWidget*>{f->Label1, f->Edit1, f->Label2, f->Edit2}) w->show();
+    tab_points();
+    f->Edit1->setFocus();
 }
 
 long double TForm1::correction_cap() const {
