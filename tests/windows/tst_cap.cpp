@@ -9,13 +9,17 @@
 #include "windows/points/scroll2.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/scroll.h"
+#include "windows/question/Unit6.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 
 #include <array>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -179,6 +183,51 @@ private slots:
         f2.Edit2->setText(QStringLiteral("abc"));
         c.bouge(c.p2);
         QCOMPARE(c.f.Label1->text(), QStringLiteral("1/2=> D=14.1421 cap=  45.00"));
+    }
+
+    void uneTraverseDepuisLeMenuEdition() {
+        SeparateurLocal sep('.');
+        DossierProgrammeTest dossier;
+        auto t = demarre();
+        TForm1& f = *t->programme->Form1;
+        Document& d = t->programme->document;
+        DialoguesScriptes dialogues;
+        installe_dialogues(&dialogues);
+        QImage fond(2000, 1300, QImage::Format_RGB555);
+        fond.fill(Qt::white);
+        f.installe_fond(fond);
+        const int px[3][2] = {{0, 0}, {0, 1000}, {1000, 1000}};
+        const long double reel[3][2] = {{900, 2120}, {900, 2020}, {1000, 2020}};
+        for (int k = 0; k < 3; ++k) {
+            d.affecte_calage(k + 1, 0, "cal", 0, 0, 0, reel[k][1], reel[k][0]);
+            d.StringGrid2.set_cell(d.indice_col_cal("x"), k + 1, std::to_string(px[k][0]));
+            d.StringGrid2.set_cell(d.indice_col_cal("y"), k + 1, std::to_string(px[k][1]));
+        }
+        d.nb_calage = 3;
+        d.calcul_nouveaux_calage();
+        for (int k = 0; k < 3; ++k) d.calage[static_cast<std::size_t>(k)].x = px[k][0], d.calage[static_cast<std::size_t>(k)].y = px[k][1];
+        d.nb_points = 1;
+        d.affecte_en(1, 1, "", 0, 2000, 1000, 1200, 1000);
+        for (int k = 0; k < 4; ++k) d.StringGrid3.set_cell(k, 1, std::array{"1", "4", "255", "x"}[k]);
+        const QString source = dossier.fichier(QStringLiteral("caps.txt"));
+        ecrit_octets(source, "A 100 0\r\nB 100 90\r\n");
+        t->port.oublie();
+        t->port.repond("O");
+        dialogues.repond_fichier(source);
+        t->programme->Form6->pilote = [](TForm6& f6) { QTest::mousePress(f6.Button2, Qt::LeftButton); };
+        f.Rajoutdepointscap1->trigger();
+        installe_dialogues(nullptr);
+        QCOMPARE(dialogues.demandes().at(0).titre, QStringLiteral("Ouvrir un fichier Distances et Caps"));
+        QCOMPARE(d.nb_points, 4);
+        const auto cell = [&](const char* col, int row) { return d.StringGrid1.cell(d.indice_col(col), row); };
+        QCOMPARE(cell("Libellé", 2), std::string("CD0"));
+        QCOMPARE(cell("x", 3) + "|" + cell("y", 3) + "|" + cell("X", 3) + "|" + cell("Y", 3),
+                 std::string("  922|  203|992.20000000|2099.70000000"));
+        QCOMPARE(cell("x", 4) + "|" + cell("y", 4) + "|" + cell("X", 4) + "|" + cell("Y", 4),
+                 std::string("1918|  125|1091.80000000|2107.50000000"));
+        const QString memo = QDir::current().absoluteFilePath(QStringLiteral("~memo.txt"));
+        QVERIFY(QFile::exists(memo));
+        QFile::remove(memo);
     }
 };
 

@@ -344,6 +344,7 @@ public:
     void CapClick();
     // Options "Déclinaison et epsilon du cap ...": the points window's two boxes shown.
     QAction* Declinaisonetepsilon1 = nullptr;
+    QAction* Rajoutdepointscap1 = nullptr; // Edition: the points window's traverse
     void Declinaisonetepsilon1Click();
     // Declination + epsilon of the points window, read at each use.
     long double correction_cap() const;

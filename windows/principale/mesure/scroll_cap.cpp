@@ -27,6 +27,12 @@ void TForm1::construit_cap() {
     Declinaisonetepsilon1 = Options1->addAction(QStringLiteral("Déclinaison et epsilon du cap ..."));
     Declinaisonetepsilon1->setObjectName(QStringLiteral("Declinaisonetepsilon1"));
     connect(Declinaisonetepsilon1, &QAction::triggered, this, &TForm1::Declinaisonetepsilon1Click);
+    Rajoutdepointscap1 =
+        Edition1->addAction(QStringLiteral("Rajout de points (Lib, distance, cap) à partir d'un fichier *.TXT"));
+    Rajoutdepointscap1->setObjectName(QStringLiteral("Rajoutdepointscap1"));
+    connect(Rajoutdepointscap1, &QAction::triggered, this, [] {
+        if (TForm2* f = fenetres().Form2) f->SpeedButton7Click();
+    });
     connect(groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (id != static_cast<int>(ModeSouris::cap) || coche || !calque.existe()) return;
         // The rubber band went from the bearing start: it goes back to the last point.

@@ -104,6 +104,8 @@ void TForm1::branche_altitude(TForm2& f2) {
     // F2 and F3 also step the altitude while the points window has the focus.
     f2.addAction(AltitudedeltaZ1);
     f2.addAction(AltitudedeltaZ2);
+    // The traverse button stays hidden: the Edition menu item is its way in.
+    connect(f2.SpeedButton7, &QPushButton::clicked, &f2, &TForm2::SpeedButton7Click);
 }
 
 void TForm1::ouvre_echelle(int L, long double D) {
