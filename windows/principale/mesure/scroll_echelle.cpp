@@ -44,7 +44,7 @@ Bouton* bouton(QWidget* p, const char* nom, const QString& texte) {
 
 void TForm1::construit_echelle() {
     auto* g = new QGridLayout(Panel8);
-    g->setContentsMargins(8, 6, 8, 6);
+    g->setContentsMargins(8, 6, 8, 14);
     Label26 = etiquette(Panel8, "Label26", QStringLiteral("échelle"));
     Label27 = etiquette(Panel8, "Label27", QStringLiteral("distance calculée"));
     Label25 = etiquette(Panel8, "Label25", QStringLiteral("distance réelle:"));
@@ -63,7 +63,7 @@ void TForm1::construit_echelle() {
     connect(Button11, &QPushButton::clicked, this, &TForm1::Button11Click);
 
     g = new QGridLayout(Panel_z);
-    g->setContentsMargins(8, 6, 8, 6);
+    g->setContentsMargins(8, 6, 8, 14);
     Label17_n = etiquette(Panel_z, "Label17_n", QStringLiteral("n"));
     Label16 = etiquette(Panel_z, "Label16", QStringLiteral("Z="));
     Edit12_z = saisie(Panel_z, "Edit12_z", QStringLiteral("0"));
