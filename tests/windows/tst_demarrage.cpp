@@ -224,8 +224,8 @@ void TestDemarrage::menu_data() {
     ligne("Rcuprationdevaleurs1", QStringLiteral("Récupération de valeurs  réelles (X,Y,Z) de calibration"), true);
     ligne("Valeursdecalibration1", QStringLiteral("Valeurs de calibration réelles (X,Y,Z) à partir du presse-papier"),
           true);
-    ligne("AltitudedeltaZ1", QStringLiteral("Altitude + delta Z"), false, QStringLiteral("F3"));
-    ligne("AltitudedeltaZ2", QStringLiteral("Altitude - delta Z"), false, QStringLiteral("F2"));
+    ligne("AltitudedeltaZ1", QStringLiteral("Altitude + delta Z"), true, QStringLiteral("F3"));
+    ligne("AltitudedeltaZ2", QStringLiteral("Altitude - delta Z"), true, QStringLiteral("F2"));
     ligne("GarderlesproportionsLxH1", QStringLiteral("Garder les proportions L x H"), true);
     ligne("Pleincran1", QStringLiteral("&Plein écran"), true, QStringLiteral("F11"));
     ligne("Agrandir1", QStringLiteral("&Agrandir  [Maj] ou [+]"), true);

@@ -328,6 +328,10 @@ void TForm2::construit_bas(QVBoxLayout* l) {
     Edit2 = saisie(p, "Edit2", QStringLiteral("3.0"), 40);
     Memo2 = new QPlainTextEdit(p);
     Memo2->setObjectName(QStringLiteral("Memo2"));
+    // Hidden until the main window's Options menu asks for them.
+    QHBoxLayout* cap = rangee(l);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Edit1, Label2, Edit2}) cap->addWidget(w);
+    cap->addStretch(1);
     for (QWidget* w : std::initializer_list<QWidget*>{SpeedButton2, SpeedButton7, Label1, Label2, Edit1, Edit2, Memo2})
         w->hide();
 
@@ -344,6 +348,7 @@ void TForm2::branche_fenetre_principale() {
     f1->reglages_libelles = [this](ReglagesTrace& r) { reglages_libelles(r); };
     f1->montre_points = [this] { montre_table_points(); };
     f1->choisit_couleur_ligne = [this](int L) { return choisit_couleur_ligne(L); };
+    f1->branche_altitude(*this);
     // The project commands of the main window read through this window.
     f1->branche_projet();
     branche_imports();

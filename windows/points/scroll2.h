@@ -183,6 +183,9 @@ public:
     void reglages_libelles(ReglagesTrace& r) const;
     void affiche_nb_points();
 
+    // --- Traverse (scroll2_traverse.cpp) ---
+    void SpeedButton7Click();
+
     // --- Project file (scroll2_projet.cpp) ---
     void Liredespoints1Click();
 

@@ -43,6 +43,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 class QScrollBar;
 class QToolButton;
 class QWidget;
@@ -54,6 +55,7 @@ struct CalageCompagnon;
 class ZoneImage;
 class PanneauExport;
 class PanneauResultats;
+class TForm2;
 
 class TForm1 : public QMainWindow, public VueDocument {
     Q_OBJECT
@@ -74,8 +76,8 @@ public:
     QString dossier_programme;               // ends with '/'
     int sens_roulette = 1;                   // -1: wheel inverted
     int largeur_stylo_elastique = 4;
-    int ligne_depart_cap = 1;
-    bool choisir_depart = true;
+    int ligne_depart_cap = 1;                // bearing start row
+    bool choisir_depart = true;              // the next bearing click chooses the start
     long double distance_cumulee = 0;
     QString ligne_commande;                  // the arguments joined by single spaces
     // The project the reader opens instead of asking for a file; it forgets it after.
@@ -338,6 +340,46 @@ public:
     void Surface1Click(int x, int y);
     void masque_panel3();
     void montre_panel3(); // a measurement shows it (tag 1)
+    // --- Bearing mode (mesure/scroll_cap.cpp) ---
+    void construit_cap();
+    void CapClick();
+    // Options "Déclinaison et epsilon du cap ...": the points window's two boxes shown.
+    QAction* Declinaisonetepsilon1 = nullptr;
+    QAction* Rajoutdepointscap1 = nullptr; // Edition: the points window's traverse
+    void Declinaisonetepsilon1Click();
+    // Declination + epsilon of the points window, read at each use.
+    long double correction_cap() const;
+    static long double correction_cap_defaut();
+    // True when the next click chooses the start (none yet, or it lies beyond the table).
+    bool depart_cap_a_choisir();
+    // Mouse at image-area (mx, my), overlay pixel (x, y).
+    void Image1MouseMoveCap(int mx, int my, int x, int y);
+    void clic_cap(int x, int y);
+    // --- Scale and altitude panels (mesure/scroll_echelle.cpp) ---
+    long double distance_calculee = 0; // the last two-point line measured
+    QLabel* Label26 = nullptr;
+    QLabel* Label27 = nullptr;
+    QLabel* Label25 = nullptr;
+    QLineEdit* Edit14 = nullptr;   // real distance
+    QPushButton* Button10 = nullptr; // "mise à l'échelle ->"
+    QPushButton* Button11 = nullptr; // "Retour"
+    QLabel* Label17_n = nullptr;
+    QLabel* Label16 = nullptr;
+    QLineEdit* Edit12_z = nullptr;
+    QLineEdit* Edit11 = nullptr;   // decimals
+    QLineEdit* Edit10 = nullptr;   // delta Z
+    QToolButton* SpeedButton16 = nullptr; // "+ (F3)"
+    QToolButton* SpeedButton20 = nullptr; // "- (F2)"
+    void construit_echelle();
+    // The points window's altitude check box and current row drive Panel_z.
+    void branche_altitude(TForm2& f2);
+    void ouvre_echelle(int L, long double D);
+    void Button10Click();
+    void Button11Click();
+    void altitude_pm(int signe);
+    void Edit12_zKeyPress();
+    void synchronise_altitude();
+    int ligne_altitude() const; // the current row when it holds a point, else 0
     bool ouvert_masque() const; // hidden but still marked as open: the next mouse move closes it
     void Panel3Fermer();        // "Fermer"
     void Button5Click();        // "Bloc note"

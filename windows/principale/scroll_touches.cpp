@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 namespace vuv {
 
@@ -74,6 +75,8 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objet, e);
     auto* w = qobject_cast<QWidget*>(objet);
     if (!w || w->window() != this) return false;
+    // The scale and altitude panels' boxes take what is typed into them, Enter included.
+    if (qobject_cast<QLineEdit*>(w) && (Panel8->isAncestorOf(w) || Panel_z->isAncestorOf(w))) return false;
     // A key the table left unchanged travels up to the parents: see it once.
     auto* k = static_cast<QKeyEvent*>(e);
     if (k == derniere_touche_vue_ && k->timestamp() == dernier_horodatage_ && dernier_receveur_ &&

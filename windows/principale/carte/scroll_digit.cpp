@@ -72,13 +72,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
     case ModeSouris::surface:
         if (calcul_surface) calcul_surface(x, y);
         break;
-    case ModeSouris::cap:
-        if (doc.nb_points < 1) {
-            port().information("pas de points digitalisés");
-            choisit_mode_souris(ModeSouris::digitaliser);
-            DigitaliserClick();
-        }
-        break;
+    case ModeSouris::cap: clic_cap(x, y); break;
     default: presse_coloriage(x, y); break;
     }
 }
@@ -256,8 +250,11 @@ void TForm1::Image1MouseMove(int mx, int my) {
         return;
     }
     const bool cap = mode_souris() == ModeSouris::cap;
-    if (!cap) Label1->clear();
-    if (doc.nb_points > 0 && (Lignes1->isChecked() || cap) && !doc.nouvelle_ligne) {
+    if (cap)
+        Image1MouseMoveCap(mx, my, x, y);
+    else
+        Label1->clear();
+    if (doc.nb_points > 0 && Lignes1->isChecked() && !cap && !doc.nouvelle_ligne) {
         af_ligne_xor_move(x, y);
         redessiner();
     }

@@ -256,6 +256,8 @@ void TForm1::termine_nouveau_calque() {
     peindre_fond_au_redimensionnement = false;
     courant_x = courant_y = 0;
     souris_connue = false;
+    // The bearing start named a row of the previous work.
+    choisir_depart = true;
     Image1->vide_marques();
     ligne_pointee = 0;
     statut(1, ss(LxHxC()));

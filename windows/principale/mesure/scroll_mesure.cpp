@@ -60,6 +60,8 @@ void TForm1::construit_mesures() {
     Surfacer->setEnabled(true);
     connect(Surfacer, &QToolButton::clicked, this, &TForm1::SurfacerClick);
     calcul_surface = [this](int x, int y) { Surface1Click(x, y); };
+    construit_cap();
+    construit_echelle();
 }
 
 void TForm1::SurfacerClick() {
@@ -79,7 +81,10 @@ void TForm1::Surface1Click(int x, int y) {
         calque.vue.marque_sale();
         redessiner();
         // A two-point line belongs to the scale tool: nothing is written here.
-        if (r.outil_echelle) return;
+        if (r.outil_echelle) {
+            ouvre_echelle(r.L, r.D);
+            return;
+        }
         montre_panel3();
         panneau_resultats()->ajoute_lignes(r.lignes);
     } catch (const std::exception& e) {
