@@ -115,6 +115,16 @@ private slots:
         QCOMPARE(w.lignes(w.f.Memo2), (QStringList{wmf + " => Bitmap", "picture LxHxb=1061x247", "image   LxHxb=1061x247"}));
     }
 
+    // 32000 units at 10 per inch is 307200 pixels, 289 times the target: zoom 0 would leave nothing.
+    void veryWideDrawingStillGivesAnImage() {
+        Fenetre w;
+        w.ouvre(w.genere(QStringLiteral("large.wmf"), {"32000", "10", "10"}));
+        QCOMPARE(w.f.Edit5->text(), QStringLiteral("307200"));
+        w.clic(w.f.SpeedButton6);
+        QCOMPARE(w.f.zoom(), 1);
+        QCOMPARE(w.f.resultat().width(), 3072);
+    }
+
     void bitmapSourceKeepsZoom100() {
         Fenetre w;
         QImage im(40, 30, QImage::Format_RGB32);
