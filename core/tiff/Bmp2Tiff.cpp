@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <ostream>
 #include <vector>
@@ -13,6 +14,7 @@ namespace vuv {
 namespace {
 
 enum class Genre { bilevel, palette, rgb };
+static_assert(std::endian::native == std::endian::little, "pixels are packed with little-endian stores");
 
 constexpr std::uint16_t court = 3, long_ = 4, rationnel = 5, ascii = 2;
 constexpr char logiciel[10] = {'T', 'i', 'f', 'f', 'w', 'r', 'i', 't', 'e', 'r'};
@@ -144,13 +146,22 @@ bool ecrit_blocs(const ImageTiff& im, const Plan& p, std::uint32_t repertoire_en
         // A band of rows at a time through one small reused buffer.
         const int pas = p.bits / 8;
         const int bande = static_cast<int>(std::clamp<std::uint64_t>((std::uint64_t{1} << 20) / p.octets_ligne, 1, 64));
-        std::vector<std::uint8_t> tampon(static_cast<std::size_t>(p.octets_ligne) * static_cast<std::size_t>(std::min(bande, p.hauteur)));
+        // One spare byte: a 32-bit pixel is stored as 4 bytes, the next one overwriting the 4th.
+        std::vector<std::uint8_t> tampon(static_cast<std::size_t>(p.octets_ligne) * static_cast<std::size_t>(std::min(bande, p.hauteur)) + 1);
         for (int y0 = 0; y0 < p.hauteur; y0 += bande) {
             const int y1 = std::min(p.hauteur, y0 + bande);
             std::uint8_t* o = tampon.data();
             for (int y = y0; y < y1; ++y) {
                 const std::uint8_t* s = v.ligne(y);
-                for (int x = 0; x < p.largeur; ++x, s += pas, o += 3) {
+                if (pas == 4) {
+                    for (int x = 0; x < p.largeur; ++x, s += 4, o += 3) {
+                        const std::uint32_t rgb = static_cast<std::uint32_t>(s[2]) | static_cast<std::uint32_t>(s[1]) << 8 |
+                                                  static_cast<std::uint32_t>(s[0]) << 16;
+                        std::memcpy(o, &rgb, 4);  // little-endian: red, green, blue, then a byte overwritten next
+                    }
+                    continue;
+                }
+                for (int x = 0; x < p.largeur; ++x, s += 3, o += 3) {
                     o[0] = s[2];
                     o[1] = s[1];
                     o[2] = s[0];

@@ -123,25 +123,25 @@ void TForm_emf::construit() {
     pal.setColor(QPalette::Window, Qt::white);
     Panel2->setPalette(pal);
 
-    etiquette(this, QStringLiteral("Largeur approximative de la figure en cm"), 240, 8, 250);
+    etiquette(this, QStringLiteral("Largeur approximative de la figure en cm"), 240, 8, 262);
     Edit2 = new QLineEdit(QStringLiteral("18"), this);
     Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(490, 8, 60, 22);
+    Edit2->setGeometry(506, 8, 60, 22);
     etiquette(this, QStringLiteral("Résolution souhaitée en dpi"), 240, 34, 250);
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setEditable(true);
     ComboBox1->addItems({"76", "92", "150", "300", "600", "1000"});
     ComboBox1->setCurrentText(QStringLiteral("150"));
-    ComboBox1->setGeometry(490, 34, 80, 22);
+    ComboBox1->setGeometry(506, 34, 80, 22);
     etiquette(this, QStringLiteral("Largeur résultante en pixels - > "), 240, 60, 250);
     Edit4 = new QLineEdit(this);
     Edit4->setObjectName(QStringLiteral("Edit4"));
-    Edit4->setGeometry(490, 60, 80, 22);
+    Edit4->setGeometry(506, 60, 80, 22);
     etiquette(this, QStringLiteral("Largeur actuelle en pixxels"), 240, 86, 250);
     Edit5 = new QLineEdit(this);
     Edit5->setObjectName(QStringLiteral("Edit5"));
-    Edit5->setGeometry(490, 86, 80, 22);
+    Edit5->setGeometry(506, 86, 80, 22);
 
     SpeedButton6 = bouton(this, "SpeedButton6", QStringLiteral("3 -> appliquer"), 8, 70, 220);
     SpeedButton8 = bouton(this, "SpeedButton8", QStringLiteral("4 -> Enregistrer"), 8, 100, 220);
@@ -150,7 +150,7 @@ void TForm_emf::construit() {
 
     RadioGroup1 = new QGroupBox(this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(590, 4, 110, 104);
+    RadioGroup1->setGeometry(604, 4, 110, 104);
     RadioJpeg = new QRadioButton(QStringLiteral("jpeg"), RadioGroup1);
     RadioBmp = new QRadioButton(QStringLiteral("bmp"), RadioGroup1);
     RadioTif = new QRadioButton(QStringLiteral("tif"), RadioGroup1);
