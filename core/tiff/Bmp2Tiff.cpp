@@ -3,7 +3,6 @@
 #include "core/fichiers/EcritureSure.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 #include <ostream>

@@ -102,7 +102,8 @@ private slots:
         QCOMPARE(w.f.etape_en_gras(), 2);
         QCOMPARE(w.f.Edit5->text(), QStringLiteral("1234"));
         QCOMPARE(w.lignes(w.f.Memo1), (QStringList{wmf, "picture LxHxb=1234x288", "image   LxHxb=1234x288"}));
-        QVERIFY(w.f.Label1->text().endsWith(QStringLiteral("  LxH=1234x288")));
+        QVERIFY(w.f.Label1->text().endsWith(QStringLiteral("/plan.wmf  LxH=1234x288")));
+        QVERIFY(w.f.Label1->fontMetrics().horizontalAdvance(w.f.Label1->text()) <= w.f.Label1->width());
         w.dialogues.repond_couleur(QColor(0, 255, 0));
         QTest::mouseClick(w.f.Panel2, Qt::LeftButton);
         QCOMPARE(w.f.etape_en_gras(), 3);

@@ -15,6 +15,7 @@
 #include "windows/principale/scroll.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -72,23 +73,20 @@ bool entier(const QString& texte, int& valeur) {
     return ok;
 }
 
-// The path with its leading folders replaced by ".../" until it fits `largeur` pixels.
+// The path with its leading folders replaced by "..." until it fits `largeur` pixels.
 QString chemin_raccourci(const QString& chemin, const QFontMetrics& fm, int largeur) {
     QString c = chemin;
-    QStringList parties = chemin.split(QLatin1Char('/'));
-    while (fm.horizontalAdvance(c) > largeur && parties.size() > 2) {
-        parties.removeAt(parties.first().isEmpty() || parties.first() == QLatin1String("...") ? 1 : 0);
-        if (parties.first() != QLatin1String("...")) parties.prepend(QStringLiteral("..."));
-        c = parties.join(QLatin1Char('/'));
+    for (qsizetype barre = 0; fm.horizontalAdvance(c) > largeur;) {
+        barre = chemin.indexOf(QLatin1Char('/'), barre + 1);
+        if (barre < 0) break;
+        c = QStringLiteral("...") + chemin.mid(barre);
     }
     return c;
 }
 
 QString avec_extension(const QString& nom, const QString& ext) {
     const QFileInfo f(nom);
-    return f.path() == QLatin1String(".") && !nom.startsWith(QLatin1String("./"))
-               ? f.completeBaseName() + ext
-               : f.path() + QLatin1Char('/') + f.completeBaseName() + ext;
+    return f.dir().filePath(f.completeBaseName() + ext);
 }
 
 } // namespace
