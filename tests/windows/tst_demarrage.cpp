@@ -210,7 +210,7 @@ void TestDemarrage::menu_data() {
           true);
     ligne("Enregistrerlescoordonnes1", QStringLiteral("Enregistrer les coordonnées digitalisées"), true);
     ligne("Exporterlescoordonnes1", QStringLiteral("Exporter les coordonnées digitalisées via le presse-papier"), true);
-    ligne("Conversionemf1", QStringLiteral("Conversion  emf, wmf, bmp -> TIF, JPEG, BMP"), false);
+    ligne("Conversionemf1", QStringLiteral("Conversion  emf, wmf, bmp -> TIF, JPEG, BMP"), true);
     ligne("Quitter1", QStringLiteral("&Quitter"), true, {}, QStringLiteral("F12"));
     ligne("Tableaudepoints1", QStringLiteral("Tableau de points et calages  F4"), true);
     ligne("Copierdanslepressepaier1", QStringLiteral("&Copier dans le presse-papier (->Excel)"), true);
@@ -239,7 +239,7 @@ void TestDemarrage::menu_data() {
     ligne("Tabledigitaliser1", QStringLiteral("&Table à digitaliser"), true);
     ligne("uneannulationcolore1", QStringLiteral("une annulation colorée"), true);
     ligne("UTMLat1", QStringLiteral("UTM <-> Lat"), true);
-    ligne("emfwmfbmp1", QStringLiteral("emf, wmf, bmp -> TIF, JPG, BMP"), false);
+    ligne("emfwmfbmp1", QStringLiteral("emf, wmf, bmp -> TIF, JPG, BMP"), true);
     ligne("Aide1", QStringLiteral("&Aide"), true, QStringLiteral("F1"));
     ligne("Apropos1", QStringLiteral("A &propos ..."), true);
     ligne("Aide2", QStringLiteral("Aide"), true);

@@ -1,6 +1,7 @@
 #include "windows/principale/MenuPrincipal.h"
 
 #include "windows/principale/scroll.h"
+#include "windows/metafichier/emf.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -62,7 +63,7 @@ void construit_menu_principal(TForm1& f) {
     f.Enregistrerlimage1 = m.commande("Enregistrerlimage1", "Enregistrer l'image BITMAP  *.bmp ou *.jpg SANS les lignes", a_venir);
     f.Enregistrerlimagelignes1 = m.commande("Enregistrerlimagelignes1", "Enregistrer l'image avec les lignes ou les points (*.jpg)", a_venir);
     m.separateur();
-    f.Conversionemf1 = m.commande("Conversionemf1", "Conversion  emf, wmf, bmp -> TIF, JPEG, BMP", a_venir);
+    f.Conversionemf1 = m.commande("Conversionemf1", "Conversion  emf, wmf, bmp -> TIF, JPEG, BMP", true);
     m.separateur();
     f.Quitter1 = m.commande("Quitter1", "&Quitter\tF12", true);
 
@@ -105,7 +106,7 @@ void construit_menu_principal(TForm1& f) {
     f.uneannulationcolore1 = m.case_a_cocher("uneannulationcolore1", "une annulation colorée", true, true);
     m.separateur();
     f.UTMLat1 = m.commande("UTMLat1", "UTM <-> Lat", true);
-    f.emfwmfbmp1 = m.commande("emfwmfbmp1", "emf, wmf, bmp -> TIF, JPG, BMP", a_venir);
+    f.emfwmfbmp1 = m.commande("emfwmfbmp1", "emf, wmf, bmp -> TIF, JPG, BMP", true);
 
     m = nouveau_menu(f, "Apropos0", QStringLiteral("?"));
     f.Apropos0 = m.menu;
@@ -134,6 +135,8 @@ void construit_menu_principal(TForm1& f) {
     QObject::connect(f.Lignes1, &QAction::triggered, &f, &TForm1::Lignes1Click);
     QObject::connect(f.Graphe1, &QAction::triggered, &f, &TForm1::Graphe1Click);
     QObject::connect(f.UTMLat1, &QAction::triggered, &f, &TForm1::UTMLat1Click);
+    QObject::connect(f.Conversionemf1, &QAction::triggered, &f, ouvre_conversion_emf);
+    QObject::connect(f.emfwmfbmp1, &QAction::triggered, &f, ouvre_conversion_emf);
     QObject::connect(f.rouletteinverse1, &QAction::triggered, &f, &TForm1::rouletteinverse1Click);
     QObject::connect(f.Aide1, &QAction::triggered, &f, &TForm1::Aide1Click);
     QObject::connect(f.Aide2, &QAction::triggered, &f, &TForm1::Aide2Click);

@@ -1,0 +1,104 @@
+// EMF and WMF files written by libUEMF, measured and drawn through our renderer.
+#include "imaging/Metafichier.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+#include <random>
+
+using namespace vuv;
+
+namespace {
+
+constexpr std::int64_t cap = 400'000'000;
+
+class Metafichiers : public ::testing::Test {
+protected:
+    QString genere(const QString& nom, const QString& arguments) {
+        const QString c = dossier.filePath(nom);
+        const QString commande = QStringLiteral("'%1' %2 '%3' %4").arg(GENERE_METAFICHIERS, nom.right(3), c, arguments);
+        EXPECT_EQ(std::system(commande.toLocal8Bit().constData()), 0) << commande.toStdString();
+        return c;
+    }
+    static QByteArray octets(const QString& c) {
+        QFile f(c);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    QTemporaryDir dossier;
+};
+
+// Red rectangle over the left half, blue ellipse in the lower right quarter, background elsewhere.
+void verifie_dessin(const Metafichier& m, int l, int h) {
+    const QImage im = m.rasterise(l, h, QColor(0, 255, 0));
+    ASSERT_EQ(im.format(), QImage::Format_RGB32);
+    EXPECT_EQ(im.pixel(l - 2, 1), qRgb(0, 255, 0));      // top right corner
+    EXPECT_EQ(im.pixel(l / 4, h / 2), qRgb(255, 0, 0));  // inside the rectangle
+    EXPECT_EQ(im.pixel(3 * l / 4, 3 * h / 4 + 5), qRgb(0, 0, 255));
+    EXPECT_EQ(im.pixel(l - 2, h / 2 + 4), qRgb(0, 255, 0));  // beside the ellipse, off the diagonal
+}
+
+} // namespace
+
+TEST_F(Metafichiers, WidthsAt96PixelsPerInch) {
+    const Metafichier emf = Metafichier::charge(genere("a.emf", "32650 21167"), cap);
+    ASSERT_TRUE(emf.ok()) << emf.message().toStdString();
+    EXPECT_EQ(emf.largeur(), 1234);
+    EXPECT_EQ(emf.hauteur(), 800);
+    verifie_dessin(emf, 617, 400);
+
+    const Metafichier wmf = Metafichier::charge(genere("b.wmf", "5760 4320 1440"), cap);
+    ASSERT_TRUE(wmf.ok()) << wmf.message().toStdString();
+    EXPECT_EQ(wmf.largeur(), 384);
+    EXPECT_EQ(wmf.hauteur(), 288);
+    verifie_dessin(wmf, 384, 288);
+
+    EXPECT_EQ(Metafichier::charge(genere("c.wmf", "18510 4320 1440"), cap).largeur(), 1234);
+
+    const Metafichier simple = Metafichier::charge(genere("d.wmf", "5760 4320 0"), cap);
+    ASSERT_TRUE(simple.ok()) << simple.message().toStdString();
+    EXPECT_GT(simple.largeur(), 0);
+}
+
+TEST_F(Metafichiers, HugeDrawingsAreRefusedBeforeAllocating) {
+    const QString emf = genere("e.emf", "2645834 2645834");
+    const Metafichier m = Metafichier::charge(emf, cap);
+    EXPECT_FALSE(m.ok());
+    EXPECT_EQ(m.message(), "Impossible de lire le dessin " + emf +
+                               " : le dessin demande 100000 x 100000 pixels, au-delà de la limite de 400 mégapixels");
+    const QString wmf = genere("f.wmf", "32767 32767 31");
+    EXPECT_FALSE(Metafichier::charge(wmf, cap).ok());
+}
+
+// Cut, garbled or lying files give a message, never a crash.
+TEST_F(Metafichiers, DamagedFiles) {
+    std::mt19937 alea(17);
+    for (const QString& c : {genere("g.emf", "32650 21167"), genere("h.wmf", "5760 4320 1440")}) {
+        const QByteArray entier = octets(c);
+        for (qsizetype n = 0; n < entier.size(); n += 16) {
+            const Metafichier m = Metafichier::depuis_octets(entier.left(n), c, cap);
+            if (!m.ok()) EXPECT_TRUE(m.message().startsWith("Impossible de lire le dessin " + c + " : "));
+            else (void)m.rasterise(50, 40, Qt::white);
+        }
+        for (int essai = 0; essai < 50; ++essai) {
+            QByteArray abime = entier;
+            for (int k = 0; k < 8; ++k) abime[static_cast<qsizetype>(alea() % abime.size())] = static_cast<char>(alea());
+            const Metafichier m = Metafichier::depuis_octets(abime, c, cap);
+            if (m.ok()) (void)m.rasterise(50, 40, Qt::white);
+        }
+    }
+    QByteArray emf = octets(genere("i.emf", "32650 21167"));
+    QByteArray trop_long = emf;
+    const int second = static_cast<unsigned char>(emf[4]) | static_cast<unsigned char>(emf[5]) << 8;
+    trop_long[second + 7] = '\x7F';  // the second record claims more bytes than the file holds
+    EXPECT_FALSE(Metafichier::depuis_octets(trop_long, "x.emf", cap).ok());
+    QByteArray aleatoire(300, '\0');
+    for (auto& o : aleatoire) o = static_cast<char>(alea());
+    EXPECT_FALSE(Metafichier::depuis_octets(aleatoire, "y.emf", cap).ok());
+
+    const Metafichier vide = Metafichier::charge(genere("j.emf", "0 21167"), cap);
+    EXPECT_EQ(vide.largeur(), 0);
+}
