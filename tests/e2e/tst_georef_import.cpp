@@ -40,22 +40,9 @@ private:
     QString courant_;
 };
 
-void TestGeorefImport::init() {
-    courant_ = QDir::currentPath();
-    dossier_ = std::make_unique<DossierProgrammeTest>();
-    QDir::setCurrent(dossier_->chemin());
-    d_ = std::make_unique<DialoguesScriptes>();
-    installe_dialogues(d_.get());
-    t_ = demarre();
-}
+void TestGeorefImport::init() { ouvre_seance({dossier_, d_, t_, courant_}); }
 
-void TestGeorefImport::cleanup() {
-    t_.reset();
-    installe_dialogues(nullptr);
-    d_.reset();
-    dossier_.reset();
-    QDir::setCurrent(courant_);
-}
+void TestGeorefImport::cleanup() { ferme_seance({dossier_, d_, t_, courant_}); }
 
 void TestGeorefImport::aHeaderCalibratesTheImportLandsAndTheProjectComesBack() {
     f1().GarderlesproportionsLxH1->setChecked(false);

@@ -4,10 +4,28 @@
 #include "platform/Plateforme.h"
 #include "windows/demarrage/Splash.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace vuv::test {
+
+void ouvre_seance(const Seance& s) {
+    s.courant = QDir::currentPath();
+    s.dossier = std::make_unique<DossierProgrammeTest>();
+    QDir::setCurrent(s.dossier->chemin());
+    s.dialogues = std::make_unique<DialoguesScriptes>();
+    installe_dialogues(s.dialogues.get());
+    s.programme = demarre();
+}
+
+void ferme_seance(const Seance& s) {
+    s.programme.reset();
+    installe_dialogues(nullptr);
+    s.dialogues.reset();
+    s.dossier.reset();
+    QDir::setCurrent(s.courant);
+}
 
 DossierProgrammeTest::DossierProgrammeTest() : chemin_(temporaire_.path()) { installe(); }
 

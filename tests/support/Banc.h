@@ -1,6 +1,7 @@
 #pragma once
 // What the window tests share: a private program folder, a scripted user port and the
 // real start-up sequence.
+#include "tests/support/DialoguesScriptes.h"
 #include "tests/support/PortScripte.h"
 #include "windows/demarrage/Demarrage.h"
 
@@ -47,6 +48,17 @@ struct ProgrammeTest {
 };
 
 std::unique_ptr<ProgrammeTest> demarre(const QStringList& arguments = {});
+
+// A window test's bench: a fresh program folder made the current folder, scripted dialogs,
+// the program started. ferme_seance undoes it in the reverse order.
+struct Seance {
+    std::unique_ptr<DossierProgrammeTest>& dossier;
+    std::unique_ptr<DialoguesScriptes>& dialogues;
+    std::unique_ptr<ProgrammeTest>& programme;
+    QString& courant;
+};
+void ouvre_seance(const Seance& s);
+void ferme_seance(const Seance& s);
 
 bool existe(const QString& chemin);
 QByteArray lit_octets(const QString& chemin);

@@ -117,22 +117,9 @@ private:
     QString courant_;
 };
 
-void TestFond::init() {
-    courant_ = QDir::currentPath();
-    dossier_ = std::make_unique<DossierProgrammeTest>();
-    QDir::setCurrent(dossier_->chemin());
-    d_ = std::make_unique<DialoguesScriptes>();
-    installe_dialogues(d_.get());
-    t_ = demarre();
-}
+void TestFond::init() { ouvre_seance({dossier_, d_, t_, courant_}); }
 
-void TestFond::cleanup() {
-    t_.reset();
-    installe_dialogues(nullptr);
-    d_.reset();
-    dossier_.reset();
-    QDir::setCurrent(courant_);
-}
+void TestFond::cleanup() { ferme_seance({dossier_, d_, t_, courant_}); }
 
 void TestFond::chargement_frais_sans_proportions() {
     const QString c = bmp(QStringLiteral("carte.bmp"), image_motif(1200, 800));

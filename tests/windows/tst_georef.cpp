@@ -76,22 +76,9 @@ private:
     QString courant_;
 };
 
-void TestGeoref::init() {
-    courant_ = QDir::currentPath();
-    dossier_ = std::make_unique<DossierProgrammeTest>();
-    QDir::setCurrent(dossier_->chemin());
-    d_ = std::make_unique<DialoguesScriptes>();
-    installe_dialogues(d_.get());
-    t_ = demarre();
-}
+void TestGeoref::init() { ouvre_seance({dossier_, d_, t_, courant_}); }
 
-void TestGeoref::cleanup() {
-    t_.reset();
-    installe_dialogues(nullptr);
-    d_.reset();
-    dossier_.reset();
-    QDir::setCurrent(courant_);
-}
+void TestGeoref::cleanup() { ferme_seance({dossier_, d_, t_, courant_}); }
 
 void TestGeoref::hdr_par_le_menu_data() {
     QTest::addColumn<char>("sep");
