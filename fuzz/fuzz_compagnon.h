@@ -3,7 +3,7 @@
 // path, and a companion they accept must calibrate a document.
 #include "core/document/Document.h"
 #include "core/georef/Compagnon.h"
-#include "core/ui/PortUtilisateur.h"
+#include "fuzz/port_muet.h"
 
 #include <cmath>
 #include <cstddef>
@@ -14,24 +14,6 @@
 #include <unistd.h>
 
 namespace fuzz {
-
-// Reading a companion never talks to the user: any message or question is a fault.
-class PortMuet : public vuv::PortUtilisateur {
-public:
-    void information(const std::string&) override { std::abort(); }
-    void erreur(const std::string&) override { std::abort(); }
-    bool oui_non(const std::string&) override { std::abort(); }
-    bool ok_annuler(const std::string&) override { std::abort(); }
-    std::string question(const std::string&, const std::string&, const std::string&, const std::string&,
-                         const std::string&) override {
-        std::abort();
-    }
-    void bip() override { std::abort(); }
-    void ton(int, int) override { std::abort(); }
-    void presse_papier_ecrit(const std::string&) override { std::abort(); }
-    std::string presse_papier_lit() override { std::abort(); }
-    void termine_application() override { std::abort(); }
-};
 
 inline void installe_port_muet() {
     static PortMuet port;

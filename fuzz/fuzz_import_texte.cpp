@@ -5,7 +5,7 @@
 #include "core/import/Import.h"
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
-#include "core/ui/PortUtilisateur.h"
+#include "fuzz/port_muet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,22 +16,10 @@
 namespace {
 
 // Only the count of points outside the image may be told; a question is a fault.
-class PortImport : public vuv::PortUtilisateur {
+class PortImport : public fuzz::PortMuet {
 public:
     int informations = 0;
     void information(const std::string&) override { ++informations; }
-    void erreur(const std::string&) override { std::abort(); }
-    bool oui_non(const std::string&) override { std::abort(); }
-    bool ok_annuler(const std::string&) override { std::abort(); }
-    std::string question(const std::string&, const std::string&, const std::string&, const std::string&,
-                         const std::string&) override {
-        std::abort();
-    }
-    void bip() override { std::abort(); }
-    void ton(int, int) override { std::abort(); }
-    void presse_papier_ecrit(const std::string&) override { std::abort(); }
-    std::string presse_papier_lit() override { std::abort(); }
-    void termine_application() override { std::abort(); }
 };
 
 // A 1200 x 800 image's own calibration and two points on line 1.

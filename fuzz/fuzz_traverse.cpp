@@ -3,7 +3,7 @@
 #include "core/document/Document.h"
 #include "core/mesure/Traverse.h"
 #include "core/text/extraitUTIL.h"
-#include "core/ui/PortUtilisateur.h"
+#include "fuzz/port_muet.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -12,21 +12,13 @@
 
 namespace {
 
-class PortInformations : public vuv::PortUtilisateur {
+// Refusals and skipped points are told; a question is a fault.
+class PortInformations : public fuzz::PortMuet {
 public:
     void information(const std::string&) override {}
     void erreur(const std::string&) override {}
-    bool oui_non(const std::string&) override { std::abort(); }
-    bool ok_annuler(const std::string&) override { std::abort(); }
-    std::string question(const std::string&, const std::string&, const std::string&, const std::string&,
-                         const std::string&) override {
-        std::abort();
-    }
     void bip() override {}
     void ton(int, int) override {}
-    void presse_papier_ecrit(const std::string&) override { std::abort(); }
-    std::string presse_papier_lit() override { std::abort(); }
-    void termine_application() override { std::abort(); }
 };
 
 } // namespace
