@@ -69,6 +69,9 @@ public:
     bool sauve = true;      // false once something changed since the last save
     int ndecimale = 8;      // decimals of X, Y, Z, 0..20
     std::string texte_decimales = "8"; // the decimals box (Edit4) as typed
+    // The project's coordinate system as WKT, kept in "<projet>.prj" beside the project; empty
+    // when it has none.
+    std::string systeme_wkt;
 
     // The window side; a silent view until one is attached.
     void attache_vue(VueDocument* v);
