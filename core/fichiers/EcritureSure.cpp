@@ -80,7 +80,14 @@ bool EcritureSure::ecrit_tout(const unsigned char* octets, std::size_t n) {
 bool EcritureSure::ecrit(const void* octets, std::size_t n) {
     if (fd_ < 0) return false;
     const auto* p = static_cast<const unsigned char*>(octets);
-    if (tampon_.empty() && n >= taille_tampon) return ecrit_tout(p, n);
+    // Big blocks go straight to the file: copying them into the buffer first costs a pass.
+    if (n >= taille_tampon / 4) {
+        if (!tampon_.empty()) {
+            if (!ecrit_tout(tampon_.data(), tampon_.size())) return false;
+            tampon_.clear();
+        }
+        return ecrit_tout(p, n);
+    }
     while (n > 0) {
         if (tampon_.capacity() < taille_tampon) tampon_.reserve(taille_tampon);
         const std::size_t k = std::min(n, taille_tampon - tampon_.size());

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <ostream>
 #include <vector>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace vuv {
 
@@ -111,6 +114,36 @@ std::vector<std::uint8_t> repertoire(const Plan& p) {
     return r;  // next directory offset stays 0
 }
 
+// 32-bit BGRA pixels to RGB triples; writes up to 4 bytes past the last triple (the caller's
+// spare room) and returns the end of the triples.
+std::uint8_t* bgra_vers_rgb_simple(const std::uint8_t* s, std::uint8_t* o, int n) {
+    for (int x = 0; x < n; ++x, s += 4, o += 3) {
+        const std::uint32_t rgb = static_cast<std::uint32_t>(s[2]) | static_cast<std::uint32_t>(s[1]) << 8 |
+                                  static_cast<std::uint32_t>(s[0]) << 16;
+        std::memcpy(o, &rgb, 4);  // little-endian: red, green, blue, then a byte overwritten next
+    }
+    return o;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Four pixels per byte shuffle; the 16-byte store is why the caller keeps 4 spare bytes.
+__attribute__((target("ssse3"))) std::uint8_t* bgra_vers_rgb_ssse3(const std::uint8_t* s, std::uint8_t* o, int n) {
+    const __m128i ordre = _mm_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -1, -1, -1, -1);
+    int x = 0;
+    for (; x + 4 <= n; x += 4, s += 16, o += 12)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(o),
+                         _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s)), ordre));
+    return bgra_vers_rgb_simple(s, o, n - x);
+}
+
+std::uint8_t* bgra_vers_rgb(const std::uint8_t* s, std::uint8_t* o, int n) {
+    static const bool ssse3 = __builtin_cpu_supports("ssse3");
+    return ssse3 ? bgra_vers_rgb_ssse3(s, o, n) : bgra_vers_rgb_simple(s, o, n);
+}
+#else
+std::uint8_t* bgra_vers_rgb(const std::uint8_t* s, std::uint8_t* o, int n) { return bgra_vers_rgb_simple(s, o, n); }
+#endif
+
 std::vector<std::uint8_t> carte_couleurs(const ImageTiff& im, int bits) {
     const int n = 1 << bits;
     std::vector<std::uint8_t> c(6u * static_cast<unsigned>(n), 0);
@@ -144,20 +177,16 @@ bool ecrit_blocs(const ImageTiff& im, const Plan& p, std::uint32_t repertoire_en
         }
         // A band of rows at a time through one small reused buffer.
         const int pas = p.bits / 8;
-        const int bande = static_cast<int>(std::clamp<std::uint64_t>((std::uint64_t{1} << 20) / p.octets_ligne, 1, 64));
-        // One spare byte: a 32-bit pixel is stored as 4 bytes, the next one overwriting the 4th.
-        std::vector<std::uint8_t> tampon(static_cast<std::size_t>(p.octets_ligne) * static_cast<std::size_t>(std::min(bande, p.hauteur)) + 1);
+        const int bande = static_cast<int>(std::clamp<std::uint64_t>((std::uint64_t{1} << 18) / p.octets_ligne, 1, 64));
+        // Spare bytes: pixels are stored 4 or 16 bytes at a time, the next ones overwriting the excess.
+        std::vector<std::uint8_t> tampon(static_cast<std::size_t>(p.octets_ligne) * static_cast<std::size_t>(std::min(bande, p.hauteur)) + 4);
         for (int y0 = 0; y0 < p.hauteur; y0 += bande) {
             const int y1 = std::min(p.hauteur, y0 + bande);
             std::uint8_t* o = tampon.data();
             for (int y = y0; y < y1; ++y) {
                 const std::uint8_t* s = v.ligne(y);
                 if (pas == 4) {
-                    for (int x = 0; x < p.largeur; ++x, s += 4, o += 3) {
-                        const std::uint32_t rgb = static_cast<std::uint32_t>(s[2]) | static_cast<std::uint32_t>(s[1]) << 8 |
-                                                  static_cast<std::uint32_t>(s[0]) << 16;
-                        std::memcpy(o, &rgb, 4);  // little-endian: red, green, blue, then a byte overwritten next
-                    }
+                    o = bgra_vers_rgb(s, o, p.largeur);
                     continue;
                 }
                 for (int x = 0; x < p.largeur; ++x, s += 3, o += 3) {
