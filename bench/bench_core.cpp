@@ -66,7 +66,7 @@ void BM_Recalcul_anchor(benchmark::State& state) {
     lus.reserve(static_cast<std::size_t>(n) * 6);
     for (int row = 1; row <= n; ++row)
         for (int col : {1, 6, 7, 3, 4, 5}) {
-            std::string t = d.StringGrid1.cell(col, row);
+            std::string t{d.StringGrid1.cell(col, row)};
             for (char& c : t)
                 if (c == ',') c = '.';
             const auto debut = t.find_first_not_of(' ');

@@ -65,8 +65,9 @@ bool dans(std::optional<long double> v, long double limite) { return v && std::f
 class Ligne {
 public:
     Ligne(const Grille& g, const ColonnesFeuille& c, int row) : g_(g), c_(c), row_(row) {
-        const std::string* l = g.ligne(row);
-        v_.assign(l, l + g.col_count());
+        const Grille::Rangee l = g.ligne(row);
+        v_.clear();
+        for (int k = 0; k < g.col_count(); ++k) v_.emplace_back(l[k]);
     }
 
     bool refusee() const { return refus_.has_value(); }
@@ -232,6 +233,7 @@ Bilan calcule(Grille& g, const ColonnesFeuille& c, Calcul calcul, long double Ra
     Bilan b;
     Grille::Lot lot(g);
     const long total = g.row_count() - 1;
+    std::vector<std::string_view> vues;
     for (int r = 1; r < g.row_count(); ++r) {
         if (avancement && (r - 1) % 4096 == 0 && !avancement(r - 1, total)) {
             b.annule = true;
@@ -251,10 +253,14 @@ Bilan calcule(Grille& g, const ColonnesFeuille& c, Calcul calcul, long double Ra
             if (++b.refusees <= 10) b.premieres.push_back(l.refus());
             continue;
         }
-        const std::string* avant = g.ligne(r);
-        for (int k = 0; k < g.col_count(); ++k)
-            if (avant[k] != l.cellules()[static_cast<std::size_t>(k)])
-                g.set_cell(k, r, l.cellules()[static_cast<std::size_t>(k)]);
+        const Grille::Rangee avant = g.ligne(r);
+        bool change = false;
+        vues.clear();
+        for (int k = 0; k < g.col_count(); ++k) {
+            vues.emplace_back(l.cellules()[static_cast<std::size_t>(k)]);
+            change = change || avant[k] != vues.back();
+        }
+        if (change) g.affecte_ligne(r, vues.data(), static_cast<int>(vues.size()));
     }
     return b;
 }
@@ -274,7 +280,7 @@ std::string message_bilan(const Bilan& b) {
 std::string texte_export(const Grille& g) {
     std::string t;
     for (int r = 0; r < g.row_count(); ++r) {
-        const std::string* l = g.ligne(r);
+        const Grille::Rangee l = g.ligne(r);
         for (int k = 0; k < g.col_count(); ++k) {
             if (r > 0 && (k == 2 || k == 3)) t += conversion::enleve_tous_blancs(l[k]);
             else t += l[k];
@@ -315,6 +321,10 @@ long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte) 
                          std::count(texte.begin(), texte.end(), '\n') + 2, feuille_lignes_max)));
     long n = 0;
     std::size_t debut = 0;
+    std::vector<std::string_view> cellules(static_cast<std::size_t>(g.col_count()));
+    const auto pose = [&](int col, std::string_view t) {
+        if (col >= 0 && col < g.col_count()) cellules[static_cast<std::size_t>(col)] = t;
+    };
     while (debut < texte.size() && n + 1 < feuille_lignes_max) {
         std::size_t fin = texte.find('\n', debut);
         if (fin == std::string_view::npos) fin = texte.size();
@@ -325,16 +335,24 @@ long importe_texte(Grille& g, const ColonnesFeuille& c, std::string_view texte) 
         const char sep = ligne.find('\t') != std::string_view::npos ? '\t' : ';';
         const int r = static_cast<int>(++n);
         if (r >= g.row_count()) g.set_row_count(r + 1);
-        g.vide_ligne(r);
-        g.set_cell(0, r, format_d(r, 3));
-        g.set_cell(c.lib, r, conversion::extrait_champ_strict(ligne, 1, sep));
-        g.set_cell(c.est, r, conversion::extrait_champ_strict(ligne, 5, sep));
-        g.set_cell(c.nord, r, conversion::extrait_champ_strict(ligne, 4, sep));
-        g.set_cell(c.zone, r, "37");
-        g.set_cell(c.hemi, r, "N");
-        g.set_cell(c.ellipsoide, r, "WGS 84");
+        // The row built once, not cell by cell.
+        std::fill(cellules.begin(), cellules.end(), std::string_view());
+        const std::string numero = format_d(r, 3), lib = conversion::extrait_champ_strict(ligne, 1, sep),
+                          est = conversion::extrait_champ_strict(ligne, 5, sep),
+                          nord = conversion::extrait_champ_strict(ligne, 4, sep);
+        pose(0, numero);
+        pose(c.lib, lib);
+        pose(c.est, est);
+        pose(c.nord, nord);
+        pose(c.zone, "37");
+        pose(c.hemi, "N");
+        pose(c.ellipsoide, "WGS 84");
+        g.affecte_ligne(r, cellules.data(), g.col_count());
     }
     g.set_row_count(static_cast<int>(n) + 1);
+    if (debut < texte.size() && !vide(texte.substr(debut)))
+        port().information("Le fichier a plus de lignes que la feuille ne peut en contenir : seules les " +
+                           std::to_string(feuille_lignes_max - 1) + " premières positions ont été lues.");
     return n;
 }
 
@@ -492,7 +510,7 @@ std::string colle(Grille& g, int col, int row, std::string_view texte) {
 
 void recopie_vers_le_bas(Grille& g, int col, int row) {
     Grille::Lot lot(g);
-    const std::string t = g.cell(col, row);
+    const std::string t{g.cell(col, row)};
     for (int r = row + 1; r < g.row_count(); ++r) g.set_cell(col, r, t);
 }
 

@@ -33,7 +33,7 @@ bool tient_en_int32(ld v) {
 
 std::vector<std::string> cellules_de(const Grille& g, int row) {
     std::vector<std::string> r;
-    for (int c = 0; c < g.col_count(); ++c) r.push_back(g.cell(c, row));
+    for (int c = 0; c < g.col_count(); ++c) r.emplace_back(g.cell(c, row));
     return r;
 }
 
@@ -151,7 +151,7 @@ void Document::construit_troisieme_point(int& count, MethodeCalage methode, bool
     const auto echange = [&](int a, int b) {
         for (int col = 0; col < g.col_count(); ++col) {
             if (col == c.n || col == c.libelle) continue;
-            std::string t = g.cell(col, a);
+            std::string t{g.cell(col, a)};
             g.set_cell(col, a, g.cell(col, b));
             g.set_cell(col, b, std::move(t));
         }

@@ -116,14 +116,19 @@ void Document::ecrit_point(const Colonnes& c, int row, int L, const std::string&
     Grille& g = StringGrid1;
     if (row < 1) return; // row 0 holds the headers every column lookup depends on
     if (row >= g.row_count()) g.set_row_count(g.row_count() + 1);
-    g.set_cell(c.n, row, _format(3, 0, row));
-    g.set_cell(c.L, row, _format(2, 0, L));
-    g.set_cell(c.libelle, row, libelle);
-    g.set_cell(c.X, row, _format2(18, ndecimale, X));
-    g.set_cell(c.Y, row, _format2(18, ndecimale, Y));
-    g.set_cell(c.Z, row, _format2(18, ndecimale, Z));
-    g.set_cell(c.x, row, _format(4, 0, x));
-    g.set_cell(c.y, row, _format(4, 0, y));
+    // The row built once: the other columns keep their cells.
+    const std::string textes[] = {_format(3, 0, row),         _format(2, 0, L),
+                                  _format2(18, ndecimale, X), _format2(18, ndecimale, Y),
+                                  _format2(18, ndecimale, Z), _format(4, 0, x),
+                                  _format(4, 0, y)};
+    const int cols[] = {c.n, c.L, c.X, c.Y, c.Z, c.x, c.y};
+    const Grille::Rangee avant = g.ligne(row);
+    cellules_.resize(static_cast<std::size_t>(g.col_count()));
+    for (int k = 0; k < g.col_count(); ++k) cellules_[static_cast<std::size_t>(k)] = avant[k];
+    for (std::size_t i = 0; i < std::size(cols); ++i)
+        if (cols[i] >= 0 && cols[i] < g.col_count()) cellules_[static_cast<std::size_t>(cols[i])] = textes[i];
+    if (c.libelle >= 0 && c.libelle < g.col_count()) cellules_[static_cast<std::size_t>(c.libelle)] = libelle;
+    g.affecte_ligne(row, cellules_.data(), g.col_count());
 }
 
 void Document::affecte_calage(int row, int L, const std::string& libelle, int /*x*/, int /*y*/,

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string_view>
 #include <string>
+#include <vector>
 
 namespace vuv {
 
@@ -130,6 +131,7 @@ private:
     void recalcule_point(const Colonnes& c, int row);
     void construit_troisieme_point(int& count, MethodeCalage methode, bool tablette);
 
+    std::vector<std::string_view> cellules_; // scratch for building one row
     VueDocument* vue_;
     int operation_ = 0;
     bool decimales_signalees_ = false;

@@ -70,7 +70,7 @@ int nb_croix_stringgrid3(const Document& d) {
 
 std::string nom_premiere_ligne(const Document& d) {
     const int r = nb_croix_stringgrid3(d);
-    return r < 0 ? std::string() : d.StringGrid3.cell(4, r);
+    return r < 0 ? std::string() : std::string(d.StringGrid3.cell(4, r));
 }
 
 std::string texte_Label24(const Document& d) { return "<" + nom_premiere_ligne(d) + ">"; }

@@ -66,7 +66,7 @@ Formate texte_formate(const Document& d, const OptionsExport& o, const std::stri
         std::vector<std::string> champs;
         for (int c = 0; c < 9; ++c) {
             if (!o.colonne(c)) continue;
-            champs.push_back(est_reel_a_echanger(c) ? echange_separateur(g.cell(c, row), virgule) : g.cell(c, row));
+            champs.push_back(est_reel_a_echanger(c) ? echange_separateur(std::string(g.cell(c, row)), virgule) : std::string(g.cell(c, row)));
         }
         return champs;
     };
@@ -117,7 +117,7 @@ Formate texte_formate(const Document& d, const OptionsExport& o, const std::stri
         } else {
             std::vector<std::string> noms;
             for (int c = 0; c < 9; ++c)
-                if (o.colonne(c)) noms.push_back(d.StringGrid2.cell(c, 0));
+                if (o.colonne(c)) noms.emplace_back(d.StringGrid2.cell(c, 0));
             if (o.CheckBox_dist) noms.push_back("distance");
             if (o.CheckBox_dist_cumul) noms.push_back("distance cumulée");
             entete = joint(noms, sep);

@@ -32,7 +32,7 @@ public:
 };
 
 // The lines table stores 0x00BBGGRR; non-integers are white.
-std::uint32_t couleur_ligne(const std::string& texte) {
+std::uint32_t couleur_ligne(std::string_view texte) {
     const LectureEntier c = lit_entier(texte);
     if (c.erreur != 0 || texte.empty()) return blanc;
     const auto v = static_cast<std::uint32_t>(c.valeur);
@@ -156,8 +156,8 @@ const Donnees& Graphe3D::donnees(const Document& d) {
     donnees_.points.assign(static_cast<std::size_t>(n) + 1, PointLu{});
     for (int r = 1; r <= n; ++r) {
         PointLu& p = donnees_.points[static_cast<std::size_t>(r)];
-        const std::string& x = g.cell(cX, r);
-        const std::string& z = g.cell(cZ, r);
+        const std::string_view x = g.cell(cX, r);
+        const std::string_view z = g.cell(cZ, r);
         p.present = !x.empty();
         p.X = val_reel(x);
         p.Y = val_reel(g.cell(cY, r));

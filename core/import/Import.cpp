@@ -109,7 +109,7 @@ ResultatImport importe_points_projet(Document& d, std::string_view octets, const
     std::vector<int> L(static_cast<std::size_t>(P) + 1);
     bool demande = false;
     for (int i = 1; i <= P; ++i) {
-        const std::string& t = points.cell(cL, i);
+        const std::string_view t = points.cell(cL, i);
         const LectureEntier l = lit_entier(t);
         int v = l.valeur;
         // The save-and-stop question once per import, not once per bad cell.
@@ -129,11 +129,17 @@ ResultatImport importe_points_projet(Document& d, std::string_view octets, const
         Grille& g = d.StringGrid1;
         const Grille::Lot lot(g);
         g.set_row_count(N + P + 1);
+        std::vector<std::string_view> cellules(static_cast<std::size_t>(g.col_count()));
         for (int i = 1; i <= P; ++i) {
-            for (int col = 0; col < g.col_count(); ++col) g.assigne_cell(col, N + i, points.cell(col, i));
-            g.set_cell(cn, N + i, _format(3, 0, N + i));
-            g.set_cell(clib, N + i, "b");
-            g.set_cell(cL, N + i, _format(2, 0, L[static_cast<std::size_t>(i)]));
+            for (int col = 0; col < g.col_count(); ++col) cellules[static_cast<std::size_t>(col)] = points.cell(col, i);
+            const std::string n = _format(3, 0, N + i), l = _format(2, 0, L[static_cast<std::size_t>(i)]);
+            const auto pose = [&](int col, std::string_view t) {
+                if (col >= 0 && col < g.col_count()) cellules[static_cast<std::size_t>(col)] = t;
+            };
+            pose(cn, n);
+            pose(clib, "b");
+            pose(cL, l);
+            g.affecte_ligne(N + i, cellules.data(), g.col_count());
         }
         if (N + P > 0) g.set_fixed_rows(1);
     }

@@ -28,14 +28,14 @@ bool doit_citer(std::string_view t) {
 } // namespace
 
 void ecrit_liste_virgules(std::string& sortie, const Grille& g, int row) {
-    const std::string* cellules = g.ligne(row);
+    const Grille::Rangee cellules = g.ligne(row);
     if (!cellules) { // a row past the end reads as empty cells
         sortie.append(static_cast<std::size_t>(std::max(g.col_count() - 1, 0)), ',');
         return;
     }
     for (int c = 0; c < g.col_count(); ++c) {
         if (c > 0) sortie.push_back(',');
-        const std::string& t = cellules[c];
+        const std::string_view t = cellules[c];
         if (!doit_citer(t)) {
             sortie += t;
             continue;
@@ -65,11 +65,8 @@ void lit_liste_virgules(Grille& g, int row, std::string_view ligne) { LecteurLis
 
 void LecteurListes::lit(Grille& g, int row, std::string_view ligne) {
     if (row < 0 || row >= g.row_count()) return;
-    g.vide_ligne(row);
-    // The row is empty and every field stored is non-empty (an empty one becomes a space), so
-    // the leftmost empty cell is always the next one.
     const int n = decoupe(ligne, g.col_count());
-    for (int c = 0; c < n; ++c) g.assigne_cell(c, row, champs_[static_cast<std::size_t>(c)]);
+    g.affecte_ligne(row, champs_.data(), n);
 }
 
 void LecteurListes::ajoute(Grille& g, std::string_view ligne) {

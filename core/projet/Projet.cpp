@@ -191,7 +191,7 @@ bool lit_calage(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, bool
     for (const char* nom : {"x", "y"}) {
         const int col = indice_col_grille(c.calage, nom);
         for (int k = 1; k <= std::min(n, 3); ++k) {
-            const std::string& t = c.calage.cell(col, k);
+            const std::string_view t = c.calage.cell(col, k);
             if (lit_entier(t).erreur == 0) continue;
             refuse("Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) + ") : son " + nom +
                    " n'est pas un nombre entier : <" + extrait_lisible(utf8_vers_cp1252(t)) + ">.");

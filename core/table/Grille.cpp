@@ -1,90 +1,176 @@
 #include "core/table/Grille.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace vuv {
 namespace {
-const std::string vide;
 unsigned long long derniere_version = 0;
 unsigned long long nouvelle_version() { return ++derniere_version; }
 } // namespace
 
+namespace {
+
+constexpr std::size_t entete_bloc = 3; // the width byte and the column count
+
+std::size_t largeur_fins(const char* b) { return b[0] ? 4 : 2; }
+
+int colonnes_bloc(const char* b) {
+    std::uint16_t n;
+    std::memcpy(&n, b + 1, 2);
+    return n;
+}
+
+std::uint32_t fin(const char* b, int col) {
+    const char* fins = b + entete_bloc;
+    if (b[0]) {
+        std::uint32_t v;
+        std::memcpy(&v, fins + 4 * static_cast<std::size_t>(col), 4);
+        return v;
+    }
+    std::uint16_t v;
+    std::memcpy(&v, fins + 2 * static_cast<std::size_t>(col), 2);
+    return v;
+}
+
+std::string_view texte_de(const char* b, int col) {
+    if (!b) return {};
+    const int colonnes = colonnes_bloc(b);
+    if (col >= colonnes) return {};
+    const char* textes = b + entete_bloc + largeur_fins(b) * static_cast<std::size_t>(colonnes);
+    const std::uint32_t debut = col == 0 ? 0 : fin(b, col - 1);
+    return {textes + debut, fin(b, col) - debut};
+}
+
+std::size_t taille_bloc(const char* b) {
+    const int colonnes = colonnes_bloc(b);
+    return entete_bloc + largeur_fins(b) * static_cast<std::size_t>(colonnes) + (colonnes > 0 ? fin(b, colonnes - 1) : 0);
+}
+
+} // namespace
+
+Grille::Bloc::Bloc(const Bloc& o) {
+    if (!o.p_) return;
+    const std::size_t n = taille_bloc(o.p_.get());
+    p_ = std::make_unique_for_overwrite<char[]>(n);
+    std::memcpy(p_.get(), o.p_.get(), n);
+}
+
+Grille::Bloc& Grille::Bloc::operator=(const Bloc& o) {
+    if (this != &o) *this = Bloc(o);
+    return *this;
+}
+
+std::string_view Grille::Rangee::operator[](int col) const {
+    if (col < 0 || col >= colonnes_) return {};
+    return texte_de(bloc_, col);
+}
+
+Grille::Bloc Grille::bloc(const std::string_view* textes, int n, int colonnes) {
+    n = std::clamp(n, 0, colonnes);
+    std::size_t total = 0;
+    for (int c = 0; c < n; ++c) total += textes[c].size();
+    if (total == 0) return {};
+    const bool large = total > 0xFFFF;
+    const std::size_t w = large ? 4 : 2;
+    const std::size_t debut_textes = entete_bloc + w * static_cast<std::size_t>(colonnes);
+    auto b = std::make_unique_for_overwrite<char[]>(debut_textes + total);
+    b[0] = large ? 1 : 0;
+    const auto nc = static_cast<std::uint16_t>(colonnes);
+    std::memcpy(b.get() + 1, &nc, 2);
+    std::size_t pos = 0;
+    for (int c = 0; c < colonnes; ++c) {
+        if (c < n && !textes[c].empty()) {
+            std::memcpy(b.get() + debut_textes + pos, textes[c].data(), textes[c].size());
+            pos += textes[c].size();
+        }
+        char* f = b.get() + entete_bloc + w * static_cast<std::size_t>(c);
+        if (large) {
+            const auto v = static_cast<std::uint32_t>(pos);
+            std::memcpy(f, &v, 4);
+        } else {
+            const auto v = static_cast<std::uint16_t>(pos);
+            std::memcpy(f, &v, 2);
+        }
+    }
+    return Bloc(std::move(b));
+}
+
 Grille::Grille(int colonnes, int lignes)
-    : colonnes_(std::max(colonnes, 0)), lignes_(std::max(lignes, 0)),
-      cellules_(static_cast<std::size_t>(colonnes_) * static_cast<std::size_t>(lignes_)),
+    : colonnes_(std::clamp(colonnes, 0, 0xFFFF)), lignes_(std::max(lignes, 0)), rangs_(static_cast<std::size_t>(lignes_)),
       largeurs_(static_cast<std::size_t>(colonnes_), 64), version_(nouvelle_version()) {}
 
 void Grille::set_row_count(int n) {
     n = std::max(n, 0);
     if (n == lignes_) return;
     lignes_ = n;
-    cellules_.resize(static_cast<std::size_t>(lignes_) * static_cast<std::size_t>(colonnes_));
+    rangs_.resize(static_cast<std::size_t>(lignes_));
     ligne_selectionnee_ = std::min(ligne_selectionnee_, std::max(lignes_ - 1, 0));
     signale_structure();
 }
 
 void Grille::set_col_count(int n) {
-    n = std::max(n, 0);
+    n = std::clamp(n, 0, 0xFFFF); // a row block counts its columns in 16 bits
     if (n == colonnes_) return;
-    std::vector<std::string> nouvelles(static_cast<std::size_t>(lignes_) * static_cast<std::size_t>(n));
     const int garde = std::min(n, colonnes_);
-    for (int r = 0; r < lignes_; ++r)
-        for (int c = 0; c < garde; ++c)
-            nouvelles[static_cast<std::size_t>(r) * n + c] =
-                std::move(cellules_[static_cast<std::size_t>(r) * colonnes_ + c]);
-    cellules_ = std::move(nouvelles);
+    vues_.resize(static_cast<std::size_t>(std::max(garde, 1)));
+    for (auto& r : rangs_) {
+        if (!r.get()) continue;
+        for (int c = 0; c < garde; ++c) vues_[static_cast<std::size_t>(c)] = texte_de(r.get(), c);
+        r = bloc(vues_.data(), garde, n);
+    }
     colonnes_ = n;
     largeurs_.resize(static_cast<std::size_t>(n), 64);
     signale_structure();
 }
 
-void Grille::reserve_lignes(int n) {
-    cellules_.reserve(static_cast<std::size_t>(std::max(n, 0)) * static_cast<std::size_t>(colonnes_));
-}
+void Grille::reserve_lignes(int n) { rangs_.reserve(static_cast<std::size_t>(std::max(n, 0))); }
 
 void Grille::ajoute_ligne(const std::string_view* textes, int n) {
-    for (int c = 0; c < colonnes_; ++c) cellules_.emplace_back(c < n ? textes[c] : std::string_view());
+    rangs_.push_back(bloc(textes, n, colonnes_));
     ++lignes_;
     signale_structure();
 }
 
-const std::string& Grille::cell(int col, int row) const {
-    if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return vide;
-    return cellules_[static_cast<std::size_t>(row) * colonnes_ + col];
+std::string_view Grille::cell(int col, int row) const {
+    if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return {};
+    return texte_de(rangs_[static_cast<std::size_t>(row)].get(), col);
 }
 
-void Grille::set_cell(int col, int row, std::string texte) {
+void Grille::set_cell(int col, int row, std::string_view texte) {
     if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return;
-    cellules_[static_cast<std::size_t>(row) * colonnes_ + col] = std::move(texte);
+    auto& r = rangs_[static_cast<std::size_t>(row)];
+    vues_.resize(static_cast<std::size_t>(colonnes_));
+    for (int c = 0; c < colonnes_; ++c) vues_[static_cast<std::size_t>(c)] = texte_de(r.get(), c);
+    vues_[static_cast<std::size_t>(col)] = texte;
+    // Built before the old block goes: the text may be a view into it.
+    r = bloc(vues_.data(), colonnes_, colonnes_);
     signale(row, row);
 }
 
-void Grille::assigne_cell(int col, int row, std::string_view texte) {
-    if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return;
-    cellules_[static_cast<std::size_t>(row) * colonnes_ + col].assign(texte);
+void Grille::affecte_ligne(int row, const std::string_view* textes, int n) {
+    if (row < 0 || row >= lignes_) return;
+    rangs_[static_cast<std::size_t>(row)] = bloc(textes, n, colonnes_);
     signale(row, row);
 }
 
 void Grille::copie_ligne(int de, int vers) {
     if (de < 0 || de >= lignes_ || vers < 0 || vers >= lignes_ || de == vers) return;
-    for (int c = 0; c < colonnes_; ++c)
-        cellules_[static_cast<std::size_t>(vers) * colonnes_ + c] =
-            cellules_[static_cast<std::size_t>(de) * colonnes_ + c];
+    rangs_[static_cast<std::size_t>(vers)] = rangs_[static_cast<std::size_t>(de)];
     signale(vers, vers);
 }
 
 void Grille::echange_lignes(int a, int b) {
     if (a < 0 || a >= lignes_ || b < 0 || b >= lignes_ || a == b) return;
-    for (int c = 0; c < colonnes_; ++c)
-        std::swap(cellules_[static_cast<std::size_t>(a) * colonnes_ + c],
-                  cellules_[static_cast<std::size_t>(b) * colonnes_ + c]);
+    std::swap(rangs_[static_cast<std::size_t>(a)], rangs_[static_cast<std::size_t>(b)]);
     signale(std::min(a, b), std::max(a, b));
 }
 
 void Grille::vide_ligne(int row) {
     if (row < 0 || row >= lignes_) return;
-    for (int c = 0; c < colonnes_; ++c) cellules_[static_cast<std::size_t>(row) * colonnes_ + c].clear();
+    rangs_[static_cast<std::size_t>(row)].reset();
     signale(row, row);
 }
 

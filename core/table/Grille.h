@@ -1,6 +1,7 @@
 #pragma once
 // A table of text cells with a header row 0: the model behind each string grid.
 // Cells are addressed (column, row) as the grids are.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,15 +31,31 @@ public:
     // A row added at the end, its cells taken from the texts (the missing ones empty).
     void ajoute_ligne(const std::string_view* textes, int n);
 
-    // Out-of-range reads give the empty text; out-of-range writes are ignored.
-    const std::string& cell(int col, int row) const;
-    void set_cell(int col, int row, std::string texte);
-    // The row's col_count() cells, or null out of range: for loops over whole tables.
-    const std::string* ligne(int row) const {
-        return row < 0 || row >= lignes_ ? nullptr : cellules_.data() + static_cast<std::size_t>(row) * colonnes_;
+    // Out-of-range reads give the empty text. The view holds until the row is next changed.
+    std::string_view cell(int col, int row) const;
+    void set_cell(int col, int row, std::string_view texte);
+    // The same; file readers fill cells this way.
+    void assigne_cell(int col, int row, std::string_view texte) { set_cell(col, row, texte); }
+    // A whole row at once from the texts (the missing ones empty): one allocation for the row.
+    void affecte_ligne(int row, const std::string_view* textes, int n);
+
+    // A row's cells for loops over whole tables; false past the end.
+    class Rangee {
+    public:
+        explicit operator bool() const { return valide_; }
+        std::string_view operator[](int col) const;
+
+    private:
+        friend class Grille;
+        Rangee(const char* bloc, int colonnes, bool valide) : bloc_(bloc), colonnes_(colonnes), valide_(valide) {}
+        const char* bloc_;
+        int colonnes_;
+        bool valide_;
+    };
+    Rangee ligne(int row) const {
+        return row < 0 || row >= lignes_ ? Rangee(nullptr, colonnes_, false)
+                                         : Rangee(rangs_[static_cast<std::size_t>(row)].get(), colonnes_, true);
     }
-    // The same, copying into the cell's own storage: file readers fill rows this way.
-    void assigne_cell(int col, int row, std::string_view texte);
 
     // Copies whole rows; used to move rows up after a deletion.
     void copie_ligne(int de, int vers);
@@ -81,7 +98,28 @@ private:
 
     int colonnes_;
     int lignes_;
-    std::vector<std::string> cellules_; // row-major, lignes_ * colonnes_
+    // One block per row, null when every cell is empty: a byte saying whether the ends are
+    // 16 or 32 bits, the column count (16 bits), the end of each cell's text, then the texts
+    // back to back. A table of a million short rows then costs about its text, not a string
+    // object per cell.
+    class Bloc {
+    public:
+        Bloc() = default;
+        explicit Bloc(std::unique_ptr<char[]> p) : p_(std::move(p)) {}
+        Bloc(const Bloc& o);
+        Bloc& operator=(const Bloc& o);
+        Bloc(Bloc&&) noexcept = default;
+        Bloc& operator=(Bloc&&) noexcept = default;
+        ~Bloc() = default;
+        const char* get() const { return p_.get(); }
+        void reset() { p_.reset(); }
+
+    private:
+        std::unique_ptr<char[]> p_;
+    };
+    std::vector<Bloc> rangs_;
+    static Bloc bloc(const std::string_view* textes, int n, int colonnes);
+    std::vector<std::string_view> vues_; // scratch for rebuilding one row
     std::vector<int> largeurs_;
     int ligne_selectionnee_ = 1;
     int lignes_fixes_ = 1;

@@ -33,7 +33,7 @@ protected:
 
     std::vector<std::string> ligne(const Grille& g, int row) const {
         std::vector<std::string> r;
-        for (int c = 0; c < g.col_count(); ++c) r.push_back(g.cell(c, row));
+        for (int c = 0; c < g.col_count(); ++c) r.emplace_back(g.cell(c, row));
         return r;
     }
 

@@ -19,7 +19,7 @@ protected:
         ASSERT_EQ(doc.nb_calage, 3);
         doc.sauve = true;
     }
-    const std::string& cellule(const char* col, int row) { return doc.StringGrid1.cell(doc.indice_col(col), row); }
+    std::string_view cellule(const char* col, int row) { return doc.StringGrid1.cell(doc.indice_col(col), row); }
     void clic(int x, int y) { clic_digitaliser(doc, x, y, MethodeCalage::trois_points, false); }
 
     SeparateurLocal sep{'.'};

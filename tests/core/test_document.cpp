@@ -30,7 +30,7 @@ protected:
 
     std::vector<std::string> ligne(const Grille& g, int row) const {
         std::vector<std::string> r;
-        for (int c = 0; c < g.col_count(); ++c) r.push_back(g.cell(c, row));
+        for (int c = 0; c < g.col_count(); ++c) r.emplace_back(g.cell(c, row));
         return r;
     }
 
@@ -124,7 +124,7 @@ TEST_P(Table, NombreDeDecimales) {
     d.affecte_en(1, 1, "", valeur_absente(), 2.0L, 1.5L, 0, 0);
     EXPECT_EQ(d.ndecimale, 20);
     EXPECT_EQ(d.StringGrid1.cell(5, 1), num("0." + std::string(20, '0')));
-    const std::string x = d.StringGrid1.cell(3, 1);
+    const std::string x{d.StringGrid1.cell(3, 1)};
     EXPECT_EQ(x.size() - x.find(GetParam()) - 1, 20u) << x;
 
     d.texte_decimales = "0";

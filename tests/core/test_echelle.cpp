@@ -35,7 +35,7 @@ struct Echelle : ::testing::Test {
         d.StringGrid3.set_cell(0, 1, "1");
         d.StringGrid3.set_cell(3, 1, "x");
     }
-    std::string cal(const char* col, int row) const { return d.StringGrid2.cell(d.indice_col_cal(col), row); }
+    std::string cal(const char* col, int row) const { return std::string(std::string(d.StringGrid2.cell(d.indice_col_cal(col), row))); }
     long double reel(const char* col, int row) const { return val_reel(d.StringGrid1.cell(d.indice_col(col), row)); }
 };
 

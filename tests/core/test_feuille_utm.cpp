@@ -15,7 +15,7 @@ namespace {
 struct Feuille {
     explicit Feuille(char sep) : separateur(sep) {}
     Bilan run(Calcul k, const Avancement& a = {}) { return calcule(g, c, k, 6378, 6347, a); }
-    const std::string& at(int col, int row) const { return g.cell(col, row); }
+    std::string_view at(int col, int row) const { return g.cell(col, row); }
 
     SeparateurLocal separateur;
     Grille g{1, 1};

@@ -64,7 +64,7 @@ protected:
     }
     static Cellules colonne(const Document& d, const char* nom) {
         const int c = d.indice_col_cal(nom);
-        return {d.StringGrid2.cell(c, 1), d.StringGrid2.cell(c, 2), d.StringGrid2.cell(c, 3)};
+        return {std::string(d.StringGrid2.cell(c, 1)), std::string(d.StringGrid2.cell(c, 2)), std::string(d.StringGrid2.cell(c, 3))};
     }
     // Where the calibrated document puts an overlay pixel.
     static std::pair<long double, long double> reel_de(const Document& d, int x, int y) {

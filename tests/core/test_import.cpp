@@ -38,7 +38,7 @@ struct Ligne {
 };
 
 Ligne rang(const Document& d, int r) {
-    auto c = [&](const char* nom) { return d.StringGrid1.cell(d.indice_col(nom), r); };
+    auto c = [&](const char* nom) { return std::string(d.StringGrid1.cell(d.indice_col(nom), r)); };
     return {c("n"), c("L"), c("Libellé"), c("X"), c("Y"), c("Z"), c("x"), c("y")};
 }
 
@@ -248,7 +248,7 @@ TEST_P(Import, calage_d_un_projet_garde_pixels_et_libelles) {
                               "3,0,y,500,600,9,5,6,\r\n4,0,z,1,1,1,1,1,\r\n5,0,w,1,1,1,1,1,\r\n";
     ASSERT_EQ(importe_calage_projet(d, projet(comptes("0", "0", "5"), rangs), "f.trl"), ResultatImport::fait);
     const Grille& g = d.StringGrid2;
-    auto cell = [&](const char* nom, int r) { return g.cell(d.indice_col_cal(nom), r); };
+    auto cell = [&](const char* nom, int r) { return std::string(g.cell(d.indice_col_cal(nom), r)); };
     EXPECT_EQ(cell("X", 1), "  100.5");
     EXPECT_EQ(cell("Y", 3), "600");
     EXPECT_EQ(cell("Z", 2), " "); // an empty field between commas
@@ -266,7 +266,7 @@ TEST_P(Import, calage_d_un_projet_garde_pixels_et_libelles) {
 TEST_P(Import, calage_du_presse_papier) {
     importe_calage_texte(d, "10 20 30\r\n40\t50\r\n60\t70\t80\n90 90 90\n");
     const Grille& g = d.StringGrid2;
-    auto cell = [&](const char* nom, int r) { return g.cell(d.indice_col_cal(nom), r); };
+    auto cell = [&](const char* nom, int r) { return std::string(g.cell(d.indice_col_cal(nom), r)); };
     EXPECT_EQ(cell("X", 1), "10");
     EXPECT_EQ(cell("Z", 1), "30");
     EXPECT_EQ(cell("Y", 2), "50");

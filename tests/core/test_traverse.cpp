@@ -33,7 +33,7 @@ struct Traverse : ::testing::Test {
         d.affecte_en(1, 1, "", 0, 2000, 1000, 1200, 1000);
         d.sauve = true;
     }
-    std::string cell(const char* col, int row) const { return d.StringGrid1.cell(d.indice_col(col), row); }
+    std::string cell(const char* col, int row) const { return std::string(std::string(d.StringGrid1.cell(d.indice_col(col), row))); }
 };
 
 } // namespace

@@ -32,7 +32,7 @@ private:
     TForm1& f1() { return *t_->programme->Form1; }
     TForm2& f2() { return *t_->programme->Form2; }
     QString fichier(const QString& nom) const { return dossier_->fichier(nom); }
-    std::string point(const char* colonne, int r) { return doc().StringGrid1.cell(doc().indice_col(colonne), r); }
+    std::string point(const char* colonne, int r) { return std::string(doc().StringGrid1.cell(doc().indice_col(colonne), r)); }
 
     std::unique_ptr<DossierProgrammeTest> dossier_;
     std::unique_ptr<ProgrammeTest> t_;

@@ -219,7 +219,7 @@ private slots:
         installe_dialogues(nullptr);
         QCOMPARE(dialogues.demandes().at(0).titre, QStringLiteral("Ouvrir un fichier Distances et Caps"));
         QCOMPARE(d.nb_points, 4);
-        const auto cell = [&](const char* col, int row) { return d.StringGrid1.cell(d.indice_col(col), row); };
+        const auto cell = [&](const char* col, int row) { return std::string(d.StringGrid1.cell(d.indice_col(col), row)); };
         QCOMPARE(cell("Libellé", 2), std::string("CD0"));
         QCOMPARE(cell("x", 3) + "|" + cell("y", 3) + "|" + cell("X", 3) + "|" + cell("Y", 3),
                  std::string("  922|  203|992.20000000|2099.70000000"));

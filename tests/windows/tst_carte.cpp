@@ -69,7 +69,7 @@ struct Carte {
         return p;
     }
     QString cellule(const char* col, int row) const {
-        return QString::fromStdString(d.StringGrid1.cell(d.indice_col(col), row));
+        return QString::fromStdString(std::string(d.StringGrid1.cell(d.indice_col(col), row)));
     }
 };
 

@@ -40,7 +40,7 @@ struct Fenetre {
         installe_dialogues(nullptr);
         QDir::setCurrent(ancien);
     }
-    const std::string& at(int col, int row) const { return f.grille.cell(col, row); }
+    std::string at(int col, int row) const { return std::string(f.grille.cell(col, row)); }
     void clic(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
 
     QString ancien = QDir::currentPath();

@@ -71,8 +71,8 @@ struct Carte {
         QTest::keyClicks(e, texte);
         QTest::keyClick(e, Qt::Key_Return);
     }
-    std::string cal(const char* col, int row) const { return d.StringGrid2.cell(d.indice_col_cal(col), row); }
-    std::string cellule(const char* col, int row) const { return d.StringGrid1.cell(d.indice_col(col), row); }
+    std::string cal(const char* col, int row) const { return std::string(d.StringGrid2.cell(d.indice_col_cal(col), row)); }
+    std::string cellule(const char* col, int row) const { return std::string(d.StringGrid1.cell(d.indice_col(col), row)); }
 };
 
 } // namespace

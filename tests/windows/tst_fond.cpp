@@ -66,7 +66,7 @@ bool ecrit_tiff(const QString& chemin, const QImage& source) {
 
 Cellules ligne_de(const Grille& g, int row) {
     Cellules c;
-    for (int i = 0; i < g.col_count(); ++i) c.push_back(g.cell(i, row));
+    for (int i = 0; i < g.col_count(); ++i) c.emplace_back(g.cell(i, row));
     return c;
 }
 

@@ -55,7 +55,7 @@ private:
     QString fichier(const QString& nom) const { return dossier_->fichier(nom); }
     Cellules colonne(const char* nom) {
         const int c = doc().indice_col_cal(nom);
-        return {doc().StringGrid2.cell(c, 1), doc().StringGrid2.cell(c, 2), doc().StringGrid2.cell(c, 3)};
+        return {std::string(doc().StringGrid2.cell(c, 1)), std::string(doc().StringGrid2.cell(c, 2)), std::string(doc().StringGrid2.cell(c, 3))};
     }
     P reel_de(int x, int y) {
         long double X = -1, Y = -1;

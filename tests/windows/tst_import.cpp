@@ -46,7 +46,7 @@ private:
     TForm2& f2() { return *t_->programme->Form2; }
     QString fichier(const QString& nom) const { return dossier_->fichier(nom); }
     QString cellule(const char* nom, int r) {
-        return QString::fromStdString(doc().StringGrid1.cell(doc().indice_col(nom), r));
+        return QString::fromStdString(std::string(doc().StringGrid1.cell(doc().indice_col(nom), r)));
     }
     // A 1200 x 800 image loaded without proportions, two points digitized on line 1.
     void image_et_deux_points();

@@ -110,13 +110,13 @@ void TestPoints::edition_des_points_et_du_calage() {
     QVERIFY(active(f2_));
     GrilleChaines* g = calage ? f2_->StringGrid2 : f2_->StringGrid1;
     Grille& table = calage ? doc().StringGrid2 : doc().StringGrid1;
-    const std::string avant = table.cell(col, 1);
+    const std::string avant{table.cell(col, 1)};
     doc().sauve = true;
 
     vuv::test::tape(g, col, 1, tape);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 
-    QCOMPARE(QString::fromStdString(table.cell(col, 1)), garde ? tape : QString::fromStdString(avant));
+    QCOMPARE(QString::fromStdString(std::string(table.cell(col, 1))), garde ? tape : QString::fromStdString(avant));
     // A typed change is work to save: quitting must ask.
     if (garde && tape != QString::fromStdString(avant)) QVERIFY(!doc().sauve);
     QCOMPARE(t_->port.nombre("ton"), tons);
@@ -128,7 +128,7 @@ void TestPoints::pas_de_saisie_fenetre_inactive() {
     remplit(doc(), {2});
     f2_->show();
     QVERIFY(active(f1_));
-    const std::string avant = doc().StringGrid1.cell(5, 2);
+    const std::string avant{doc().StringGrid1.cell(5, 2)};
     f2_->StringGrid1->choisit(5, 2);
     QTest::keyClick(f2_->StringGrid1, '9');
     QCOMPARE(doc().StringGrid1.cell(5, 2), avant);

@@ -22,7 +22,7 @@ namespace {
 
 std::vector<std::string> colonne(const Grille& g, int col) {
     std::vector<std::string> r;
-    for (int row = 1; row < g.row_count(); ++row) r.push_back(g.cell(col, row));
+    for (int row = 1; row < g.row_count(); ++row) r.emplace_back(g.cell(col, row));
     return r;
 }
 

@@ -406,7 +406,7 @@ Rangs rangs(const Grille& g) {
     Rangs r;
     for (int row = 0; row < g.row_count(); ++row) {
         r.emplace_back();
-        for (int c = 0; c < g.col_count(); ++c) r.back().push_back(g.cell(c, row));
+        for (int c = 0; c < g.col_count(); ++c) r.back().emplace_back(g.cell(c, row));
     }
     return r;
 }

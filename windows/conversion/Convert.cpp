@@ -301,7 +301,7 @@ void TForm7::SpeedButton3Click() {
     const int c = StringGrid1->col();
     const int r = StringGrid1->row();
     if (r < 1) return;
-    if (port().question("recopie", "copier <" + grille.cell(c, r) + ">  j'usqu'à la fin", "ON", "recopier",
+    if (port().question("recopie", "copier <" + std::string(grille.cell(c, r)) + ">  j'usqu'à la fin", "ON", "recopier",
                         "annuler") == "O")
         recopie_vers_le_bas(grille, c, r);
 }

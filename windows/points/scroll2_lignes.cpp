@@ -60,7 +60,7 @@ void TForm2::recopie_altitude() {
     Grille& g = doc.StringGrid1;
     const int row = StringGrid1->row();
     const int cz = doc.indice_col("Z"), cl = doc.indice_col("L");
-    const std::string Z = g.cell(cz, row), L = g.cell(cl, row);
+    const std::string Z{g.cell(cz, row)}, L{g.cell(cl, row)};
     const std::string titre =
         "\rrecopier l'altitude Z = " + Z + "\r" + "\r" + "sur le reste des points de la ligne n°" + L;
     if (port().question(titre, "", "OE", "recopier", "") != "O") return;

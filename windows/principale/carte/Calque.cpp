@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    int entier(const std::string& t) {
+    int entier(std::string_view t) {
         const LectureEntier r = lit_entier(t);
         if (r.erreur == 0) return r.valeur;
         if (demande_) return r.valeur;
