@@ -23,9 +23,8 @@ int colonnes_bloc(const char* b) {
     return n;
 }
 
-std::uint32_t fin(const char* b, int col) {
-    const char* fins = b + entete_bloc;
-    if (b[0]) {
+std::uint32_t fin(const char* fins, bool large, int col) {
+    if (large) {
         std::uint32_t v;
         std::memcpy(&v, fins + 4 * static_cast<std::size_t>(col), 4);
         return v;
@@ -35,18 +34,10 @@ std::uint32_t fin(const char* b, int col) {
     return v;
 }
 
-std::string_view texte_de(const char* b, int col) {
-    if (!b) return {};
-    const int colonnes = colonnes_bloc(b);
-    if (col >= colonnes) return {};
-    const char* textes = b + entete_bloc + largeur_fins(b) * static_cast<std::size_t>(colonnes);
-    const std::uint32_t debut = col == 0 ? 0 : fin(b, col - 1);
-    return {textes + debut, fin(b, col) - debut};
-}
-
 std::size_t taille_bloc(const char* b) {
     const int colonnes = colonnes_bloc(b);
-    return entete_bloc + largeur_fins(b) * static_cast<std::size_t>(colonnes) + (colonnes > 0 ? fin(b, colonnes - 1) : 0);
+    return entete_bloc + largeur_fins(b) * static_cast<std::size_t>(colonnes) +
+           (colonnes > 0 ? fin(b + entete_bloc, b[0] != 0, colonnes - 1) : 0);
 }
 
 } // namespace
@@ -63,9 +54,18 @@ Grille::Bloc& Grille::Bloc::operator=(const Bloc& o) {
     return *this;
 }
 
+Grille::Rangee::Rangee(const char* bloc, int colonnes, bool valide) : colonnes_(colonnes), valide_(valide) {
+    if (!bloc) return;
+    colonnes_ = colonnes_bloc(bloc);
+    large_ = bloc[0] != 0;
+    fins_ = bloc + entete_bloc;
+    textes_ = fins_ + largeur_fins(bloc) * static_cast<std::size_t>(colonnes_);
+}
+
 std::string_view Grille::Rangee::operator[](int col) const {
-    if (col < 0 || col >= colonnes_) return {};
-    return texte_de(bloc_, col);
+    if (!fins_ || col < 0 || col >= colonnes_) return {};
+    const std::uint32_t debut = col == 0 ? 0 : fin(fins_, large_, col - 1);
+    return {textes_ + debut, fin(fins_, large_, col) - debut};
 }
 
 Grille::Bloc Grille::bloc(const std::string_view* textes, int n, int colonnes) {
@@ -118,7 +118,8 @@ void Grille::set_col_count(int n) {
     vues_.resize(static_cast<std::size_t>(std::max(garde, 1)));
     for (auto& r : rangs_) {
         if (!r.get()) continue;
-        for (int c = 0; c < garde; ++c) vues_[static_cast<std::size_t>(c)] = texte_de(r.get(), c);
+        const Rangee l(r.get(), colonnes_, true);
+        for (int c = 0; c < garde; ++c) vues_[static_cast<std::size_t>(c)] = l[c];
         r = bloc(vues_.data(), garde, n);
     }
     colonnes_ = n;
@@ -136,14 +137,15 @@ void Grille::ajoute_ligne(const std::string_view* textes, int n) {
 
 std::string_view Grille::cell(int col, int row) const {
     if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return {};
-    return texte_de(rangs_[static_cast<std::size_t>(row)].get(), col);
+    return Rangee(rangs_[static_cast<std::size_t>(row)].get(), colonnes_, true)[col];
 }
 
 void Grille::set_cell(int col, int row, std::string_view texte) {
     if (col < 0 || col >= colonnes_ || row < 0 || row >= lignes_) return;
     auto& r = rangs_[static_cast<std::size_t>(row)];
     vues_.resize(static_cast<std::size_t>(colonnes_));
-    for (int c = 0; c < colonnes_; ++c) vues_[static_cast<std::size_t>(c)] = texte_de(r.get(), c);
+    const Rangee l(r.get(), colonnes_, true);
+    for (int c = 0; c < colonnes_; ++c) vues_[static_cast<std::size_t>(c)] = l[c];
     vues_[static_cast<std::size_t>(col)] = texte;
     // Built before the old block goes: the text may be a view into it.
     r = bloc(vues_.data(), colonnes_, colonnes_);

@@ -47,9 +47,11 @@ public:
 
     private:
         friend class Grille;
-        Rangee(const char* bloc, int colonnes, bool valide) : bloc_(bloc), colonnes_(colonnes), valide_(valide) {}
-        const char* bloc_;
-        int colonnes_;
+        Rangee(const char* bloc, int colonnes, bool valide);
+        const char* fins_ = nullptr;   // null for a row of empty cells
+        const char* textes_ = nullptr;
+        int colonnes_;                 // cells the block holds
+        bool large_ = false;
         bool valide_;
     };
     Rangee ligne(int row) const {
