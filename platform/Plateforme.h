@@ -25,7 +25,7 @@ ChoixDossierProgramme choisit_dossier_programme(const QString& force, const QStr
 ChoixDossierProgramme choisit_dossier_programme();
 QString determine_dossier_programme();
 
-// A file shipped with the program (help text, example workbooks, sample project): the first
+// A file shipped with the program (help text, example workbooks): the first
 // found of the program folder, the executable's folder and the installed data folder
 // (share/vuviviva beside bin/); the program folder's path when none holds it.
 QString chemin_livre(const QString& nom);
