@@ -455,8 +455,7 @@ long importe_classeur_latlon(Grille& g, const ColonnesFeuille& c, const Cellules
     return n;
 }
 
-std::string prepare_exemple(std::string_view nom) {
-    const std::string modele = chemin_programme(std::string(nom) + ".xl0");
+std::string prepare_exemple(std::string_view nom, const std::string& modele) {
     const std::string classeur = chemin_programme(std::string(nom) + ".xls");
     try {
         const std::string octets = lit_fichier(modele);

@@ -88,9 +88,10 @@ long importe_classeur_utm(Grille& g, const ColonnesFeuille& c, const Cellules& c
 // standing for the sign), until an empty Nom or after 1001 rows.
 long importe_classeur_latlon(Grille& g, const ColonnesFeuille& c, const Cellules& cellules);
 
-// The example workbook "<nom>.xls" of the program folder, copied from its template "<nom>.xl0";
-// an existing one is replaced only when the user agrees. Gives its path, or "" when not made.
-std::string prepare_exemple(std::string_view nom);
+// The example workbook "<nom>.xls" of the program folder, copied from its template `modele`
+// (shipped with the program, found by the caller); an existing one is replaced only when the
+// user agrees. Gives its path, or "" when not made.
+std::string prepare_exemple(std::string_view nom, const std::string& modele);
 
 // Tab-separated rows laid from (col, row) on, the table growing as needed. Refused, leaving
 // the table as it was, when it would pass feuille_lignes_max rows: gives the French message.

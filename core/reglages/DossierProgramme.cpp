@@ -9,6 +9,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string dossier = "./";
+std::string avertissement_dossier;
 
 fs::path dossier_courant() {
     std::error_code ec;
@@ -23,11 +24,14 @@ const fs::path depart = dossier_courant();
 
 const std::string& dossier_programme() { return dossier; }
 
-void fixe_dossier_programme(std::string d) {
+void fixe_dossier_programme(std::string d, std::string avertissement) {
     if (d.empty()) d = "./";
     if (d.back() != '/') d += '/';
     dossier = std::move(d);
+    avertissement_dossier = std::move(avertissement);
 }
+
+const std::string& avertissement_dossier_programme() { return avertissement_dossier; }
 
 std::string chemin_programme(std::string_view nom) { return dossier + std::string(nom); }
 

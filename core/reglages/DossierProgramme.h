@@ -9,8 +9,10 @@ namespace vuv {
 
 // Always ends with '/'. "./" until the platform sets it.
 const std::string& dossier_programme();
-// A missing trailing '/' is added; an empty text means the current folder.
-void fixe_dossier_programme(std::string dossier);
+// A missing trailing '/' is added; an empty text means the current folder. avertissement:
+// what the user is told once at start when nothing can be written there (else empty).
+void fixe_dossier_programme(std::string dossier, std::string avertissement = {});
+const std::string& avertissement_dossier_programme();
 // dossier_programme() + nom.
 std::string chemin_programme(std::string_view nom);
 

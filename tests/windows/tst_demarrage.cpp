@@ -3,6 +3,8 @@
 #include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
+#include "core/reglages/DossierProgramme.h"
+#include "platform/Plateforme.h"
 #include "windows/conversion/Convert.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/demarrage/Splash.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QCursor>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -29,6 +32,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 
 using namespace vuv;
 using namespace vuv::test;
@@ -51,6 +55,8 @@ private slots:
     void pointeur_place_au_demarrage();
     void chemin_relatif_du_lancement_puis_ouvrir_et_enregistrer();
     void splash_parti_avant_la_question_de_l_image();
+    void aProjectGivenByTheDesktopOpensWhateverItsName();
+    void aProgramWithNowhereToKeepItsSettingsSaysSoOnceAndGoesOn();
 };
 
 namespace {
@@ -386,6 +392,47 @@ void TestDemarrage::splash_parti_avant_la_question_de_l_image() {
         QCOMPARE(port.splash_visible, std::vector<bool>{false});
         QVERIFY(QGuiApplication::overrideCursor() == nullptr);
     }
+}
+
+// A double click in a file manager gives one argument: a path with spaces and accents, or a
+// file:// URL, percent-encoded, with or without the "localhost" host.
+void TestDemarrage::aProjectGivenByTheDesktopOpensWhateverItsName() {
+    DossierProgrammeTest dossier;
+    QTemporaryDir racine;
+    const QString cartes = racine.path() + QStringLiteral("/Mes cartes d'été");
+    QVERIFY(QDir().mkpath(cartes));
+    const QString projet = cartes + QStringLiteral("/plan n°1 à Sète.trl");
+    QVERIFY(QFile::rename(copie_exemple(cartes, QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.jpg")), projet));
+    const QString url = QUrl::fromLocalFile(projet).toString(QUrl::FullyEncoded);
+    QVERIFY(url.contains(QStringLiteral("%20")) && url.contains(QStringLiteral("%C3%A8")));
+    const QString hote = QStringLiteral("file://localhost") + url.mid(7);
+    for (const QString& argument : {projet, url, hote}) {
+        auto t = demarre({argument});
+        QCOMPARE(t->programme->Form1->ligne_commande, projet);
+        QCOMPARE(t->programme->document.nb_points, 21);
+        QVERIFY(t->port.echanges().empty());
+    }
+}
+
+void TestDemarrage::aProgramWithNowhereToKeepItsSettingsSaysSoOnceAndGoesOn() {
+    // A file where the folder should be: nothing can be created in it, even as root.
+    QTemporaryDir parent;
+    const QString faux = parent.path() + QStringLiteral("/pas-un-dossier");
+    ecrit_octets(faux, "x");
+    DossierProgrammeTest dossier(faux);
+    const ChoixDossierProgramme choix = choisit_dossier_programme();
+    fixe_dossier_programme(choix.dossier.toStdString(), choix.avertissement.toStdString());
+    QTemporaryDir donnees;
+    const QString projet = copie_exemple(donnees.path(), QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.jpg"));
+    auto t = demarre({projet});
+    QCOMPARE(t->port.textes("information"),
+             std::vector<std::string>{"Les réglages ne peuvent pas être enregistrés dans le dossier <" + faux.toStdString() +
+                                      "/>.\nLe programme continue avec ses réglages par défaut, qui ne seront pas gardés."});
+    // The project still opened; the last folder could not be kept: the tone of a failed write.
+    QCOMPARE(t->programme->document.nb_points, 21);
+    QCOMPARE(t->port.textes("ton"), std::vector<std::string>{"1250/100"});
+    QCOMPARE(t->programme->Form1->sens_roulette, 1);
+    QVERIFY(t->programme->Form1->isVisible());
 }
 
 QTEST_MAIN(TestDemarrage)

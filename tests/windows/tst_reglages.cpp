@@ -12,6 +12,7 @@
 #include <QAudioDevice>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMediaDevices>
 #include <QTemporaryDir>
@@ -31,6 +32,7 @@ private slots:
     void ecriture_impossible_sonne();
     void dossier_programme();
     void chemins_relatifs_pris_du_dossier_de_depart();
+    void settingsGoToTheConfigFolderWhenTheProgramFolderCannotTakeThem();
     void separateur_du_systeme();
     void tons_sans_erreur();
 };
@@ -160,6 +162,41 @@ void TestReglages::chemins_relatifs_pris_du_dossier_de_depart() {
         QCOMPARE(determine_dossier_programme(), ailleurs.path() + QStringLiteral("/reglages/"));
     }
     QDir::setCurrent(depart);
+}
+
+// An installed program: its folder refuses files (a file stands where the folder should be:
+// refused even to root), or it is a bin/ with share/vuviviva beside it, which root could write.
+void TestReglages::settingsGoToTheConfigFolderWhenTheProgramFolderCannotTakeThem() {
+    QTemporaryDir t;
+    const QString fichier = t.path() + QStringLiteral("/fichier");
+    ecrit_octets(fichier, "x");
+    const QString config = t.path() + QStringLiteral("/config/vuviviva");
+
+    ChoixDossierProgramme c = choisit_dossier_programme({}, fichier, config);
+    QCOMPARE(c.dossier, config + QLatin1Char('/'));
+    QVERIFY(QFileInfo(config).isDir());
+    QVERIFY(c.avertissement.isEmpty());
+
+    QVERIFY(QDir().mkpath(t.path() + QStringLiteral("/usr/share/vuviviva")));
+    ecrit_octets(t.path() + QStringLiteral("/usr/share/vuviviva/vuviviva.hep"), "aide");
+    QVERIFY(QDir().mkpath(t.path() + QStringLiteral("/usr/bin")));
+    c = choisit_dossier_programme({}, t.path() + QStringLiteral("/usr/bin"), config);
+    QCOMPARE(c.dossier, config + QLatin1Char('/'));
+    QCOMPARE(QDir(t.path() + QStringLiteral("/usr/bin")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList());
+
+    // Nowhere to write: the defaults, and what the user is told at start.
+    c = choisit_dossier_programme({}, fichier, fichier + QStringLiteral("/vuviviva"));
+    QCOMPARE(c.dossier, fichier + QStringLiteral("/vuviviva/"));
+    QCOMPARE(c.avertissement, QStringLiteral("Les réglages ne peuvent être enregistrés ni dans le dossier du programme <") +
+                                  fichier + QStringLiteral("/> ni dans le dossier <") + fichier +
+                                  QStringLiteral("/vuviviva/>.\nLe programme continue avec ses réglages par défaut, "
+                                                 "qui ne seront pas gardés."));
+    c = choisit_dossier_programme(fichier, t.path(), config);
+    QCOMPARE(c.dossier, fichier + QLatin1Char('/'));
+    QCOMPARE(c.avertissement, QStringLiteral("Les réglages ne peuvent pas être enregistrés dans le dossier <") + fichier +
+                                  QStringLiteral("/>.\nLe programme continue avec ses réglages par défaut, qui ne "
+                                                 "seront pas gardés."));
 }
 
 QTEST_MAIN(TestReglages)

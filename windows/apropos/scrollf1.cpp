@@ -1,10 +1,9 @@
 #include "windows/apropos/scrollf1.h"
 
-#include "core/reglages/DossierProgramme.h"
 #include "core/text/encodage.h"
+#include "platform/Plateforme.h"
 #include "windows/commun/Textes.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
@@ -28,11 +27,8 @@ TForm5::TForm5(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 QString TForm5::chemin_aide() {
-    // A read-only install keeps its settings elsewhere: the help still lies beside the program.
-    for (const QString& c : {qs(chemin_programme("vuviviva.hep")),
-                             QCoreApplication::applicationDirPath() + QStringLiteral("/vuviviva.hep")})
-        if (QFileInfo(c).isFile()) return c;
-    return {};
+    const QString c = chemin_livre(QStringLiteral("vuviviva.hep"));
+    return QFileInfo(c).isFile() ? c : QString();
 }
 
 bool TForm5::charge(const QString& chemin) {

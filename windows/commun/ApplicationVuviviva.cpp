@@ -2,6 +2,7 @@
 
 #include "core/ui/PortUtilisateur.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -33,6 +34,9 @@ private:
 ApplicationVuviviva::ApplicationVuviviva(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("vuviviva"));
     setApplicationVersion(QStringLiteral("3.3"));
+    // The menu entry's name and icon (packaging/): the desktop ties the windows to that entry.
+    setDesktopFileName(QStringLiteral("org.vuviviva.Vuviviva"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("org.vuviviva.Vuviviva")));
     // The program ends through its own exit question only.
     setQuitOnLastWindowClosed(false);
     installe_traduction_qt(*this);

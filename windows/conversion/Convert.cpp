@@ -9,6 +9,7 @@
 #include "core/text/separateur.h"
 #include "core/ui/PortUtilisateur.h"
 #include "platform/Classeur.h"
+#include "platform/Plateforme.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/commun/ModeleGrille.h"
@@ -234,7 +235,8 @@ void TForm7::importe_classeur(bool utm) {
               "n'est pas lue ";
     const std::string reponse = port().question("Importer un fichier Excel XLS", message, "ONE", "Importer", "Exemple");
     if (reponse == "N") {
-        const std::string exemple = prepare_exemple(utm ? "Exemple UTM to LatLong" : "Exemple LatLog to UTM");
+        const QString nom = utm ? QStringLiteral("Exemple UTM to LatLong") : QStringLiteral("Exemple LatLog to UTM");
+        const std::string exemple = prepare_exemple(ss(nom), ss(chemin_livre(nom + QStringLiteral(".xl0"))));
         if (!exemple.empty()) dialogues().ouvre_document(qs(exemple));
         return;
     }

@@ -1,5 +1,7 @@
 #include "windows/demarrage/Demarrage.h"
 
+#include "core/reglages/DossierProgramme.h"
+#include "core/ui/PortUtilisateur.h"
 #include "windows/conversion/Convert.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/demarrage/Splash.h"
@@ -52,12 +54,14 @@ Programme::Programme(const QStringList& arguments) {
     }
     fin_du_splash(second);
 
-    if (!arguments.isEmpty()) {
-        // Opening the project may ask questions: the splash, always on top, would cover them.
+    const std::string& avertissement = avertissement_dossier_programme();
+    if (!arguments.isEmpty() || !avertissement.empty()) {
+        // A message or the project's questions: the splash, always on top, would cover them.
         splash->close();
         Form1->show();
-        Form1->traite_param();
     }
+    if (!avertissement.empty()) port().information(avertissement);
+    if (!arguments.isEmpty()) Form1->traite_param();
     Form1->show();
     Form1->raise();
     Form1->activateWindow();

@@ -4,6 +4,7 @@
 #include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
 #include "windows/commun/Textes.h"
+#include "windows/demarrage/CheminArgument.h"
 #include "windows/principale/BarreOutils.h"
 #include "windows/principale/MenuPrincipal.h"
 #include "windows/principale/carte/scroll_image.h"
@@ -11,7 +12,6 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCursor>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -36,10 +36,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_fond();
     construit_georef();
 
-    // The command line as one text, so that a path with spaces given without quotes is whole;
-    // absolute, since every file dialog moves the current folder.
-    ligne_commande = arguments.join(QLatin1Char(' '));
-    if (!ligne_commande.isEmpty()) ligne_commande = QFileInfo(ligne_commande).absoluteFilePath();
+    ligne_commande = chemin_argument(arguments);
 
     FormCreate();
 }

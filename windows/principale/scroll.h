@@ -79,7 +79,7 @@ public:
     int ligne_depart_cap = 1;                // bearing start row
     bool choisir_depart = true;              // the next bearing click chooses the start
     long double distance_cumulee = 0;
-    QString ligne_commande;                  // the arguments joined by single spaces
+    QString ligne_commande;                  // the project named on the command line (chemin_argument)
     // The project the reader opens instead of asking for a file; it forgets it after.
     QString chemin_en_attente;
     QSize taille_max_fenetre;                // outer size when maximized
