@@ -1,5 +1,8 @@
 #include "windows/demarrage/Demarrage.h"
 
+#include "core/reglages/FichiersReglages.h"
+#include "core/ui/PortUtilisateur.h"
+#include "windows/commun/Textes.h"
 #include "windows/conversion/Convert.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/demarrage/Splash.h"
@@ -52,7 +55,8 @@ Programme::Programme(const QStringList& arguments) {
     }
     fin_du_splash(second);
 
-    if (!arguments.isEmpty()) {
+    // Work taken back replaces the project of the command line: reading that would lose it.
+    if (!demarre_recuperation() && !arguments.isEmpty()) {
         // Opening the project may ask questions: the splash, always on top, would cover them.
         splash->close();
         Form1->show();
@@ -63,6 +67,24 @@ Programme::Programme(const QStringList& arguments) {
     Form1->activateWindow();
     // Where the platform never activated the splash, the main window has taken over now.
     if (splash->isVisible() && !splash->a_ete_active()) splash->FormDeactivate();
+}
+
+bool Programme::demarre_recuperation() {
+    const std::string version = ss(QCoreApplication::applicationVersion());
+    auto r = std::make_unique<Recuperation>(document, dossier_recuperation(), version);
+    r->projet = [this] { return ss(Form2->chemin_projet); };
+    r->avec_fond = [this] { return Form1->avec_fond(); };
+    std::string message;
+    if (!r->demarre(message)) {
+        port().information(message);
+        return false;
+    }
+    recuperation = std::move(r);
+    suivi_recuperation = std::make_unique<SuiviRecuperation>(*recuperation, intervalle_recuperation());
+    return offre_recuperation(*recuperation, *Form2, version, [this] {
+        splash->close();
+        Form1->show();
+    });
 }
 
 // The splash variable holds the second, hidden instance: repainted, closed and released.
@@ -77,6 +99,9 @@ void Programme::fin_du_splash(TSplashForm* second) {
 }
 
 Programme::~Programme() {
+    // A clean end: the recovery file goes, before the windows it asks go.
+    suivi_recuperation.reset();
+    recuperation.reset();
     if (Form1) document.attache_vue(nullptr);
     fenetres() = Fenetres{};
 }
