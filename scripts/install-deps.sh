@@ -13,7 +13,7 @@ packages=(
   libgdal-dev gdal-bin
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgeographiclib-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth xdotool
 )
 
 missing=()
