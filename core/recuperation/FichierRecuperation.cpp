@@ -1,7 +1,5 @@
 #include "core/recuperation/FichierRecuperation.h"
 
-#include "core/projet/Projet.h"
-
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -11,22 +9,14 @@
 namespace vuv {
 namespace {
 
-constexpr std::string_view marqueur = "VUVIVIVA RECUPERATION";
+constexpr std::string_view debut_pied = "/VUVIVIVA RECUPERATION\r\n";
+constexpr std::string_view fin_pied = "/FIN\r\n";
 
-// One value per line: a line end inside a path or a WKT would cut the header.
+// One value per line: a line end inside a path or a WKT would cut the lines.
 std::string sur_une_ligne(std::string v) {
     for (char& c : v)
         if (c == '\r' || c == '\n') c = ' ';
     return v;
-}
-
-std::string_view ligne_suivante(std::string_view& reste, bool& trouvee) {
-    const std::size_t fin = reste.find('\n');
-    trouvee = fin != std::string_view::npos;
-    std::string_view l = reste.substr(0, trouvee ? fin : reste.size());
-    reste.remove_prefix(trouvee ? fin + 1 : reste.size());
-    if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-    return l;
 }
 
 } // namespace
@@ -48,32 +38,32 @@ std::string dossier_recuperation() {
     return base + "vuviviva/recuperation/";
 }
 
-std::string entete_recuperation(const EnteteRecuperation& e) {
-    return std::string(marqueur) + "\r\nversion=" + sur_une_ligne(e.version) +
+std::string pied_recuperation(const PiedRecuperation& e) {
+    return std::string(debut_pied) + "version=" + sur_une_ligne(e.version) +
            "\r\ndate=" + std::to_string(static_cast<long long>(e.date)) + "\r\nprojet=" + sur_une_ligne(e.projet) +
-           "\r\nsysteme=" + sur_une_ligne(e.systeme_wkt) + "\r\n\r\n";
+           "\r\nsysteme=" + sur_une_ligne(e.systeme_wkt) + "\r\n" + std::string(fin_pied);
 }
 
-bool lit_recuperation(std::string_view octets, EnteteRecuperation& e, std::string_view& octets_projet,
+bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_view& octets_projet,
                       std::string& raison) {
     e = {};
     octets_projet = {};
-    std::string_view reste = octets;
-    bool trouvee = false;
-    const std::string_view premiere = ligne_suivante(reste, trouvee);
-    if (premiere != marqueur) {
-        raison = "Ce n'est pas un fichier de récupération de Vuviviva : la première ligne est <" +
-                 extrait_lisible(premiere) + ">.";
+    // A file cut anywhere loses its last line.
+    std::size_t debut = octets.rfind(debut_pied);
+    while (debut != std::string_view::npos && debut > 0 && octets[debut - 1] != '\n')
+        debut = octets.rfind(debut_pied, debut - 1);
+    if (debut == std::string_view::npos || !octets.ends_with(fin_pied)) {
+        raison = "Le fichier de récupération est incomplet : ses dernières lignes, de « /VUVIVIVA RECUPERATION » à "
+                 "« /FIN », manquent.";
         return false;
     }
+    std::string_view lignes = octets.substr(debut + debut_pied.size());
+    lignes.remove_suffix(fin_pied.size());
     bool version = false, date = false;
-    for (;;) {
-        const std::string_view l = ligne_suivante(reste, trouvee);
-        if (!trouvee) {
-            raison = "Le fichier de récupération s'arrête avant la fin de son en-tête.";
-            return false;
-        }
-        if (l.empty()) break;
+    while (!lignes.empty()) {
+        const std::size_t fin = lignes.find("\r\n");
+        const std::string_view l = lignes.substr(0, fin);
+        lignes.remove_prefix(fin == std::string_view::npos ? lignes.size() : fin + 2);
         const std::size_t egal = l.find('=');
         const std::string_view cle = l.substr(0, egal), valeur = egal == l.npos ? "" : l.substr(egal + 1);
         if (cle == "version") {
@@ -81,8 +71,8 @@ bool lit_recuperation(std::string_view octets, EnteteRecuperation& e, std::strin
             version = true;
         } else if (cle == "date") {
             long long t = 0;
-            const auto [fin, erreur] = std::from_chars(valeur.data(), valeur.data() + valeur.size(), t);
-            date = erreur == std::errc() && fin == valeur.data() + valeur.size();
+            const auto [fin_nombre, erreur] = std::from_chars(valeur.data(), valeur.data() + valeur.size(), t);
+            date = erreur == std::errc() && fin_nombre == valeur.data() + valeur.size();
             e.date = static_cast<std::time_t>(t);
         } else if (cle == "projet") {
             e.projet = valeur;
@@ -91,10 +81,11 @@ bool lit_recuperation(std::string_view octets, EnteteRecuperation& e, std::strin
         }
     }
     if (!version || !date) {
-        raison = std::string("L'en-tête du fichier de récupération n'a pas de ") + (version ? "date" : "version") + ".";
+        raison = std::string("Les dernières lignes du fichier de récupération n'ont pas de ") +
+                 (version ? "date" : "version") + ".";
         return false;
     }
-    octets_projet = reste;
+    octets_projet = octets.substr(0, debut);
     return true;
 }
 

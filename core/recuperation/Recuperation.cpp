@@ -77,12 +77,12 @@ bool RecuperationAbandonnee::verifie(const std::string& version) {
     }
     std::string raison;
     std::string_view projet;
-    if (!lit_recuperation(octets_, entete_, projet, raison)) return rejete([&] { refuse(raison); });
-    debut_projet_ = octets_.size() - projet.size();
-    date_ = entete_.date;
-    if (entete_.version != version)
+    if (!lit_recuperation(octets_, pied_, projet, raison)) return rejete([&] { refuse(raison); });
+    taille_projet_ = projet.size();
+    date_ = pied_.date;
+    if (pied_.version != version)
         return rejete([&] {
-            refuse("Il a été écrit par la version " + entete_.version + " de Vuviviva ; celle-ci est la version " +
+            refuse("Il a été écrit par la version " + pied_.version + " de Vuviviva ; celle-ci est la version " +
                    version + ".");
         });
     // Read once aside, so that a damaged file is found before anything is offered.
@@ -177,10 +177,10 @@ bool Recuperation::ecrit() {
     if (!active()) return false;
     try {
         const bool fond = avec_fond ? avec_fond() : !d_.fichier_image.empty();
-        const EnteteRecuperation e{version_, std::time(nullptr), projet ? projet() : std::string(), d_.systeme_wkt};
+        const PiedRecuperation e{version_, std::time(nullptr), projet ? projet() : std::string(), d_.systeme_wkt};
         EcritureSure sortie(fichier_);
-        sortie.ecrit(entete_recuperation(e));
         sortie.ecrit(utf8_vers_cp1252(texte_projet_tel_quel(d_, fond)));
+        sortie.ecrit(pied_recuperation(e));
         if (!sortie.valide()) return false;
     } catch (const std::exception&) {
         // Recovery is a safety net: its failure never interrupts the user's work.

@@ -24,16 +24,16 @@ class Document;
 class RecuperationAbandonnee {
 public:
     const std::string& fichier() const { return fichier_; }
-    // The header's date once read, else the file's modification time.
+    // The date its last lines give once read, else the file's modification time.
     std::time_t date() const { return date_; }
-    const EnteteRecuperation& entete() const { return entete_; }
+    const PiedRecuperation& pied() const { return pied_; }
 
-    // Reads the file and checks it as a project is read (header, version, then the whole
+    // Reads the file and checks it as a project is read (its last lines, version, then the whole
     // project into a scratch document). On failure the reader's messages have been shown, the
     // file is set aside under the name they give, and false is returned.
     bool verifie(const std::string& version);
     // The project bytes, once verifie() succeeded.
-    std::string_view octets_projet() const { return std::string_view(octets_).substr(debut_projet_); }
+    std::string_view octets_projet() const { return std::string_view(octets_).substr(0, taille_projet_); }
     // The name the file is kept under when set aside: "<name>.illisible".
     std::string nom_mis_de_cote() const;
 
@@ -47,9 +47,9 @@ private:
     std::string fichier_;
     Verrou verrou_;
     std::time_t date_ = 0;
-    EnteteRecuperation entete_;
+    PiedRecuperation pied_;
     std::string octets_;
-    std::size_t debut_projet_ = 0;
+    std::size_t taille_projet_ = 0;
 };
 
 class Recuperation {
@@ -78,8 +78,9 @@ public:
 
     // One edit of the document: the 50th since the last write writes, when unsaved.
     void edition_faite();
-    // A cheap look at the document, cheap enough for every input event: a change since the
-    // last look counts as one edit, and a clean save deletes the file.
+    // A look at the document, cheap enough for every input event: a change since the last
+    // look counts as one edit (until the command stack reports each edit to edition_faite()),
+    // and a clean save deletes the file.
     void suit_document();
     // The periodic write: only when unsaved and changed since the last write.
     void echeance();

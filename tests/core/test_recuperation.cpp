@@ -88,7 +88,7 @@ TEST_F(Recup, TheFiftiethEditWritesWhatASaveWritesWithoutTouchingTheTables) {
     EXPECT_EQ(d.StringGrid1.row_count(), 10);
 
     const std::string octets = lit(r.fichier());
-    EnteteRecuperation e;
+    PiedRecuperation e;
     std::string_view projet;
     std::string raison;
     ASSERT_TRUE(lit_recuperation(octets, e, projet, raison));
@@ -98,9 +98,14 @@ TEST_F(Recup, TheFiftiethEditWritesWhatASaveWritesWithoutTouchingTheTables) {
     Document copie = d;
     const std::string sauve = ecrit_projet(copie, (racine / "plan.trl").string(), true);
     EXPECT_EQ(projet, lit(sauve));
-    EXPECT_EQ(octets.substr(0, octets.size() - projet.size()),
-              "VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=" + std::to_string(e.date) +
-                  "\r\nprojet=/travaux/plan.trl\r\nsysteme=\r\n\r\n");
+    EXPECT_EQ(octets.substr(projet.size()), "/VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=" + std::to_string(e.date) +
+                                                "\r\nprojet=/travaux/plan.trl\r\nsysteme=\r\n/FIN\r\n");
+
+    // The whole file opens as a project: the reader stops at its counts.
+    Document ouvert;
+    ActionsLecture sans_fenetres;
+    ASSERT_EQ(lit_projet_octets(ouvert, octets, sans_fenetres), ResultatLecture::lu);
+    EXPECT_EQ(ouvert.StringGrid1.cell(2, 2), "borne \"7\", é");
 
     // Saved work is never written, however many edits.
     fs::remove(r.fichier());
@@ -241,18 +246,21 @@ TEST_F(Recup, ADamagedOrForeignFileIsSetAsideWithTheReadersMessage) {
         Document copie = d;
         projet = lit(ecrit_projet(copie, (racine / "plan.trl").string(), true));
     }
-    const std::string entete = "VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=1000\r\nprojet=\r\n\r\n";
+    const std::string pied = "/VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=1000\r\nprojet=\r\n/FIN\r\n";
+    const std::string incomplet = "Le fichier de récupération est incomplet : ses dernières lignes, de « /VUVIVIVA "
+                                  "RECUPERATION » à « /FIN », manquent.";
     std::string coupe = projet;
     coupe.replace(coupe.find("\r\n3\r\n"), 5, "\r\n9999\r\n"); // more points than rows
     const struct {
         std::string octets, message;
     } cas[] = {
-        {"", "Ce n'est pas un fichier de récupération de Vuviviva : la première ligne est <>."},
-        {"VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=1000\r\n",
-         "Le fichier de récupération s'arrête avant la fin de son en-tête."},
-        {"VUVIVIVA RECUPERATION\r\nversion=4.0\r\ndate=1000\r\n\r\n" + projet,
+        {"", incomplet},
+        {(projet + pied).substr(0, projet.size() + 30), incomplet},
+        {projet + "/VUVIVIVA RECUPERATION\r\ndate=1000\r\n/FIN\r\n",
+         "Les dernières lignes du fichier de récupération n'ont pas de version."},
+        {projet + "/VUVIVIVA RECUPERATION\r\nversion=4.0\r\ndate=1000\r\n/FIN\r\n",
          "Il a été écrit par la version 4.0 de Vuviviva ; celle-ci est la version 3.3."},
-        {entete + coupe,
+        {coupe + pied,
          "Le nombre de points (ligne 6) annonce 9999 points, mais le fichier n'a que 11 lignes après elle.\n"
          "erreur =106"},
     };

@@ -42,8 +42,8 @@ attend() {
     sleep 0.2
   done
 }
-# The project bytes of a recovery file: what follows the header's empty line.
-corps() { awk 'f { print } /^\r?$/ { f = 1 }' "$1"; }
+# The project bytes of a recovery file: what comes before its last lines.
+corps() { awk '/^\/VUVIVIVA RECUPERATION\r?$/ { exit } { print }' "$1"; }
 fichiers_recup() { ls "$recup"/*.recuperation 2>/dev/null || true; }
 un_fichier() { [ "$(fichiers_recup | wc -l)" -eq 1 ]; }
 fenetre() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }

@@ -55,8 +55,7 @@ private:
         octets_travail_ = utf8_vers_cp1252(texte_projet_tel_quel(d, true));
         QDir().mkpath(recup());
         ecrit_octets(recup() + QStringLiteral("/20000101-000000-1.recuperation"),
-                     QByteArray::fromStdString(entete_recuperation({version, date_, ss(projet_), ""}) +
-                                               octets_travail_));
+                     QByteArray::fromStdString(octets_travail_ + pied_recuperation({version, date_, ss(projet_), ""})));
     }
     void clique(TForm1& f1, int k) {
         QTest::mouseClick(f1.Image1, Qt::LeftButton, {},

@@ -39,12 +39,12 @@ bool offre_recuperation(Recuperation& r, TForm2& f2, const std::string& version,
             a.efface();
             continue;
         }
-        const std::string& projet = a.entete().projet;
+        const std::string& projet = a.pied().projet;
         montre();
         // A read stopped on the way (the background not found) keeps the file for a later start.
         if (!f2.lit_projet_octets_de(a.octets_projet(), qs(a.fichier()), qs(projet))) continue;
         Document& d = f2.doc;
-        d.systeme_wkt = a.entete().systeme_wkt;
+        d.systeme_wkt = a.pied().systeme_wkt;
         d.sauve = false;
         // The save dialog opens where the project is, never in the recovery folder.
         if (!projet.empty()) premiere_ligne_enregistre(fichier_dernier_dossier, dossier_de(projet));
