@@ -53,8 +53,7 @@ bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_
     while (debut != std::string_view::npos && debut > 0 && octets[debut - 1] != '\n')
         debut = octets.rfind(debut_pied, debut - 1);
     if (debut == std::string_view::npos || !octets.ends_with(fin_pied)) {
-        raison = "Le fichier de récupération est incomplet : ses dernières lignes, de « /VUVIVIVA RECUPERATION » à "
-                 "« /FIN », manquent.";
+        raison = "Le fichier de récupération est incomplet : ses lignes de fin manquent ou sont coupées.";
         return false;
     }
     std::string_view lignes = octets.substr(debut + debut_pied.size());

@@ -247,8 +247,7 @@ TEST_F(Recup, ADamagedOrForeignFileIsSetAsideWithTheReadersMessage) {
         projet = lit(ecrit_projet(copie, (racine / "plan.trl").string(), true));
     }
     const std::string pied = "/VUVIVIVA RECUPERATION\r\nversion=3.3\r\ndate=1000\r\nprojet=\r\n/FIN\r\n";
-    const std::string incomplet = "Le fichier de récupération est incomplet : ses dernières lignes, de « /VUVIVIVA "
-                                  "RECUPERATION » à « /FIN », manquent.";
+    const std::string incomplet = "Le fichier de récupération est incomplet : ses lignes de fin manquent ou sont coupées.";
     std::string coupe = projet;
     coupe.replace(coupe.find("\r\n3\r\n"), 5, "\r\n9999\r\n"); // more points than rows
     const struct {
