@@ -20,7 +20,6 @@ public:
     static Verrou prend(const std::string& chemin, bool nouveau, int& code);
 
     bool tenu() const { return fd_ >= 0; }
-    const std::string& chemin() const { return chemin_; }
     // Deletes the file while still holding it, then lets go.
     void supprime();
     void relache();
