@@ -55,7 +55,10 @@ std::string texte_projet(Document& d, bool avec_fond) {
     d.StringGrid1.set_row_count(d.nb_points + 1);
     d.StringGrid3.set_row_count(std::max(d.num_ligne + 1, 2));
     d.StringGrid2.set_row_count(std::max(d.nb_calage + 1, 4));
+    return texte_projet_tel_quel(d, avec_fond);
+}
 
+std::string texte_projet_tel_quel(const Document& d, bool avec_fond) {
     std::string t;
     auto ligne = [&t](const std::string& l) {
         t += l;

@@ -24,6 +24,9 @@ std::string nom_de_fichier(const std::string& chemin);
 // The whole project text (UTF-8, CR LF). Cuts the point and line tables to their counts
 // first, as saving does; `avec_fond` false writes an empty image line.
 std::string texte_projet(Document& d, bool avec_fond);
+// The same text without cutting the tables: the bytes a save would write, taken while the
+// user works on (rows past the counts are written as a save would find them, empty).
+std::string texte_projet_tel_quel(const Document& d, bool avec_fond);
 
 // Writes base path + ".trl" safely; throws ErreurFichier on failure (nothing is replaced).
 // Returns the path written.

@@ -2,6 +2,7 @@
 
 #include "core/reglages/DossierProgramme.h"
 #include "core/text/encodage.h"
+#include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
 
 #include <filesystem>
@@ -56,6 +57,16 @@ void enregistre_sens_roulette(int sens) {
     } else if (!existe_fichier(chemin)) {
         std::ofstream f(chemin, std::ios::binary);
     }
+}
+
+int intervalle_recuperation() {
+    std::ifstream f(chemin_programme(fichier_recuperation), std::ios::binary);
+    std::string ligne;
+    if (!f || !std::getline(f, ligne)) return intervalle_recuperation_par_defaut;
+    while (!ligne.empty() && (ligne.back() == '\r' || ligne.back() == ' ')) ligne.pop_back();
+    const LectureEntier n = lit_entier(ligne);
+    if (n.erreur != 0 || n.valeur < 1 || n.valeur > 86400) return intervalle_recuperation_par_defaut;
+    return n.valeur;
 }
 
 bool efface_fichier_programme(std::string_view nom) {

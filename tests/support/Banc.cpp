@@ -36,12 +36,17 @@ void DossierProgrammeTest::installe() {
     ancien_ = qgetenv(variable_dossier_programme);
     ancien_dossier_ = dossier_programme();
     qputenv(variable_dossier_programme, chemin_.toLocal8Bit());
+    avait_donnees_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    ancien_donnees_ = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", fichier(QStringLiteral("donnees")).toLocal8Bit());
     fixe_dossier_programme(determine_dossier_programme().toStdString());
 }
 
 DossierProgrammeTest::~DossierProgrammeTest() {
     if (avait_ancien_) qputenv(variable_dossier_programme, ancien_);
     else qunsetenv(variable_dossier_programme);
+    if (avait_donnees_) qputenv("XDG_DATA_HOME", ancien_donnees_);
+    else qunsetenv("XDG_DATA_HOME");
     fixe_dossier_programme(ancien_dossier_);
 }
 

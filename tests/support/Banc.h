@@ -15,7 +15,8 @@
 namespace vuv::test {
 
 // Points the program folder (environment override and core setting) at a fresh temporary
-// folder, or at the given path; restores both afterwards.
+// folder, or at the given path, and the user's data folder (XDG_DATA_HOME, where recovery
+// files go) at its "donnees" sub-folder; restores all of them afterwards.
 class DossierProgrammeTest {
 public:
     DossierProgrammeTest();
@@ -32,8 +33,8 @@ private:
 
     QTemporaryDir temporaire_;
     QString chemin_;
-    QByteArray ancien_;
-    bool avait_ancien_ = false;
+    QByteArray ancien_, ancien_donnees_;
+    bool avait_ancien_ = false, avait_donnees_ = false;
     std::string ancien_dossier_;
 };
 

@@ -1,7 +1,9 @@
 #include "windows/demarrage/Demarrage.h"
 
 #include "core/reglages/DossierProgramme.h"
+#include "core/reglages/FichiersReglages.h"
 #include "core/ui/PortUtilisateur.h"
+#include "windows/commun/Textes.h"
 #include "windows/conversion/Convert.h"
 #include "windows/demarrage/Fenetres.h"
 #include "windows/demarrage/Splash.h"
@@ -55,18 +57,42 @@ Programme::Programme(const QStringList& arguments) {
     fin_du_splash(second);
 
     const std::string& avertissement = avertissement_dossier_programme();
-    if (!arguments.isEmpty() || !avertissement.empty()) {
-        // A message or the project's questions: the splash, always on top, would cover them.
+    if (!avertissement.empty()) {
+        // The splash, always on top, would cover the message.
         splash->close();
         Form1->show();
+        port().information(avertissement);
     }
-    if (!avertissement.empty()) port().information(avertissement);
-    if (!arguments.isEmpty()) Form1->traite_param();
+    // Work taken back replaces the project of the command line: reading that would lose it.
+    if (!demarre_recuperation() && !arguments.isEmpty()) {
+        // Opening the project may ask questions: the splash, always on top, would cover them.
+        splash->close();
+        Form1->show();
+        Form1->traite_param();
+    }
     Form1->show();
     Form1->raise();
     Form1->activateWindow();
     // Where the platform never activated the splash, the main window has taken over now.
     if (splash->isVisible() && !splash->a_ete_active()) splash->FormDeactivate();
+}
+
+bool Programme::demarre_recuperation() {
+    const std::string version = ss(QCoreApplication::applicationVersion());
+    auto r = std::make_unique<Recuperation>(document, dossier_recuperation(), version);
+    r->projet = [this] { return ss(Form2->chemin_projet); };
+    r->avec_fond = [this] { return Form1->avec_fond(); };
+    std::string message;
+    if (!r->demarre(message)) {
+        port().information(message);
+        return false;
+    }
+    recuperation = std::move(r);
+    suivi_recuperation = std::make_unique<SuiviRecuperation>(*recuperation, intervalle_recuperation());
+    return offre_recuperation(*recuperation, *Form2, version, [this] {
+        splash->close();
+        Form1->show();
+    });
 }
 
 // The splash variable holds the second, hidden instance: repainted, closed and released.
@@ -81,6 +107,9 @@ void Programme::fin_du_splash(TSplashForm* second) {
 }
 
 Programme::~Programme() {
+    // A clean end: the recovery file goes, before the windows it asks go.
+    suivi_recuperation.reset();
+    recuperation.reset();
     if (Form1) document.attache_vue(nullptr);
     fenetres() = Fenetres{};
 }

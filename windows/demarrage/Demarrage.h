@@ -3,6 +3,8 @@
 // the command line, and the main window on screen. Kept out of main() so that tests start
 // the program exactly as a user does.
 #include "core/document/Document.h"
+#include "core/recuperation/Recuperation.h"
+#include "windows/demarrage/OffreRecuperation.h"
 #include "windows/demarrage/Fenetres.h"
 
 #include <QStringList>
@@ -34,9 +36,15 @@ public:
     std::unique_ptr<TForm_emf> Form_emf;
     std::unique_ptr<TForm_view_emf> Form_view_emf;
 
+    // Off when the recovery folder cannot be written (the user was told once).
+    std::unique_ptr<Recuperation> recuperation;
+    std::unique_ptr<SuiviRecuperation> suivi_recuperation;
+
 private:
     void cree_fenetres();
     void fin_du_splash(TSplashForm* second);
+    // True when the work of a program that did not end cleanly was taken back.
+    bool demarre_recuperation();
 };
 
 } // namespace vuv

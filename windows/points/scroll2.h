@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 class QCheckBox;
 class QDockWidget;
@@ -188,6 +189,9 @@ public:
 
     // --- Project file (scroll2_projet.cpp) ---
     void Liredespoints1Click();
+    // Project bytes read in place of the work, as a project file is: `fichier` names them in the
+    // messages, `projet` becomes the project read (the background is looked for beside it).
+    bool lit_projet_octets_de(std::string_view octets, const QString& fichier, const QString& projet);
 
     // --- Imports (scroll2_import.cpp) ---
     void SpeedButton4Click_completer(); // points of another project of the same image

@@ -2,8 +2,10 @@
 #include "windows/points/scroll2.h"
 
 #include "core/document/Document.h"
+#include "core/fichiers/EcritureSure.h"
 #include "core/projet/Projet.h"
 #include "core/reglages/FichiersReglages.h"
+#include "core/ui/PortUtilisateur.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
@@ -76,20 +78,33 @@ void TForm2::Liredespoints1Click() {
     if (f1) f1->chemin_en_attente.clear();
     const Sablier sablier;
     premiere_ligne_enregistre(qs(std::string(fichier_dernier_dossier)), qs(dossier_de(ss(chemin))));
+    std::string octets;
+    try {
+        octets = lit_fichier(ss(chemin));
+    } catch (const ErreurFichier& e) {
+        port().information(e.what());
+        return;
+    }
+    lit_projet_octets_de(octets, chemin, chemin);
+}
+
+bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichier, const QString& projet) {
+    const Sablier sablier;
     // The image question names the project being read; a failed read keeps the previous one.
     const QString projet_avant = chemin_projet;
-    chemin_projet = chemin;
+    chemin_projet = projet;
 
-    ActionsFenetres actions(f1);
-    const ResultatLecture r = lit_projet(doc, ss(chemin), actions);
+    ActionsFenetres actions(form1());
+    const ResultatLecture r = lit_projet_octets(doc, octets, actions, ss(fichier));
     if (r != ResultatLecture::lu) {
         chemin_projet = projet_avant;
-        return;
+        return false;
     }
     if (doc.nb_points > 0) montre_table_points();
     affiche_nb_points();
     Edit_dx0->setText(QString::number(doc.dx0));
     Edit_dy0->setText(QString::number(doc.dy0));
+    return true;
 }
 
 } // namespace vuv

@@ -1,0 +1,70 @@
+// The saver that tue_sauvegardes.sh kills: a 100 000-point project made, or a project opened,
+// changed and saved again through the program's own writer.
+//   sauvegardes_tuees genere <projet.trl>
+//   sauvegardes_tuees sauve <source.trl> <cible.trl> <n>
+// "sauve" prints "pret" once the project is read and changed, just before saving, then
+// "fini <microseconds of the save>".
+#include "core/document/Document.h"
+#include "core/projet/Projet.h"
+#include "core/text/separateur.h"
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <string>
+
+namespace {
+
+vuv::Document grand_projet(int n) {
+    vuv::Document d;
+    d.affecte_calage(1, 0, "cal 1", 0, 0, 0, 6861250.0L, 651200.0L);
+    d.affecte_calage(2, 0, "cal 2", 0, 0, 0, 6858000.0L, 651200.0L);
+    d.affecte_calage(3, 0, "cal 3", 0, 0, 0, 6858000.0L, 655400.0L);
+    int compte = 0;
+    d.valide_point_calage(compte, 310, 420, vuv::MethodeCalage::trois_points, false);
+    d.valide_point_calage(compte, 318, 3670, vuv::MethodeCalage::trois_points, false);
+    d.valide_point_calage(compte, 4521, 3661, vuv::MethodeCalage::trois_points, false);
+    d.nb_calage = compte;
+    for (int row = 1; row <= n; ++row) {
+        d.stocke_xy(row, 1 + (row - 1) / 1000, 200 + (row * 37) % 4800, 300 + (row * 53) % 3600);
+        d.nb_points = row;
+        d.num_ligne = 1 + (row - 1) / 1000;
+    }
+    d.fichier_image = "/cartes/grand.jpg";
+    return d;
+}
+
+int usage() {
+    std::fputs("usage : sauvegardes_tuees genere <projet.trl> | sauve <source.trl> <cible.trl> <n>\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const vuv::SeparateurLocal point('.');
+    const std::string mode = argc > 1 ? argv[1] : "";
+    try {
+        if (mode == "genere" && argc == 3) {
+            vuv::Document d = grand_projet(100000);
+            vuv::ecrit_projet(d, argv[2], true);
+            return 0;
+        }
+        if (mode != "sauve" || argc != 5) return usage();
+        vuv::Document d;
+        vuv::ActionsLecture sans_fenetres;
+        if (vuv::lit_projet(d, argv[2], sans_fenetres) != vuv::ResultatLecture::lu) return 1;
+        d.StringGrid1.set_cell(d.indice_col("Libellé"), 1, std::string("sauvegarde ") + argv[4]);
+        std::puts("pret");
+        std::fflush(stdout);
+        const auto debut = std::chrono::steady_clock::now();
+        vuv::ecrit_projet(d, argv[3], true);
+        const auto duree = std::chrono::steady_clock::now() - debut;
+        std::printf("fini %lld\n",
+                    static_cast<long long>(std::chrono::duration_cast<std::chrono::microseconds>(duree).count()));
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+}
