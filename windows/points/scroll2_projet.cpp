@@ -1,6 +1,8 @@
 // Reading a project file into the points window and the main window.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
 #include "core/reglages/FichiersReglages.h"
@@ -81,7 +83,12 @@ void TForm2::Liredespoints1Click() {
     chemin_projet = chemin;
 
     ActionsFenetres actions(f1);
-    const ResultatLecture r = lit_projet(doc, ss(chemin), actions);
+    ResultatLecture r;
+    {
+        // Another project is no step to undo: the list starts again with it.
+        const PileAnnulation::Suspension suspension(pile());
+        r = lit_projet(doc, ss(chemin), actions);
+    }
     if (r != ResultatLecture::lu) {
         chemin_projet = projet_avant;
         return;
