@@ -33,6 +33,9 @@ void EtatDocument::applique(Document& d) const {
     d.nb_calage = nb_calage;
     d.calage = calage;
     d.StringGrid1.set_fixed_rows(lignes_fixes_points);
+}
+
+void EtatDocument::choisit_lignes(Document& d) const {
     Grille* grilles[3] = {&d.StringGrid1, &d.StringGrid2, &d.StringGrid3};
     for (int i = 0; i < 3; ++i) grilles[i]->set_row(ligne_choisie[static_cast<std::size_t>(i)]);
 }

@@ -19,6 +19,8 @@ struct EtatDocument {
 
     static EtatDocument de(const Document& d);
     void applique(Document& d) const;
+    // The selected rows, once the views know the tables' new sizes.
+    void choisit_lignes(Document& d) const;
 };
 
 // Same counters and calibration. The selection alone is no edit, nor is the next click's

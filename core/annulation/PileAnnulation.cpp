@@ -177,6 +177,7 @@ void PileAnnulation::rejoue(Pas& p, bool annuler) {
         p.modifs.rejoue(grilles(), annuler);
         (annuler ? p.avant : p.apres).applique(d_);
     }
+    (annuler ? p.avant : p.apres).choisit_lignes(d_);
     enregistreur_.actif = true;
     octets_ -= p.octets;
     p.octets = p.mesure();

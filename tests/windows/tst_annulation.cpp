@@ -147,9 +147,14 @@ void TestAnnulation::ctrlZEtCtrlYDansLaFenetreDesPoints() {
     c.retablit_points();
     QCOMPARE(c.d.StringGrid1.cell(2, 1), std::string("borne"));
 
+    // The points table's view follows the row the redone click selected, past its old end.
     c.annule_points();
     c.annule_points();
     QCOMPARE(c.d.nb_points, 1);
+    c.retablit_points();
+    QCOMPARE(c.d.nb_points, 2);
+    QCOMPARE(c.f2.StringGrid1->row(), 2);
+    c.annule_points();
     QCOMPARE(c.f2.Label8->text(), QStringLiteral("1 points"));
     QVERIFY(c.blanc(300, 200));
     QCOMPARE(c.f2.modele1->rowCount(), c.d.StringGrid1.row_count() - 1);
