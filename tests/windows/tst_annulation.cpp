@@ -154,6 +154,10 @@ void TestAnnulation::ctrlZEtCtrlYDansLaFenetreDesPoints() {
     c.retablit_points();
     QCOMPARE(c.d.nb_points, 2);
     QCOMPARE(c.f2.StringGrid1->row(), 2);
+    c.annule_principale();
+    c.retablit_principale();
+    QCOMPARE(c.d.StringGrid1.row(), 2);
+    QCOMPARE(c.f2.StringGrid1->row(), 2);
     c.annule_points();
     QCOMPARE(c.f2.Label8->text(), QStringLiteral("1 points"));
     QVERIFY(c.blanc(300, 200));
