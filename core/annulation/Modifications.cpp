@@ -170,6 +170,18 @@ bool Modifications::sans_effet(const Grilles& grilles) const {
     return true;
 }
 
+void Modifications::ajoute(Modifications&& suite) {
+    const std::size_t decalage = textes_.nombre();
+    const std::size_t caracteres = textes_.caracteres.size();
+    for (Entree e : suite.entrees_) {
+        e.premier_texte += decalage;
+        entrees_.push_back(e);
+    }
+    textes_.caracteres += suite.textes_.caracteres;
+    for (std::size_t f : suite.textes_.fins) textes_.fins.push_back(f + caracteres);
+    suite.efface();
+}
+
 std::size_t Modifications::octets() const {
     return entrees_.capacity() * sizeof(Entree) + textes_.caracteres.capacity() +
            textes_.fins.capacity() * sizeof(std::size_t);

@@ -36,6 +36,9 @@ public:
     // Checked for short steps only (a cell typed then restored); a long one counts as a change.
     bool sans_effet(const Grilles& grilles) const;
 
+    // The changes of `suite`, made after these, appended to them.
+    void ajoute(Modifications&& suite);
+
     bool vide() const { return entrees_.empty(); }
     std::size_t octets() const;
     void efface();

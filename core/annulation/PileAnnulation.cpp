@@ -306,6 +306,36 @@ void PileAnnulation::Edition::renomme(std::string nom) {
     if (pile_) pile_->nom_edition_ = std::move(nom);
 }
 
+void PileAnnulation::rattache() {
+    if (profondeur_ > 0 || suspension_ > 0 || enregistreur_.modifs.vide()) return;
+    if (index_ < pas_.size()) {
+        clot_attente();
+        return;
+    }
+    if (index_ > 0) {
+        Pas& p = *pas_[index_ - 1];
+        p.modifs.ajoute(std::move(enregistreur_.modifs));
+        p.apres = EtatDocument::de(d_);
+        octets_ -= p.octets;
+        p.octets = p.mesure();
+        octets_ += p.octets;
+    }
+    // With no step at all the changes simply become the starting point.
+    enregistreur_.recommence();
+    base_ = EtatDocument::de(d_);
+    nom_attente_ = noms_editions::modification;
+    respecte_limites();
+}
+
+PileAnnulation::Rattachement::Rattachement(PileAnnulation* pile) : pile_(pile) {
+    // Typing still open is a step of its own, not part of the save.
+    if (pile_ && pile_->profondeur_ == 0 && pile_->suspension_ == 0) pile_->clot_attente();
+}
+
+PileAnnulation::Rattachement::~Rattachement() {
+    if (pile_) pile_->rattache();
+}
+
 PileAnnulation::Suspension::Suspension(PileAnnulation* pile) : pile_(pile) {
     if (pile_) pile_->suspend();
 }

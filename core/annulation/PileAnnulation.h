@@ -66,6 +66,19 @@ public:
         PileAnnulation* pile_;
     };
 
+    // A save cuts the tables to their counts: what it changes joins the last step instead of
+    // making one the user never asked for (a new step only when there are steps to redo).
+    class Rattachement {
+    public:
+        explicit Rattachement(PileAnnulation* pile);
+        ~Rattachement();
+        Rattachement(const Rattachement&) = delete;
+        Rattachement& operator=(const Rattachement&) = delete;
+
+    private:
+        PileAnnulation* pile_;
+    };
+
     // Changes that are no step (a new project, a new background); the list is emptied when
     // the document changed meanwhile.
     class Suspension {
@@ -143,6 +156,7 @@ private:
     void termine();
     void suspend();
     void reprend();
+    void rattache();
     // The waiting changes become a step under nom_attente_; nothing waiting: the counters
     // as they are become the starting point.
     void clot_attente();

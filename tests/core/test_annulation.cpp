@@ -362,3 +362,25 @@ TEST(Annulation, ACopiedDocumentIsNotRecorded) {
     copie.StringGrid1.set_row_count(1);
     EXPECT_FALSE(pile.peut_annuler());
 }
+
+TEST(Annulation, ASaveCuttingTheTablesJoinsTheLastStep) {
+    Banc b;
+    b.d.StringGrid1.set_row_count(9); // rows past the count, as a fresh table has one
+    PileAnnulation pile(b.d);
+    const Instantane avant = Instantane::de(b.d);
+    dans(pile, noms_editions::point_digitalise, [&] { clic_digitaliser(b.d, 10, 10, MethodeCalage::trois_points, false); });
+    {
+        const PileAnnulation::Rattachement r(&pile);
+        texte_projet(b.d, false);
+        b.d.sauve = true;
+    }
+    ASSERT_EQ(b.d.StringGrid1.row_count(), 7);
+    const Instantane enregistre = Instantane::de(b.d);
+    EXPECT_EQ(pile.nombre_annulations(), 1u);
+    EXPECT_EQ(pile.nom_annulation(), "Point digitalisé");
+    pile.annuler();
+    EXPECT_EQ(difference(avant, Instantane::de(b.d)), "");
+    EXPECT_FALSE(b.d.sauve);
+    pile.retablir();
+    EXPECT_EQ(difference(enregistre, Instantane::de(b.d), true), "");
+}
