@@ -1,4 +1,6 @@
 // Hot paths of the core. Run: ./bench_core --benchmark_filter=Recalcul
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
@@ -10,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -298,5 +301,44 @@ void BM_ImportTexte_anchor(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_ImportTexte_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// Undo then redo of one digitized click on a large project: the step holds one row and the
+// counters, so both ways cost about what the click itself costs, whatever the project's size.
+namespace {
+
+void clic(vuv::Document& d) { vuv::clic_digitaliser(d, 1234, 2345, vuv::MethodeCalage::trois_points, false); }
+
+void BM_AnnulerRetablir(benchmark::State& state) {
+    vuv::SeparateurLocal sep(',');
+    vuv::Document d = document_de(static_cast<int>(state.range(0)));
+    vuv::PileAnnulation pile(d);
+    {
+        const vuv::PileAnnulation::Edition e(&pile, vuv::noms_editions::point_digitalise);
+        clic(d);
+    }
+    for (auto _ : state) {
+        pile.annuler();
+        pile.retablir();
+    }
+    benchmark::DoNotOptimize(d.StringGrid1.cell(3, d.nb_points).data());
+}
+BENCHMARK(BM_AnnulerRetablir)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// The click alone, without the undo list; the point is taken away again outside the timing.
+void BM_AnnulerRetablir_anchor(benchmark::State& state) {
+    vuv::SeparateurLocal sep(',');
+    vuv::Document d = document_de(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        const auto debut = std::chrono::steady_clock::now();
+        clic(d);
+        const auto fin = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(fin - debut).count());
+        d.efface_tab_et_point(false);
+    }
+    benchmark::DoNotOptimize(d.StringGrid1.cell(3, d.nb_points).data());
+}
+BENCHMARK(BM_AnnulerRetablir_anchor)->Arg(100000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace

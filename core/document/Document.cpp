@@ -171,13 +171,11 @@ void Document::efface_tab_et_point(bool fenetre_points_active) {
     {
         Grille::Lot lot(g);
         const int col_n = indice_col("n");
-        for (int r = row; r + 1 < g.row_count(); ++r) {
-            g.copie_ligne(r + 1, r);
-            // Only rows that still hold a point get a number; a trailing empty row stays empty.
-            if (r < nb_points) g.set_cell(col_n, r, _format(3, 0, r));
-        }
+        // The rows below move up whole, without copying their texts.
+        g.retire_lignes(row, 1);
+        // Only rows that still hold a point get a number; a trailing empty row stays empty.
+        for (int r = row; r < nb_points && r < g.row_count(); ++r) g.set_cell(col_n, r, _format(3, 0, r));
         --nb_points;
-        g.set_row_count(g.row_count() - 1);
         sauve = false; // quitting must still ask about the point deleted
     }
 

@@ -105,6 +105,7 @@ Grille::Grille(int colonnes, int lignes)
 void Grille::set_row_count(int n) {
     n = std::max(n, 0);
     if (n == lignes_) return;
+    if (journal_.j) journal_.j->avant_lignes(*this, n);
     lignes_ = n;
     rangs_.resize(static_cast<std::size_t>(lignes_));
     ligne_selectionnee_ = std::min(ligne_selectionnee_, std::max(lignes_ - 1, 0));
@@ -114,6 +115,7 @@ void Grille::set_row_count(int n) {
 void Grille::set_col_count(int n) {
     n = std::clamp(n, 0, 0xFFFF); // a row block counts its columns in 16 bits
     if (n == colonnes_) return;
+    if (journal_.j) journal_.j->avant_colonnes(*this, n);
     const int garde = std::min(n, colonnes_);
     vues_.resize(static_cast<std::size_t>(std::max(garde, 1)));
     for (auto& r : rangs_) {
@@ -130,6 +132,7 @@ void Grille::set_col_count(int n) {
 void Grille::reserve_lignes(int n) { rangs_.reserve(static_cast<std::size_t>(std::max(n, 0))); }
 
 void Grille::ajoute_ligne(const std::string_view* textes, int n) {
+    if (journal_.j) journal_.j->avant_lignes(*this, lignes_ + 1);
     rangs_.push_back(bloc(textes, n, colonnes_));
     ++lignes_;
     signale_structure();
@@ -146,6 +149,11 @@ void Grille::set_cell(int col, int row, std::string_view texte) {
     vues_.resize(static_cast<std::size_t>(colonnes_));
     const Rangee l(r.get(), colonnes_, true);
     for (int c = 0; c < colonnes_; ++c) vues_[static_cast<std::size_t>(c)] = l[c];
+    if (vues_[static_cast<std::size_t>(col)] == texte) {
+        signale(row, row);
+        return;
+    }
+    if (journal_.j) journal_.j->avant_cellule(*this, col, row);
     vues_[static_cast<std::size_t>(col)] = texte;
     // Built before the old block goes: the text may be a view into it.
     r = bloc(vues_.data(), colonnes_, colonnes_);
@@ -154,24 +162,54 @@ void Grille::set_cell(int col, int row, std::string_view texte) {
 
 void Grille::affecte_ligne(int row, const std::string_view* textes, int n) {
     if (row < 0 || row >= lignes_) return;
+    if (journal_.j) journal_cellules_changees(row, [&](int c) { return c < n ? textes[c] : std::string_view(); });
     rangs_[static_cast<std::size_t>(row)] = bloc(textes, n, colonnes_);
     signale(row, row);
 }
 
 void Grille::copie_ligne(int de, int vers) {
     if (de < 0 || de >= lignes_ || vers < 0 || vers >= lignes_ || de == vers) return;
+    if (journal_.j) {
+        const Rangee source = ligne(de);
+        journal_cellules_changees(vers, [&](int c) { return source[c]; });
+    }
     rangs_[static_cast<std::size_t>(vers)] = rangs_[static_cast<std::size_t>(de)];
     signale(vers, vers);
 }
 
+void Grille::retire_lignes(int premiere, int nombre) {
+    if (premiere < 0 || nombre <= 0 || premiere + nombre > lignes_) return;
+    if (journal_.j) journal_.j->avant_retrait(*this, premiere, nombre);
+    const auto debut = rangs_.begin() + premiere;
+    rangs_.erase(debut, debut + nombre);
+    lignes_ -= nombre;
+    ligne_selectionnee_ = std::min(ligne_selectionnee_, std::max(lignes_ - 1, 0));
+    signale_structure();
+}
+
+void Grille::insere_lignes(int premiere, int nombre) {
+    if (premiere < 0 || nombre <= 0 || premiere > lignes_) return;
+    if (journal_.j) journal_.j->avant_insertion(*this, premiere, nombre);
+    rangs_.insert(rangs_.begin() + premiere, static_cast<std::size_t>(nombre), Bloc());
+    lignes_ += nombre;
+    signale_structure();
+}
+
 void Grille::echange_lignes(int a, int b) {
     if (a < 0 || a >= lignes_ || b < 0 || b >= lignes_ || a == b) return;
+    if (journal_.j)
+        for (int c = 0; c < colonnes_; ++c)
+            if (cell(c, a) != cell(c, b)) {
+                journal_.j->avant_cellule(*this, c, a);
+                journal_.j->avant_cellule(*this, c, b);
+            }
     std::swap(rangs_[static_cast<std::size_t>(a)], rangs_[static_cast<std::size_t>(b)]);
     signale(std::min(a, b), std::max(a, b));
 }
 
 void Grille::vide_ligne(int row) {
     if (row < 0 || row >= lignes_) return;
+    if (journal_.j) journal_cellules_changees(row, [](int) { return std::string_view(); });
     rangs_[static_cast<std::size_t>(row)].reset();
     signale(row, row);
 }

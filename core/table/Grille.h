@@ -19,6 +19,20 @@ public:
         virtual void ligne_selectionnee(int /*ligne*/) {}
     };
 
+    // Told before each change of the cells or the shape, while what the change overwrites can
+    // still be read, so that it can be put back. Changes that alter nothing are not told.
+    class Journal {
+    public:
+        virtual ~Journal() = default;
+        virtual void avant_cellule(const Grille& g, int col, int row) = 0;
+        // The row count goes to `nombre`: the rows beyond it are still there when shrinking.
+        virtual void avant_lignes(const Grille& g, int nombre) = 0;
+        virtual void avant_colonnes(const Grille& g, int nombre) = 0;
+        // Rows premiere .. premiere + nombre - 1 are about to be removed, or inserted empty.
+        virtual void avant_retrait(const Grille& g, int premiere, int nombre) = 0;
+        virtual void avant_insertion(const Grille& g, int premiere, int nombre) = 0;
+    };
+
     Grille(int colonnes, int lignes);
 
     int col_count() const { return colonnes_; }
@@ -61,6 +75,10 @@ public:
 
     // Copies whole rows; used to move rows up after a deletion.
     void copie_ligne(int de, int vers);
+    // Removes rows premiere .. premiere + nombre - 1, moving the following ones up without
+    // copying their texts; inserts empty rows before premiere. Out-of-range calls do nothing.
+    void retire_lignes(int premiere, int nombre);
+    void insere_lignes(int premiere, int nombre);
     void echange_lignes(int a, int b);
     void vide_ligne(int row);
 
@@ -75,6 +93,7 @@ public:
     void set_col_width(int col, int largeur);
 
     void set_observateur(Observateur* o) { observateur_ = o; }
+    void set_journal(Journal* j) { journal_.j = j; }
 
     // Changes with every edit of the cells or the shape, unique across all tables, so a
     // cache of parsed cells is valid exactly while the version it was built from holds.
@@ -122,11 +141,25 @@ private:
     std::vector<Bloc> rangs_;
     static Bloc bloc(const std::string_view* textes, int n, int colonnes);
     std::vector<std::string_view> vues_; // scratch for rebuilding one row
+    // Tells the journal of each cell of the row that the new texts change.
+    template <class Nouveau>
+    void journal_cellules_changees(int row, Nouveau&& nouveau) {
+        const Rangee avant = ligne(row);
+        for (int c = 0; c < colonnes_; ++c)
+            if (avant[c] != nouveau(c)) journal_.j->avant_cellule(*this, c, row);
+    }
     std::vector<int> largeurs_;
     int ligne_selectionnee_ = 1;
     int lignes_fixes_ = 1;
     int colonnes_fixes_ = 0;
     Observateur* observateur_ = nullptr;
+    // A copy is another table: the changes of the copy are nobody's to keep.
+    struct JournalAttache {
+        Journal* j = nullptr;
+        JournalAttache() = default;
+        JournalAttache(const JournalAttache&) {}
+        JournalAttache& operator=(const JournalAttache&) { return *this; }
+    } journal_;
     int lot_ = 0;
     int lot_premiere_ = -1;
     int lot_derniere_ = -1;

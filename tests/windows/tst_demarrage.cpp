@@ -423,6 +423,8 @@ void TestDemarrage::aProgramWithNowhereToKeepItsSettingsSaysSoOnceAndGoesOn() {
     const ChoixDossierProgramme choix = choisit_dossier_programme();
     fixe_dossier_programme(choix.dossier.toStdString(), choix.avertissement.toStdString());
     QTemporaryDir donnees;
+    // The recovery folder stays usable: only the settings have nowhere to go.
+    qputenv("XDG_DATA_HOME", donnees.filePath(QStringLiteral("xdg")).toLocal8Bit());
     const QString projet = copie_exemple(donnees.path(), QStringLiteral(VUVIVIVA_SAMPLES "/carte_exemple.jpg"));
     auto t = demarre({projet});
     QCOMPARE(t->port.textes("information"),

@@ -352,6 +352,7 @@ void TForm2::branche_fenetre_principale() {
     // The project commands of the main window read through this window.
     f1->branche_projet();
     branche_imports();
+    branche_annulation();
 }
 
 void TForm2::montre_table_points() { StringGrid1->show(); }

@@ -8,6 +8,7 @@
 //   scroll2_projet.cpp    reading a project file
 //   scroll2_import.cpp    the imports of points and calibration values
 //   scroll2_tableur.cpp   the spreadsheet import and its panel on the main window
+//   scroll2_annulation.cpp  Ctrl+Z and Ctrl+Y, the typed cells made undo steps
 #include <QPointer>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+class QAction;
 class QCheckBox;
 class QDockWidget;
 class QFrame;
@@ -31,6 +33,7 @@ namespace vuv {
 
 class Document;
 class GrilleChaines;
+class PileAnnulation;
 class ModeleGrille;
 class PanneauCouleur;
 class TForm1;
@@ -201,6 +204,12 @@ public:
     void SpeedButton5Click();           // a spreadsheet: its panel shown
     void Button4Click();                // the spreadsheet read with the panel's columns
 
+    // --- Undo (scroll2_annulation.cpp) ---
+    QAction* Annuler2 = nullptr;  // Ctrl+Z
+    QAction* Retablir2 = nullptr; // Ctrl+Y
+    // The main window's undo list; null without a main window.
+    PileAnnulation* pile() const;
+
     // Redraws through the main window: "Redessiner", or the overlay rebuilt and shown.
     void Redessiner();
     void redessine_calque();
@@ -218,6 +227,7 @@ private:
     void branche_reglages();
     void branche_fenetre_principale();
     void branche_imports();
+    void branche_annulation();
     void construit_panneau_tableur();
     std::optional<QString> choisit_fichier_import(const QString& titre, const QString& filtre);
     void fin_import();

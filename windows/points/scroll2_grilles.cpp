@@ -2,6 +2,8 @@
 // look like, and what each table does on Enter, on a click and when it is left.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
@@ -80,6 +82,8 @@ bool TForm2::saisie_acceptable(int col, const std::string& texte) {
 }
 
 void TForm2::calcul_nouveaux_calage() {
+    // The values typed since the last recomputation and the points it moves: one step.
+    const PileAnnulation::Edition edition(pile(), noms_editions::valeur_de_calage, true);
     Document::Operation op(doc);
     doc.calcul_nouveaux_calage();
     // The status bar shows the calibration as typed, not the clicked pixels.
@@ -175,7 +179,12 @@ void TForm2::StringGrid3SetEditText(QLineEdit* editeur, int col, int row, const 
 void TForm2::StringGrid3DblClick(int col, int row) {
     if (col != 3 || row < 1) return;
     Grille& g = doc.StringGrid3;
-    g.set_cell(3, row, g.cell(3, row) == "x" ? "" : "x");
+    const bool affichee = g.cell(3, row) != "x";
+    {
+        const PileAnnulation::Edition edition(
+            pile(), affichee ? noms_editions::selection_ligne : noms_editions::deselection_ligne);
+        g.set_cell(3, row, affichee ? "x" : "");
+    }
     apres_selection_lignes();
 }
 

@@ -1,6 +1,8 @@
 // The imports of the points window and their items of the main window's "Edition" menu.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/import/Import.h"
@@ -91,7 +93,11 @@ void TForm2::SpeedButton4Click_completer() {
     if (!chemin) return;
     const Sablier sablier;
     const auto octets = octets_de(*chemin);
-    if (!octets || importe_points_projet(doc, *octets, ss(*chemin)) != ResultatImport::fait) return;
+    if (!octets) return;
+    {
+        const PileAnnulation::Edition edition(pile(), noms_editions::rajout_trl);
+        if (importe_points_projet(doc, *octets, ss(*chemin)) != ResultatImport::fait) return;
+    }
     fin_import();
 }
 
@@ -108,7 +114,11 @@ void TForm2::SpeedButton9Click() {
     if (!chemin) return;
     const Sablier sablier;
     const auto octets = octets_de(*chemin);
-    if (!octets || importe_calage_projet(doc, *octets, ss(*chemin)) != ResultatImport::fait) return;
+    if (!octets) return;
+    {
+        const PileAnnulation::Edition edition(pile(), noms_editions::calage_trl);
+        if (importe_calage_projet(doc, *octets, ss(*chemin)) != ResultatImport::fait) return;
+    }
     fin_import();
 }
 
@@ -122,8 +132,10 @@ void TForm2::SpeedButton10Click() {
     Memo2->raise();
     Memo2->show();
     if (port().oui_non(" Voulez-vous remplacer les valeurs réelles des calibrations (X,Y,Z) \n\n avec le contenu du "
-                       "presse-papier visible de côté ?  ==> "))
+                       "presse-papier visible de côté ?  ==> ")) {
+        const PileAnnulation::Edition edition(pile(), noms_editions::calage_presse_papier);
         importe_calage_texte(doc, ss(Memo2->toPlainText()));
+    }
     Memo2->hide();
 }
 
@@ -155,7 +167,11 @@ void TForm2::SpeedButton6Click() {
     ecrit_lignes(QDir::current().filePath(QStringLiteral("~memo.txt")), *texte);
     premiere_ligne_enregistre(dernier_dossier, qs(dossier_de(ss(*chemin))));
     const Sablier sablier;
-    const BilanTexte b = importe_points_texte(doc, ss(*texte));
+    BilanTexte b;
+    {
+        const PileAnnulation::Edition edition(pile(), noms_editions::rajout_txt);
+        b = importe_points_texte(doc, ss(*texte));
+    }
     if (TForm6* f6 = fenetres().Form6) f6->Memo1->clear();
     if (b.resultat == ResultatImport::fait) fin_import();
 }

@@ -2,6 +2,8 @@
 // copied down a line of the points table.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
@@ -26,12 +28,18 @@ void marque_lignes(Document& d, const char* ok) {
 } // namespace
 
 void TForm2::Deselection_Button4Click() {
-    marque_lignes(doc, "x");
+    {
+        const PileAnnulation::Edition edition(pile(), noms_editions::selection_lignes);
+        marque_lignes(doc, "x");
+    }
     apres_selection_lignes();
 }
 
 void TForm2::All_select_Button5Click() {
-    marque_lignes(doc, "");
+    {
+        const PileAnnulation::Edition edition(pile(), noms_editions::deselection_lignes);
+        marque_lignes(doc, "");
+    }
     apres_selection_lignes();
 }
 
@@ -47,6 +55,7 @@ bool TForm2::choisit_couleur_ligne(int L) {
     const LectureEntier actuelle = lit_entier(g.cell(2, L));
     const auto c = dialogues().couleur(couleur_bgr(static_cast<std::uint32_t>(actuelle.valeur)), true);
     if (!c) return false;
+    const PileAnnulation::Edition edition(pile(), noms_editions::couleur_ligne);
     g.set_cell(2, L, std::to_string(bgr_de(*c)));
     return true;
 }
@@ -56,6 +65,7 @@ void TForm2::change_couleur_ligne(int row) {
 }
 
 void TForm2::recopie_altitude() {
+    const PileAnnulation::Edition edition(pile(), noms_editions::recopie_altitude);
     doc.sauve = false;
     Grille& g = doc.StringGrid1;
     const int row = StringGrid1->row();
@@ -69,6 +79,7 @@ void TForm2::recopie_altitude() {
 }
 
 void TForm2::Button_sup_ligneClick() {
+    const PileAnnulation::Edition edition(pile(), noms_editions::suppression_ligne);
     Document::Operation op(doc);
     doc.sauve = false; // quitting must still ask about the lines deleted
     Grille& points = doc.StringGrid1;
@@ -122,13 +133,11 @@ void TForm2::Button_sup_ligneClick() {
     if (premier > 0) {
         const Grille::Lot lot(points);
         const int cn = doc.indice_col("n");
-        int vers = premier;
-        for (int de = dernier + 1; de < points.row_count(); ++de, ++vers) {
-            points.copie_ligne(de, vers);
-            points.set_cell(cn, vers, _format(3, 0, vers));
+        // At least one row stays: removing every row leaves the table as it was.
+        if (points.row_count() - nombre > 1) {
+            points.retire_lignes(premier, nombre);
+            for (int r = premier; r < points.row_count(); ++r) points.set_cell(cn, r, _format(3, 0, r));
         }
-        const int reste = points.row_count() - nombre;
-        if (reste > 1) points.set_row_count(reste);
         doc.nb_points = points.row_count() - 1;
     }
 

@@ -1,6 +1,8 @@
 // Reading a project file into the points window and the main window.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/Projet.h"
@@ -95,7 +97,12 @@ bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichie
     chemin_projet = projet;
 
     ActionsFenetres actions(form1());
-    const ResultatLecture r = lit_projet_octets(doc, octets, actions, ss(fichier));
+    ResultatLecture r;
+    {
+        // Another project is no step to undo: the list starts again with it.
+        const PileAnnulation::Suspension suspension(pile());
+        r = lit_projet_octets(doc, octets, actions, ss(fichier));
+    }
     if (r != ResultatLecture::lu) {
         chemin_projet = projet_avant;
         return false;

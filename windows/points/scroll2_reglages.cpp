@@ -3,6 +3,8 @@
 #include "windows/points/scroll2.h"
 
 #include "core/document/Digitalisation.h"
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
@@ -122,6 +124,7 @@ void TForm2::Button1Click() { port().termine_application(); }
 void TForm2::SpeedButton1Click() {
     const bool active = est_active();
     {
+        const PileAnnulation::Edition edition(pile(), noms_editions::suppression_point);
         Document::Operation op(doc);
         doc.efface_tab_et_point(active);
     }

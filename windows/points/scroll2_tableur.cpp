@@ -2,6 +2,8 @@
 // main window's panel Panel6, the first worksheet read through FreeXL.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/import/Import.h"
 #include "core/projet/Projet.h"
@@ -125,6 +127,7 @@ void TForm2::Button4Click() {
             port().information(erreur);
             return;
         }
+        const PileAnnulation::Edition edition(pile(), noms_editions::rajout_xls);
         b = importe_points_tableur(doc, *classeur, c);
     }
     if (b.resultat != ResultatImport::fait) return;

@@ -2,6 +2,8 @@
 // reviewed in the question box, walked from the selected point and added as a new line.
 #include "windows/points/scroll2.h"
 
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/mesure/Traverse.h"
@@ -63,6 +65,7 @@ void TForm2::SpeedButton7Click() {
             const Sablier sablier;
             const std::string texte = cp1252_vers_utf8(lit_fichier(ss(memo)));
             if (TForm6* f6 = fenetres().Form6) f6->Memo1->clear();
+            const PileAnnulation::Edition edition(pile(), noms_editions::cheminement);
             const BilanTraverse b = ajoute_traverse(doc, depart, texte, d_val + e_val);
             if (!b.refus.empty()) {
                 port().information(b.refus);

@@ -69,6 +69,10 @@ void construit_menu_principal(TForm1& f) {
 
     m = nouveau_menu(f, "Edition1", QStringLiteral("&Edition"));
     f.Edition1 = m.menu;
+    // Alt+Backspace: Ctrl alone is a digitizing click in this window, Ctrl+Z would click first.
+    f.Annuler1 = m.commande("Annuler1", "Annuler", false, Qt::ALT | Qt::Key_Backspace);
+    f.Retablir1 = m.commande("Retablir1", "Rétablir", false, Qt::ALT | Qt::SHIFT | Qt::Key_Backspace);
+    m.separateur();
     f.Tableaudepoints1 = m.commande("Tableaudepoints1", "Tableau de points et calages  F4", true);
     f.Copierdanslepressepaier1 = m.commande("Copierdanslepressepaier1", "&Copier dans le presse-papier (->Excel)", a_venir);
     m.separateur();

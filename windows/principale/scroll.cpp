@@ -25,7 +25,7 @@
 namespace vuv {
 
 TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent)
-    : QMainWindow(parent), doc(document) {
+    : QMainWindow(parent), doc(document), annulation(document) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    v u v i v i v a"));
     construit_menu_principal(*this);
@@ -35,6 +35,7 @@ TForm1::TForm1(Document& document, const QStringList& arguments, QWidget* parent
     construit_vue();
     construit_fond();
     construit_georef();
+    construit_annulation();
 
     ligne_commande = chemin_argument(arguments);
 

@@ -9,6 +9,7 @@
 //   scroll_fenetre.cpp        laying the main and points windows out on the screen
 //   scroll_touches.cpp        the key table
 //   scroll_fin.cpp            the question box entry point and the end of the program
+//   scroll_annulation.cpp     undo and redo of the document's edits: the Edition menu's items
 //   carte/scroll_vue.cpp      the map view: overlay rebuilds, transient marks, scroll bars
 //   carte/scroll_digit.cpp    the mouse over the map, the mouse mode, digitizing, coordinates
 //   carte/scroll_calage.cpp   the calibration panel and the wiring of the view commands
@@ -18,6 +19,7 @@
 //   projet/scroll_projet.cpp  saving and reading a project
 //   fond/scroll_fond.cpp      loading the background image, saving the overlay
 //   fond/scroll_georef.cpp    backgrounds calibrated by a MapInfo .tab or an ARC/INFO .hdr
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/VueDocument.h"
 #include "core/document/Document.h"
 #include "core/export/SauveDans.h"
@@ -57,7 +59,7 @@ class PanneauExport;
 class PanneauResultats;
 class TForm2;
 
-class TForm1 : public QMainWindow, public VueDocument {
+class TForm1 : public QMainWindow, public VueDocument, private PileAnnulation::Observateur {
     Q_OBJECT
 
 public:
@@ -66,6 +68,8 @@ public:
     ~TForm1() override;
 
     Document& doc;
+    // Every edit of the document, undone and redone from either window.
+    PileAnnulation annulation;
 
     // --- State set at creation ---
     bool ignore_clic_suivant = false;        // the click that brings the window back
@@ -109,6 +113,8 @@ public:
     QAction* Enregistrerlimagelignes1 = nullptr;
     QAction* Conversionemf1 = nullptr;
     QAction* Quitter1 = nullptr;
+    QAction* Annuler1 = nullptr;  // "Annuler : <nom>", Alt+Backspace
+    QAction* Retablir1 = nullptr; // "Rétablir : <nom>", Alt+Shift+Backspace
     QAction* Tableaudepoints1 = nullptr;
     QAction* Copierdanslepressepaier1 = nullptr;
     QAction* Nouvellesuitedepoints1 = nullptr;
@@ -393,6 +399,13 @@ public:
     void Copierdanslepressepaier1Click();
     void Exporterlescoordonnes1Click();
 
+    // --- Undo and redo (scroll_annulation.cpp) ---
+    void construit_annulation();
+    void Annuler1Click();
+    void Retablir1Click();
+    // The map, the status bar and the points count after the document went back or forth.
+    void apres_annulation();
+
     // --- Coloured surfaces (coloriage/scroll_coloriage.cpp) ---
     QColor couleur_fond_coloriage{0, 128, 0}; // Coul_fond_Panel6
     QColor couleur_bord{0, 0, 0};             // Coul_Bord_Panel5
@@ -484,6 +497,7 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
+    void pile_changee() override; // the Edition menu's texts follow the undo list
     void construit_zone_centrale();
     void construit_barre_etat();
     void construit_panneaux();

@@ -2,6 +2,7 @@
 // prompt and coordinate panels, and the wiring of the view and digitizing commands.
 #include "windows/principale/scroll.h"
 
+#include "core/annulation/NomsEditions.h"
 #include "core/document/Document.h"
 #include "windows/principale/carte/scroll_image.h"
 
@@ -66,6 +67,7 @@ void TForm1::construit_panneau_calage() {
 }
 
 void TForm1::SpeedButton14Click() {
+    const PileAnnulation::Edition edition(&annulation, noms_editions::nouvelle_calibration);
     doc.nb_calage = 0;
     activateWindow();
     setFocus();

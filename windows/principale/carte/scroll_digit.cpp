@@ -3,6 +3,7 @@
 // displays.
 #include "windows/principale/scroll.h"
 
+#include "core/annulation/NomsEditions.h"
 #include "core/document/Digitalisation.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/demarrage/Fenetres.h"
@@ -101,7 +102,9 @@ void TForm1::Image1Wheel(int delta) {
 }
 
 void TForm1::clic_digitaliser(int x, int y) {
+    PileAnnulation::Edition edition(&annulation, noms_editions::point_digitalise);
     if (vuv::clic_digitaliser(doc, x, y, methode_calage(), en_mode_tablette()) == ResultatClic::calage) {
+        edition.renomme(noms_editions::point_de_calage);
         statut_saisie();
         calque.vue.marque_sale();
         redessiner();
@@ -125,6 +128,8 @@ void TForm1::valide_point(int n, int L, int x, int y) {
 
 void TForm1::Nouvelle_suite_de_points() {
     if (doc.nb_points < 1) return;
+    // The colour chosen for the line belongs to the same step.
+    const PileAnnulation::Edition edition(&annulation, noms_editions::nouvelle_ligne);
     port().bip();
     nouvelle_suite_de_points(doc);
     const int L = doc.num_ligne;
@@ -139,7 +144,10 @@ void TForm1::Nouvelle_suite_de_points() {
 }
 
 void TForm1::devalide_point() {
-    doc.efface_tab_et_point(fenetre_points_active());
+    {
+        const PileAnnulation::Edition edition(&annulation, noms_editions::suppression_point);
+        doc.efface_tab_et_point(fenetre_points_active());
+    }
     SpeedButton10Click();
     // The last point drawn is the new last row: the rubber band follows from there.
     const std::optional<PointDeTable> dernier = point_de_table(doc, doc.nb_points);

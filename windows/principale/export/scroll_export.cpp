@@ -68,7 +68,10 @@ void TForm1::Copierdanslepressepaier1Click() {
     try {
         // Named whole, so the message can say in which folder it is.
         const std::string chemin = ss(QDir::current().absoluteFilePath(QStringLiteral("~tmp.txt")));
-        const ResultatSauve r = copie_presse_papier(doc, options_export, calque.presence_fond(), chemin);
+        const ResultatSauve r = [&] {
+            const PileAnnulation::Rattachement rattachement(&annulation);
+            return copie_presse_papier(doc, options_export, calque.presence_fond(), chemin);
+        }();
         ouvre_fichiers_sauves(r);
     } catch (const std::exception& e) {
         port().erreur(e.what());

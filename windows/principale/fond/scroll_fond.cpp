@@ -266,6 +266,8 @@ std::optional<TForm1::FondPrepare> TForm1::prepare_fond(const QString& chemin, M
 }
 
 void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode) {
+    // A new background starts a new work: what came before it cannot be undone.
+    const PileAnnulation::Suspension suspension(&annulation);
     std::optional<Sablier> sablier(std::in_place);
     // 2. The previous digitizing goes, then the previous bitmaps (one full image at a time).
     if (calque.existe()) {
@@ -358,6 +360,7 @@ void TForm1::Imagedupressepapier1Click() {
 }
 
 void TForm1::ouvrir_sans_bmp() {
+    const PileAnnulation::Suspension suspension(&annulation);
     Image1->show();
     {
         const Sablier sablier;

@@ -66,6 +66,7 @@ void TForm1::charge_georeference(const QString& titre, const QString& filtre,
         return;
     }
     // The loader's calibration question comes first; the companion's values win.
+    const PileAnnulation::Suspension suspension(&annulation);
     if (!Ouvrir_fichier_image(qs(image))) return;
     if (const std::string e = applique_calage(doc, calage); !e.empty()) port().information(e);
 }

@@ -2,6 +2,7 @@
 // and the altitude panel Panel_z (the Z of the current point stepped up or down, or typed).
 #include "windows/principale/scroll.h"
 
+#include "core/annulation/NomsEditions.h"
 #include "core/mesure/Echelle.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/commun/ModeleGrille.h"
@@ -126,7 +127,10 @@ void TForm1::Button10Click() {
     }
     if (!port().oui_non(e.message)) return;
     Panel8->hide();
-    applique_echelle(doc, e.f);
+    {
+        const PileAnnulation::Edition edition(&annulation, noms_editions::mise_a_l_echelle);
+        applique_echelle(doc, e.f);
+    }
     if (doc.nb_calage > 0) statut(2, doc.val_calage());
     redessiner_calque();
     redessiner();
@@ -157,8 +161,12 @@ void TForm1::altitude_pm(int signe) {
         port().erreur(p.erreur);
         return;
     }
-    doc.StringGrid1.set_cell(cz, row, *p.z);
-    doc.sauve = false;
+    {
+        const PileAnnulation::Edition edition(&annulation,
+                                              signe > 0 ? noms_editions::altitude_plus : noms_editions::altitude_moins);
+        doc.StringGrid1.set_cell(cz, row, *p.z);
+        doc.sauve = false;
+    }
     synchronise_altitude();
 }
 
@@ -171,6 +179,7 @@ void TForm1::Edit12_zKeyPress() {
         synchronise_altitude();
         return;
     }
+    const PileAnnulation::Edition edition(&annulation, noms_editions::altitude_saisie);
     doc.StringGrid1.set_cell(doc.indice_col("Z"), row, z);
     doc.sauve = false;
 }

@@ -67,6 +67,7 @@ void TForm1::commande_sauve_fic_points() {
     std::string nom = ss(*choisi);
     if (nom_de_fichier(nom).find('.') == std::string::npos) nom += ".trl";
     try {
+        const PileAnnulation::Rattachement rattachement(&annulation);
         const ResultatSauve r = sauve_dans(doc, options_export, nom, avec_fond());
         ouvre_fichiers_sauves(r);
     } catch (const std::exception& e) {
