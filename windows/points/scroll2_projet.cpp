@@ -4,6 +4,8 @@
 #include "core/document/Document.h"
 #include "core/projet/Projet.h"
 #include "core/reglages/FichiersReglages.h"
+#include "core/ui/PortUtilisateur.h"
+#include "sig/SystemeCoordonnees.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
@@ -86,6 +88,11 @@ void TForm2::Liredespoints1Click() {
         chemin_projet = projet_avant;
         return;
     }
+    // The system kept beside the project; one GDAL cannot read is told, the project opens without.
+    std::string wkt, erreur;
+    if (!sig::lit_prj(ss(chemin), wkt, erreur)) port().information(erreur);
+    doc.systeme_wkt = wkt;
+    if (f1) f1->affiche_systeme();
     if (doc.nb_points > 0) montre_table_points();
     affiche_nb_points();
     Edit_dx0->setText(QString::number(doc.dx0));
