@@ -176,6 +176,7 @@ DialogueSysteme::DialogueSysteme(const std::string& wkt_actuel, QWidget* parent)
         montre_choix("le texte collé");
     });
     montre_choix({});
+    Recherche->setFocus();
 }
 
 int DialogueSysteme::lignes_trouvees() const { return filtre_->rowCount(); }
