@@ -488,7 +488,7 @@ public:
     void georeference_image_enregistree(const QString& chemin);
 
     // --- The project's coordinate system (fond/scroll_georef.cpp, windows/systeme) ---
-    QLabel* etiquette_systeme = nullptr; // status bar, right: the system's name
+    QLabel* etiquette_systeme = nullptr; // status bar, right: the system's name, hidden without one
     void affiche_systeme();
     // Opens the choice window-modal; its OK sets the system and marks the work unsaved.
     void Systemedecoordonnees1Click();

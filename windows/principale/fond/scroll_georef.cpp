@@ -21,6 +21,11 @@
 #include <QStatusBar>
 
 namespace vuv {
+namespace {
+
+constexpr int largeur_max_systeme = 320; // pixels of the status bar the system's name may take
+
+} // namespace
 
 void TForm1::construit_georef() {
     for (QAction* a : {ChargerunTAB1, Charger1, Systemedecoordonnees1}) a->setEnabled(true);
@@ -36,9 +41,12 @@ void TForm1::construit_georef() {
 
 void TForm1::affiche_systeme() {
     if (!etiquette_systeme) return;
+    // Only a project with a system takes room from the status bar's last panel.
     const std::string nom = sig::nom_systeme(doc.systeme_wkt);
-    etiquette_systeme->setText(nom.empty() ? QStringLiteral("Sans système de coordonnées")
-                                           : QStringLiteral("Système : ") + qs(nom));
+    const QString texte = nom.empty() ? QString() : QStringLiteral("Système : ") + qs(nom);
+    etiquette_systeme->setToolTip(texte);
+    etiquette_systeme->setText(etiquette_systeme->fontMetrics().elidedText(texte, Qt::ElideMiddle, largeur_max_systeme));
+    etiquette_systeme->setVisible(!nom.empty());
 }
 
 void TForm1::Systemedecoordonnees1Click() {
