@@ -2,6 +2,7 @@
 // A project's coordinate system: read from what a user types or pastes, named for display, and
 // kept in the side file "<projet>.prj" (WKT) beside the project, which stays in its own format.
 #include <string>
+#include <vector>
 
 namespace vuv::sig {
 
@@ -22,8 +23,25 @@ bool est_geographique(const std::string& wkt);
 // read gives false and a French reason naming it.
 bool lit_prj(const std::string& projet, std::string& wkt, std::string& erreur);
 
+// A side file read on its own (a scan's .prj): the WKT, or false with the reason GDAL gives
+// nothing; the caller says what follows.
+bool lit_fichier_prj(const std::string& chemin, std::string& wkt, std::string& erreur);
+
 // Written through the safe write; an empty WKT removes a side file left from before.
 // Throws ErreurFichier with a French message.
 void ecrit_prj(const std::string& projet, const std::string& wkt);
+
+// A system of GDAL's EPSG list that a map can be drawn in (geographic 2D or projected, not
+// deprecated).
+struct SystemeConnu {
+    int code = 0;
+    std::string nom;
+    bool geographique = false;
+};
+// Sorted by code. Empty when GDAL has no database.
+std::vector<SystemeConnu> systemes_epsg();
+// Every word of the search (letters and digits, case ignored) is found in "code name":
+// "lambert 93" finds "RGF93 v1 / Lambert-93".
+bool correspond(const std::string& recherche, const SystemeConnu& s);
 
 } // namespace vuv::sig

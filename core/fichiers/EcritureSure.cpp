@@ -102,7 +102,7 @@ bool EcritureSure::ecrit(const void* octets, std::size_t n) {
     return true;
 }
 
-bool EcritureSure::valide() {
+bool EcritureSure::acheve() {
     if (fd_ < 0) return false;
     if (!ecrit_tout(tampon_.data(), tampon_.size())) return false;
     tampon_.clear();
@@ -110,6 +110,11 @@ bool EcritureSure::valide() {
         echoue_systeme(errno);
         return false;
     }
+    return true;
+}
+
+bool EcritureSure::valide() {
+    if (!acheve()) return false;
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0 || ::rename(temporaire_.c_str(), cible_.c_str()) != 0) {

@@ -27,6 +27,9 @@ public:
     // Buffered; false once anything has failed (later calls do nothing).
     bool ecrit(const void* octets, std::size_t n);
     bool ecrit(std::string_view octets) { return ecrit(octets.data(), octets.size()); }
+    // Flushes and syncs, the target untouched: files that go together are all complete
+    // before the first is renamed.
+    bool acheve();
     // Flushes, syncs, closes and renames over the target.
     bool valide();
     // Gives up: the target is left as it was.

@@ -116,22 +116,27 @@ bool meme_nom_sans_casse(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::string image_hdr(const std::string& compagnon) {
-    const fs::path p(compagnon);
+std::string georef::cherche_sans_casse(const std::string& chemin) {
+    const fs::path p(chemin);
     const fs::path dossier = p.parent_path().empty() ? fs::path(".") : p.parent_path();
-    const std::string base = p.stem().string();
-    for (const char* ext : {".BMP", ".JPG", ".TIF"}) {
-        // Several spellings of one name: the first in name order, so the choice never varies.
-        std::string trouve;
-        std::error_code ec;
-        for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
-            const std::string nom = it->path().filename().string();
-            std::error_code type;
-            if (!meme_nom_sans_casse(nom, base + ext) || !it->is_regular_file(type)) continue;
-            if (trouve.empty() || nom < trouve) trouve = nom;
-        }
-        if (!trouve.empty()) return p.parent_path().empty() ? trouve : (dossier / trouve).string();
+    const std::string nom_cherche = p.filename().string();
+    std::string trouve;
+    std::error_code ec;
+    for (fs::directory_iterator it(dossier, ec), fin; !ec && it != fin; it.increment(ec)) {
+        const std::string nom = it->path().filename().string();
+        std::error_code type;
+        if (!meme_nom_sans_casse(nom, nom_cherche) || !it->is_regular_file(type)) continue;
+        if (trouve.empty() || nom < trouve) trouve = nom;
     }
+    if (trouve.empty()) return {};
+    return p.parent_path().empty() ? trouve : (dossier / trouve).string();
+}
+
+std::string image_hdr(const std::string& compagnon) {
+    fs::path p(compagnon);
+    for (const char* ext : {".BMP", ".JPG", ".TIF"})
+        if (std::string trouve = georef::cherche_sans_casse(p.replace_extension(ext).string()); !trouve.empty())
+            return trouve;
     return {};
 }
 

@@ -53,6 +53,10 @@ std::optional<long double> reel(std::string_view t, bool e_minuscule);
 // A decimal or hexadecimal 32-bit integer, as the integer cells read; nothing otherwise.
 std::optional<long long> entier(std::string_view t);
 
+// The file of that path whatever the case of its name (the first in name order when several
+// spellings exist, so the choice never varies); empty when there is none.
+std::string cherche_sans_casse(const std::string& chemin);
+
 // The reason the three points cannot calibrate (aligned on the image or in real
 // coordinates), or empty.
 std::string alignement(const CalageCompagnon& c);

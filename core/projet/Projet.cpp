@@ -9,6 +9,8 @@
 #include "core/ui/PortUtilisateur.h"
 
 #include <algorithm>
+#include <optional>
+#include <unistd.h>
 
 namespace vuv {
 namespace {
@@ -93,11 +95,24 @@ std::string texte_projet_tel_quel(const Document& d, bool avec_fond) {
     return t;
 }
 
+std::string chemin_systeme(const std::string& projet) { return chemin_base(projet) + ".prj"; }
+
 std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond) {
     const std::string fichier = chemin_base(chemin) + ".trl";
     std::size_t perdus = 0;
     const std::string octets = utf8_vers_cp1252(texte_projet(d, avec_fond), &perdus);
-    ecrit_fichier_sur(fichier, octets);
+    // The project's system goes beside it: both are complete before either replaces a file, so
+    // a failed save leaves the pair as it was. A save without a system takes away an older one.
+    EcritureSure trl(fichier);
+    trl.ecrit(octets);
+    const std::string prj = chemin_systeme(fichier);
+    std::optional<EcritureSure> systeme;
+    if (!d.systeme_wkt.empty()) systeme.emplace(prj).ecrit(d.systeme_wkt);
+    if (!trl.acheve()) throw ErreurFichier(trl.message());
+    if (systeme && !systeme->acheve()) throw ErreurFichier(systeme->message());
+    if (!trl.valide()) throw ErreurFichier(trl.message());
+    if (systeme && !systeme->valide()) throw ErreurFichier(systeme->message());
+    if (!systeme) ::unlink(prj.c_str());
     if (perdus > 0)
         port().information("Certains caractères ne peuvent pas être enregistrés dans " + fichier +
                            " : ils ont été remplacés par « ? ».");

@@ -28,7 +28,11 @@ std::string texte_projet(Document& d, bool avec_fond);
 // user works on (rows past the counts are written as a save would find them, empty).
 std::string texte_projet_tel_quel(const Document& d, bool avec_fond);
 
-// Writes base path + ".trl" safely; throws ErreurFichier on failure (nothing is replaced).
+// The side file that keeps the project's coordinate system (WKT): base path + ".prj".
+std::string chemin_systeme(const std::string& projet);
+
+// Writes base path + ".trl" safely, and its ".prj" with the document's system (an older one
+// taken away when there is none); throws ErreurFichier on failure (nothing is replaced).
 // Returns the path written.
 std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond);
 

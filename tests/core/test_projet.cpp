@@ -658,3 +658,48 @@ TEST_F(Projet, AWriteCutAnywhereLeavesThePreviousFile) {
         ASSERT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1) << limite;
     }
 }
+
+TEST_F(Projet, TheSystemGoesBesideTheProjectWhichStaysAsItWas) {
+    Document d;
+    exemple(d);
+    const std::string sans = lit(ecrit_projet(d, (dossier / "plan").string(), true));
+    EXPECT_FALSE(fs::exists(dossier / "plan.prj"));
+
+    d.systeme_wkt = "PROJCS[\"RGF93 v1 / Lambert-93\"]";
+    const std::string chemin = ecrit_projet(d, (dossier / "plan.txt").string(), true);
+    EXPECT_EQ(chemin, (dossier / "plan.trl").string());
+    EXPECT_EQ(lit(chemin), sans) << "the project file does not carry the system";
+    EXPECT_EQ(lit(dossier / "plan.prj"), d.systeme_wkt);
+    EXPECT_EQ(chemin_systeme((dossier / "plan.v2.trl").string()), (dossier / "plan.prj").string());
+
+    // Saved again without a system: the older side file would bring it back at the next opening.
+    d.systeme_wkt.clear();
+    ecrit_projet(d, chemin, true);
+    EXPECT_FALSE(fs::exists(dossier / "plan.prj"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+}
+
+TEST_F(Projet, AFailedSaveLeavesTheProjectAndItsSystemAsTheyWere) {
+    Document d;
+    exemple(d);
+    const fs::path trl = dossier / "plan.trl", prj = dossier / "plan.prj";
+    ecrit(trl, "ancien projet");
+    ecrit(prj, "ancien système");
+    // The project fits under the limit, the system does not: neither file is replaced.
+    const std::size_t taille = texte_projet(d, true).size();
+    d.systeme_wkt = std::string(taille + 4096, 'W');
+    {
+        const test::LimiteTaille limite(taille + 100);
+        ASSERT_TRUE(limite.posee());
+        try {
+            ecrit_projet(d, trl.string(), true);
+            ADD_FAILURE() << "the save should have failed";
+        } catch (const ErreurFichier& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("Impossible d'enregistrer " + prj.string() + " : ", 0), 0u) << e.what();
+        }
+    }
+    EXPECT_EQ(lit(trl), "ancien projet");
+    EXPECT_EQ(lit(prj), "ancien système");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 2)
+        << "no temporary file is left behind";
+}

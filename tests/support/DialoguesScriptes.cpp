@@ -4,6 +4,10 @@ namespace vuv {
 
 std::optional<QString> DialoguesScriptes::suivant(const DemandeFichier& d) {
     demandes_ << d;
+    if (!d.option.isEmpty() && !options_.empty()) {
+        rend_option(options_.front());
+        options_.pop_front();
+    }
     if (fichiers_.empty()) return std::nullopt;
     const Reponse<QString> r = fichiers_.front();
     fichiers_.pop_front();

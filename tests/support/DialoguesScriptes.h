@@ -15,6 +15,9 @@ public:
     void repond_fichier_annule() { fichiers_.push_back({false, QString()}); }
     void repond_couleur(const QColor& c) { couleurs_.push_back({true, c}); }
     void repond_couleur_annule() { couleurs_.push_back({false, QColor()}); }
+    // The next save dialog that offers a check box is closed with it in this state; without
+    // an answer the box keeps its first state.
+    void repond_option(bool cochee) { options_.push_back(cochee); }
     // From now on the shell finds nothing to open documents with.
     void sans_programme_pour_ouvrir() { lance_ = false; }
 
@@ -42,6 +45,7 @@ private:
     };
     std::deque<Reponse<QString>> fichiers_;
     std::deque<Reponse<QColor>> couleurs_;
+    std::deque<bool> options_;
     QList<DemandeFichier> demandes_;
     QStringList documents_;
     int demandes_couleur_ = 0;

@@ -4,11 +4,13 @@
 #include "windows/commun/Textes.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSplitter>
@@ -132,7 +134,10 @@ QString message_document_non_ouvert(const QString& chemin) {
 
 std::optional<QString> Dialogues::ouvrir(const DemandeFichier& d) { return choisi(choisit_ouvrir(d)); }
 
-std::optional<QString> Dialogues::enregistrer(const DemandeFichier& d) { return choisi(choisit_enregistrer(d)); }
+std::optional<QString> Dialogues::enregistrer(const DemandeFichier& d) {
+    option_ = d.option_cochee;
+    return choisi(choisit_enregistrer(d));
+}
 
 void Dialogues::ouvre_document(const QString& chemin) {
     const QString a = absolu(chemin);
@@ -150,11 +155,23 @@ std::optional<QString> DialoguesQt::choisit_ouvrir(const DemandeFichier& d) {
 
 std::optional<QString> DialoguesQt::choisit_enregistrer(const DemandeFichier& d) {
     QFileDialog f(QApplication::activeWindow());
+    QCheckBox* option = nullptr;
+    if (!d.option.isEmpty()) {
+        // A platform dialog cannot take a widget of ours.
+        f.setOption(QFileDialog::DontUseNativeDialog, true);
+        if (auto* grille = qobject_cast<QGridLayout*>(f.layout())) {
+            option = new QCheckBox(d.option, &f);
+            option->setObjectName(QStringLiteral("option"));
+            option->setChecked(d.option_cochee);
+            grille->addWidget(option, grille->rowCount(), 0, 1, grille->columnCount());
+        }
+    }
     prepare_dialogue(f, d);
     f.setAcceptMode(QFileDialog::AcceptSave);
     f.setFileMode(QFileDialog::AnyFile);
     f.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (f.exec() != QDialog::Accepted || f.selectedFiles().isEmpty()) return std::nullopt;
+    if (option) rend_option(option->isChecked());
     return f.selectedFiles().constFirst();
 }
 

@@ -19,6 +19,10 @@ struct DemandeFichier {
     int index_filtre = 1;     // 1-based, as the program counts them
     QString nom;              // proposed file name
     bool doit_exister = true; // open dialogs only
+    // Save dialogs: a check box under the file list when not empty, and its first state; the
+    // state as the dialog closed is Dialogues::option_cochee().
+    QString option;
+    bool option_cochee = false;
 };
 
 // The program's filters ("description|patterns|description|patterns") as Qt name filters:
@@ -42,6 +46,8 @@ public:
     // ("~memo.txt", "~tmp.txt"...) are found there afterwards.
     std::optional<QString> ouvrir(const DemandeFichier& d);
     std::optional<QString> enregistrer(const DemandeFichier& d);
+    // The last save dialog's check box as it was closed (its first state when it had none).
+    bool option_cochee() const { return option_; }
     // full: whether the full colour definition is offered.
     virtual std::optional<QColor> couleur(const QColor& initiale, bool complete) = 0;
     // The shell's "open" on a file (text editor, spreadsheet, PDF reader); when nothing could
@@ -49,10 +55,14 @@ public:
     void ouvre_document(const QString& chemin);
 
 protected:
+    void rend_option(bool cochee) { option_ = cochee; }
     // false when no program could be started.
     virtual bool lance_document(const QString& chemin) = 0;
     virtual std::optional<QString> choisit_ouvrir(const DemandeFichier& d) = 0;
     virtual std::optional<QString> choisit_enregistrer(const DemandeFichier& d) = 0;
+
+private:
+    bool option_ = false;
 };
 
 // The real dialogs; they never ask before replacing a file.

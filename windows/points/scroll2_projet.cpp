@@ -8,6 +8,7 @@
 #include "core/projet/Projet.h"
 #include "core/reglages/FichiersReglages.h"
 #include "core/ui/PortUtilisateur.h"
+#include "sig/SystemeCoordonnees.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
@@ -107,6 +108,11 @@ bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichie
         chemin_projet = projet_avant;
         return false;
     }
+    // The system kept beside the project; one GDAL cannot read is told, the project opens without.
+    std::string wkt, erreur;
+    if (!sig::lit_prj(ss(projet), wkt, erreur)) port().information(erreur);
+    doc.systeme_wkt = wkt;
+    if (TForm1* f1 = form1()) f1->affiche_systeme();
     if (doc.nb_points > 0) montre_table_points();
     affiche_nb_points();
     Edit_dx0->setText(QString::number(doc.dx0));

@@ -111,6 +111,8 @@ void construit_menu_principal(TForm1& f) {
     m.separateur();
     f.UTMLat1 = m.commande("UTMLat1", "UTM <-> Lat", true);
     f.emfwmfbmp1 = m.commande("emfwmfbmp1", "emf, wmf, bmp -> TIF, JPG, BMP", true);
+    m.separateur();
+    f.Systemedecoordonnees1 = m.commande("Systemedecoordonnees1", "Système de coordonnées du projet...", a_venir);
 
     m = nouveau_menu(f, "Apropos0", QStringLiteral("?"));
     f.Apropos0 = m.menu;

@@ -18,7 +18,8 @@
 //   coloriage/scroll_coloriage.cpp  the coloured surfaces: fills, pen, brush, undo, threshold
 //   projet/scroll_projet.cpp  saving and reading a project
 //   fond/scroll_fond.cpp      loading the background image, saving the overlay
-//   fond/scroll_georef.cpp    backgrounds calibrated by a MapInfo .tab or an ARC/INFO .hdr
+//   fond/scroll_georef.cpp    backgrounds calibrated by a .tab, a .hdr, GeoTIFF keys or a world
+//                             file; the project's coordinate system and its status-bar label
 #include "core/annulation/PileAnnulation.h"
 #include "core/document/VueDocument.h"
 #include "core/document/Document.h"
@@ -140,6 +141,7 @@ public:
     QAction* uneannulationcolore1 = nullptr;
     QAction* UTMLat1 = nullptr;
     QAction* emfwmfbmp1 = nullptr;
+    QAction* Systemedecoordonnees1 = nullptr; // Options: the project's coordinate system
     QAction* Aide1 = nullptr;
     QAction* Apropos1 = nullptr;
     QAction* Aide2 = nullptr;
@@ -447,9 +449,13 @@ public:
     // --- Background image (scroll_fond.cpp) ---
     // No mode: a fresh load; "relecture": the project reader's; "décalage": the offset edits'.
     enum class ModeChargement { aucun, relecture, decalage };
+    // A calibration the file itself brings (a georeferenced scan), given the image's size in
+    // pixels: true once it replaced the default one, and then no calibration question is asked.
+    using CalageFourni = std::function<bool(int largeur, int hauteur)>;
     // Loads the file as background. False when nothing changed: not found and not replaced,
     // or unreadable (the user was told why).
-    bool Ouvrir_fichier_image(const QString& chemin, ModeChargement mode = ModeChargement::aucun);
+    bool Ouvrir_fichier_image(const QString& chemin, ModeChargement mode = ModeChargement::aucun,
+                              const CalageFourni& calage = {});
     // A background found, decoded and placed, not shown yet: the work is untouched until it is
     // installed.
     struct FondPrepare {
@@ -468,7 +474,7 @@ public:
     std::optional<FondPrepare> prepare_fond(const QString& chemin, ModeChargement mode, PlacementStocke stocke,
                                             bool* abandonne = nullptr);
     // The previous digitizing and bitmaps go, the prepared background takes their place.
-    void installe_fond_prepare(FondPrepare f, ModeChargement mode);
+    void installe_fond_prepare(FondPrepare f, ModeChargement mode, const CalageFourni& calage = {});
     void Ouvrir_bmp();
     void Imagedupressepapier1Click();
     void ouvrir_sans_bmp();
@@ -488,6 +494,17 @@ public:
     void Charger1Click();      // "=> Charger  un fichier *.hdr ARC/INFO "
     void charge_georeference(const QString& titre, const QString& filtre,
                              CalageCompagnon (*lecteur)(const std::string&));
+    // A scan with its own georeference (GeoTIFF keys or a world file) calibrated at once and
+    // its system taken; any other image, or a refused georeference, loads as usual.
+    bool Ouvrir_image_georeferencee(const QString& chemin);
+    // The overlay just saved as `chemin` gets its world file, .prj and .aux.xml.
+    void georeference_image_enregistree(const QString& chemin);
+
+    // --- The project's coordinate system (fond/scroll_georef.cpp, windows/systeme) ---
+    QLabel* etiquette_systeme = nullptr; // status bar, right: the system's name, hidden without one
+    void affiche_systeme();
+    // Opens the choice window-modal; its OK sets the system and marks the work unsaved.
+    void Systemedecoordonnees1Click();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -42,6 +42,13 @@ const QString titre_enregistrer_image =
 
 QString dernier_dossier() { return qs(premiere_ligne_lecture(fichier_dernier_dossier)); }
 
+// GIS tools place the saved overlay by the files beside it; on by default once the project
+// has a system.
+void option_georeference(DemandeFichier& d, const Document& doc) {
+    d.option = QStringLiteral("Avec son géoréférencement : fichier world (.bpw, .jgw) et système (.prj)");
+    d.option_cochee = !doc.systeme_wkt.empty();
+}
+
 QString nom_seul(const QString& chemin) { return qs(nom_de_fichier(ss(chemin))); }
 
 // A name "holds no point" by its file name: a folder "v1.2" does not give it an extension.
@@ -149,7 +156,7 @@ void TForm1::construit_fond() {
     };
 }
 
-bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
+bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode, const CalageFourni& calage) {
     bool abandonne = false;
     std::optional<FondPrepare> f =
         prepare_fond(chemin, mode, {doc.largeur_fond, doc.hauteur_fond, doc.dx0, doc.dy0}, &abandonne);
@@ -157,7 +164,7 @@ bool TForm1::Ouvrir_fichier_image(const QString& chemin, ModeChargement mode) {
         if (abandonne) doc.fichier_image.clear();
         return false;
     }
-    installe_fond_prepare(std::move(*f), mode);
+    installe_fond_prepare(std::move(*f), mode, calage);
     return true;
 }
 
@@ -265,7 +272,7 @@ std::optional<TForm1::FondPrepare> TForm1::prepare_fond(const QString& chemin, M
     return f;
 }
 
-void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode) {
+void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode, const CalageFourni& calage) {
     // A new background starts a new work: what came before it cannot be undone.
     const PileAnnulation::Suspension suspension(&annulation);
     std::optional<Sablier> sablier(std::in_place);
@@ -300,12 +307,14 @@ void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode) {
                    QStringLiteral("    v u v i v i v a                  "));
     nom_court_image = nom_court;
 
+    bool cale = false;
     if (mode == ModeChargement::aucun) {
         calage_par_defaut(doc, W, H);
+        cale = calage && calage(W, H);
         montre_table_points();
     }
 
-    if (doc.nb_points == 0 && mode != ModeChargement::relecture &&
+    if (!cale && doc.nb_points == 0 && mode != ModeChargement::relecture &&
         port().oui_non("Voulez-vous d'abord choisir vos points de calibrage ? ")) {
         if (TForm2* f2 = fenetres().Form2) f2->Button3Click();
     }
@@ -326,7 +335,7 @@ void TForm1::Ouvrir_bmp() {
     }
     premiere_ligne_enregistre(fichier_dernier_dossier, dossier_de(ss(*choisi)));
     SpeedButtonCartTablClick();
-    Ouvrir_fichier_image(*choisi);
+    Ouvrir_image_georeferencee(*choisi);
     SpeedButton10Click();
 }
 
@@ -383,7 +392,9 @@ void TForm1::Enregistrerlimage1Click() {
     d.titre = titre_enregistrer_image;
     d.filtre = QStringLiteral("Fichiers Bitmap (*.bmp)|*.bmp|Fichiers JPEG (*.jpg)|*.jpg");
     d.index_filtre = 1;
+    option_georeference(d, doc);
     const auto choisi = dialogues().enregistrer(d);
+    const bool georeference = dialogues().option_cochee();
     if (!choisi || choisi->isEmpty()) return;
     QString nom = *choisi;
     if (sans_extension(nom)) nom += QStringLiteral(".bmp");
@@ -398,7 +409,11 @@ void TForm1::Enregistrerlimage1Click() {
     } else {
         e = ecrit_bmp(calque.image, nom);
     }
-    if (!e) port().erreur(ss(e.message));
+    if (!e) {
+        port().erreur(ss(e.message));
+        return;
+    }
+    if (georeference) georeference_image_enregistree(nom);
 }
 
 void TForm1::SpeedButton11Click() {
@@ -408,7 +423,9 @@ void TForm1::SpeedButton11Click() {
     d.titre = titre_enregistrer_image;
     d.filtre = QStringLiteral("Fichiers JPEG (*.jpg)|*.jpg");
     d.index_filtre = 1;
+    option_georeference(d, doc);
     const auto choisi = dialogues().enregistrer(d);
+    const bool georeference = dialogues().option_cochee();
     if (!choisi || choisi->isEmpty()) return;
     af_efface_der_ligne_xor();
     QString nom = *choisi;
@@ -419,7 +436,11 @@ void TForm1::SpeedButton11Click() {
         e = ecrit_jpeg(calque.image, nom, qualite_jpeg);
     }
     af_efface_der_ligne_xor();
-    if (!e) port().erreur(ss(e.message));
+    if (!e) {
+        port().erreur(ss(e.message));
+        return;
+    }
+    if (georeference) georeference_image_enregistree(nom);
 }
 
 } // namespace vuv
