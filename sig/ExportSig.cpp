@@ -375,7 +375,11 @@ std::string BilanSig::message() const {
     m += fichiers.size() > 1 ? "  créés" : "  créé";
     m += " au format " + std::string(description(format).libelle);
     if (!fichiers.empty()) m += " dans le répertoire => " + dossier_cible(fichiers.front());
-    m += "\n\n" + pluriel(lignes, "ligne", "lignes");
+    return m + "\n\n" + comptes();
+}
+
+std::string BilanSig::comptes() const {
+    std::string m = pluriel(lignes, "ligne", "lignes");
     if (surfaces > 0) m += ", " + pluriel(surfaces, "surface", "surfaces");
     m += ", " + pluriel(points, "point", "points") + ".";
     if (lignes_un_point > 0)

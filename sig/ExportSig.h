@@ -55,6 +55,9 @@ struct BilanSig {
     int surfaces = 0;
     int points = 0;
     int lignes_un_point = 0; // lines of a single point: no LineString
+    // "2 lignes, 1 surface, 9 points." and the lines of a single point left out.
+    std::string comptes() const;
+    // The end message: the files, their folder and the counts.
     std::string message() const;
 };
 
