@@ -5,7 +5,10 @@
 #include "core/text/extraitUTIL.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace vuv::sig {
 namespace {
@@ -19,6 +22,27 @@ int colonne(const Document& d, const char* nom, bool exigee) {
 
 std::string quoi(const char* colonne, int row) {
     return std::string("colonne ") + colonne + " du point n°" + std::to_string(row);
+}
+
+std::string_view sans_blancs(std::string_view t) {
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    return t;
+}
+
+// The cells the program writes read straight to double; anything else (a decimal comma, an
+// exponent, a mistake) goes through the export's own reader, which names the cell when it fails.
+long double reel(const std::string& cellule, const char* colonne, int row) {
+    const std::string_view t = sans_blancs(cellule);
+    double v = 0;
+    const auto [fin, e] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::fixed);
+    if (e == std::errc() && fin == t.data() + t.size() && std::isfinite(v)) return v;
+    return lit_reel_export(cellule, quoi(colonne, row));
+}
+
+int entier(const std::string& cellule, const char* colonne, int row) {
+    const LectureEntier r = lit_entier(cellule);
+    return r.erreur == 0 ? r.valeur : lit_entier_export(cellule, quoi(colonne, row));
 }
 
 } // namespace
@@ -51,20 +75,22 @@ DonneesSig releve_sig(const Document& d, bool lignes_choisies) {
     const int fin = std::min(d.nb_points, points.row_count() - 1);
     r.points.reserve(static_cast<std::size_t>(std::max(fin, 0)));
     for (int row = 1; row <= fin; ++row) {
-        const int L = lit_entier_export(points.cell(cL, row), quoi("L", row));
+        const int L = entier(points.cell(cL, row), "L", row);
         const bool dans_table = L >= 1 && L <= nb_lignes;
         if (lignes_choisies && !(dans_table && choisie[static_cast<std::size_t>(L)])) continue;
         PointSig p;
         p.L = L;
-        p.X = static_cast<double>(lit_reel_export(points.cell(cX, row), quoi("X", row)));
-        p.Y = static_cast<double>(lit_reel_export(points.cell(cY, row), quoi("Y", row)));
-        const std::string z = enleve_blancs(points.cell(cZ, row));
-        if (!z.empty() && z != "-") {
-            const long double v = lit_reel_export(z, quoi("Z", row));
+        p.X = static_cast<double>(reel(points.cell(cX, row), "X", row));
+        p.Y = static_cast<double>(reel(points.cell(cY, row), "Y", row));
+        const std::string& z = points.cell(cZ, row);
+        if (const std::string_view t = sans_blancs(z); !t.empty() && t != "-") {
+            // The no-value marker written out reads as no altitude, as an empty or "-" cell.
+            const long double v = reel(z, "Z", row);
             if (!est_absente(v)) p.Z = static_cast<double>(v);
         }
-        const LectureEntier n = lit_entier(points.cell(cn, row));
-        if (n.erreur == 0 && !enleve_blancs(points.cell(cn, row)).empty()) p.n = n.valeur;
+        const std::string& n = points.cell(cn, row);
+        const LectureEntier ln = lit_entier(n);
+        if (ln.erreur == 0 && !sans_blancs(n).empty()) p.n = ln.valeur;
         p.libelle = points.cell(clib, row);
         if (p.Z && *p.Z != 0) r.avec_z = true;
         if (dans_table) sommets[static_cast<std::size_t>(L)].push_back({p.X, p.Y, p.Z.value_or(0)});

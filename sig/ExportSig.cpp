@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <unistd.h>
 
 namespace vuv::sig {
@@ -74,6 +75,22 @@ private:
         if (genre >= CE_Failure && moi->premiere_.empty()) moi->premiere_ = message ? message : "erreur GDAL";
     }
     std::string premiere_;
+};
+
+// A GDAL setting for the time of one export, on this thread only.
+class Reglage {
+public:
+    Reglage(const char* cle, const char* valeur) : cle_(cle) {
+        if (const char* v = CPLGetThreadLocalConfigOption(cle, nullptr)) avant_ = v;
+        CPLSetThreadLocalConfigOption(cle, valeur);
+    }
+    ~Reglage() { CPLSetThreadLocalConfigOption(cle_, avant_ ? avant_->c_str() : nullptr); }
+    Reglage(const Reglage&) = delete;
+    Reglage& operator=(const Reglage&) = delete;
+
+private:
+    const char* cle_;
+    std::optional<std::string> avant_;
 };
 
 struct FermeSource {
@@ -190,6 +207,9 @@ public:
             options = CSLSetNameValue(options, "CREATE_CSVT", "YES");
         }
         if (f_.format == FormatSig::geojson) options = CSLSetNameValue(options, "WRITE_BBOX", "NO");
+        // The R-tree costs three times the rest of the export and gains nothing on a few
+        // thousand features; a GIS builds one on demand.
+        if (f_.format == FormatSig::gpkg) options = CSLSetNameValue(options, "SPATIAL_INDEX", "NO");
         OGRLayer* l = ds->CreateLayer(nom.c_str(), const_cast<OGRSpatialReference*>(srs_), type, options);
         CSLDestroy(options);
         if (!l) throw ErreurFichier("Impossible de créer la couche « " + nom + " » : " + erreur());
@@ -433,6 +453,11 @@ BilanSig exporte_sig(const DonneesSig& donnees, const std::string& systeme_wkt, 
     b.format = o.format;
     DossierTemporaire temporaire(dossier);
     {
+        // The files are temporary until moved into place, and synced once complete: SQLite's
+        // own syncs and journal would only make the GeoPackage wait on the disk many times.
+        const Reglage synchrone("OGR_SQLITE_SYNCHRONOUS", "OFF");
+        const Reglage journal("OGR_SQLITE_JOURNAL", "MEMORY");
+        const Reglage cache("OGR_SQLITE_CACHE", "128");
         ErreursGdal erreurs;
         Redaction r(f, temporaire.chemin(), noms, srs, d->avec_z);
         std::size_t rang = 0;
