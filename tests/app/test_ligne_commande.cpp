@@ -100,7 +100,7 @@ std::string remplace(std::string t, const std::string& de, const std::string& pa
 
 } // namespace
 
-TEST_F(LigneCommande, AideEtFormatsSansAucuneFenetre) {
+TEST_F(LigneCommande, HelpAndFormatsWithoutAnyWindow) {
     const Resultat aide = lance({"--aide"});
     EXPECT_EQ(aide.statut, 0);
     EXPECT_EQ(aide.sortie.rfind("Vuviviva 3.3 : commandes sans fenêtre\n", 0), 0u) << aide.sortie;
@@ -111,7 +111,7 @@ TEST_F(LigneCommande, AideEtFormatsSansAucuneFenetre) {
     EXPECT_NE(formats.sortie.find("\nbln\tFichier de contour Surfer\t*.bln\n"), std::string::npos);
 }
 
-TEST_F(LigneCommande, ErreursDUtilisation) {
+TEST_F(LigneCommande, UserErrorsExitWithOne) {
     const std::string p = projet("carte.trl");
     struct Cas {
         std::vector<std::string> arguments;
@@ -142,7 +142,7 @@ TEST_F(LigneCommande, ErreursDUtilisation) {
     EXPECT_FALSE(fs::exists(chemin("o.kml")));
 }
 
-TEST_F(LigneCommande, ProjetEndommage) {
+TEST_F(LigneCommande, DamagedProjectsExitWithTwo) {
     const std::string sans_marqueur = projet("vieux.trl", "/AUTRE\r\n" + exemple.substr(exemple.find('\n') + 1));
     Resultat r = lance({"--exporte", "gpkg", chemin("o.gpkg"), sans_marqueur});
     EXPECT_EQ(r.statut, 2);
@@ -169,7 +169,7 @@ TEST_F(LigneCommande, ProjetEndommage) {
                          "l'export de " + chemin("carte.trl") + " est abandonné.\n");
 }
 
-TEST_F(LigneCommande, MesureDeLaLigne) {
+TEST_F(LigneCommande, MeasuresTheLine) {
     const Resultat r = lance({"--mesure", "1", projet("carte.trl")});
     EXPECT_EQ(r.statut, 0) << r.erreurs;
     EXPECT_EQ(r.erreurs, "");
@@ -187,7 +187,7 @@ TEST_F(LigneCommande, MesureDeLaLigne) {
     EXPECT_EQ(v.sortie, r.sortie);
 }
 
-TEST_F(LigneCommande, TexteAvecLesOptionsDuPanneau) {
+TEST_F(LigneCommande, TextAndBlnWithThePanelOptions) {
     const std::string p = projet("carte.trl");
     const Resultat r = lance({"--exporte", "texte", chemin("plan.csv"), p, "--colonnes", "n,Libelle,X,Y", "--separateur",
                               ";", "--virgule", "--distance-cumulee"});
@@ -201,7 +201,7 @@ TEST_F(LigneCommande, TexteAvecLesOptionsDuPanneau) {
     EXPECT_EQ(lit(dossier / "plan.bln").substr(0, 42), "21, 0\r\n651007.50000000, 6861442.50000000\r\n");
 }
 
-TEST_F(LigneCommande, DouzeProjetsDansUnDossier) {
+TEST_F(LigneCommande, TwelveProjectsIntoAFolder) {
     std::vector<std::string> arguments{"--exporte", "gpkg", chemin("sig")};
     std::string progression;
     for (int i = 1; i <= 12; ++i) {

@@ -218,7 +218,7 @@ class ExportSigFormats : public ExportSig, public ::testing::WithParamInterface<
 
 } // namespace
 
-TEST_F(ExportSig, CouleursDeLaTableDesLignes) {
+TEST_F(ExportSig, LineColoursBecomeHexRgb) {
     EXPECT_EQ(couleur_hex("255"), "#FF0000");
     EXPECT_EQ(couleur_hex("65280"), "#00FF00");
     EXPECT_EQ(couleur_hex(" 16711680"), "#0000FF");
@@ -226,7 +226,7 @@ TEST_F(ExportSig, CouleursDeLaTableDesLignes) {
     for (const char* pas_une_couleur : {"", "rouge", "-1", "16777216"}) EXPECT_EQ(couleur_hex(pas_une_couleur), "");
 }
 
-TEST_F(ExportSig, ReleveLignesChoisiesOuToutes) {
+TEST_F(ExportSig, TicksOrAllLinesAndTheirAltitudes) {
     travail();
     const DonneesSig choisies = releve_sig(d, true);
     ASSERT_EQ(choisies.lignes.size(), 3u);
@@ -253,7 +253,7 @@ TEST_F(ExportSig, ReleveLignesChoisiesOuToutes) {
     EXPECT_TRUE(z.avec_z);
 }
 
-TEST_F(ExportSig, UneCelluleQuiNEstPasUnNombreArreteLExport) {
+TEST_F(ExportSig, ACellThatIsNotANumberStopsTheExport) {
     travail();
     d.StringGrid1.set_cell(d.indice_col("Y"), 2, "6861480,8x");
     try {
@@ -265,7 +265,7 @@ TEST_F(ExportSig, UneCelluleQuiNEstPasUnNombreArreteLExport) {
     EXPECT_TRUE(contenu().empty());
 }
 
-TEST_P(ExportSigFormats, ChaqueCoucheRelueEgaleAuxCellules) {
+TEST_P(ExportSigFormats, EveryLayerReadBackEqualsTheCells) {
     const FormatSig format = GetParam();
     const DescriptionFormat& f = description(format);
     travail();
@@ -319,7 +319,7 @@ TEST_P(ExportSigFormats, ChaqueCoucheRelueEgaleAuxCellules) {
     EXPECT_EQ(couches["points"][8].champs.at("Libelle"), "seul");
 }
 
-TEST_P(ExportSigFormats, AltitudesEnTroisDimensions) {
+TEST_P(ExportSigFormats, AltitudesMakeThreeDimensionalLayers) {
     const FormatSig format = GetParam();
     travail(true);
     const BilanSig b = exporte_sig(d, chemin("relief"), {format, true, false});
@@ -340,7 +340,7 @@ INSTANTIATE_TEST_SUITE_P(Formats, ExportSigFormats,
                                            FormatSig::dxf, FormatSig::csv),
                          [](const auto& parametre) { return std::string(description(parametre.param).nom); });
 
-TEST_F(ExportSig, LeSystemeDuProjetSuitLesFormatsProjetes) {
+TEST_F(ExportSig, ProjectedFormatsCarryTheProjectSystem) {
     travail();
     const BilanSig b = exporte_sig(d, chemin("routes.gpkg"), {FormatSig::gpkg, false, false});
     Source s = ouvre(b.fichiers[0]);
@@ -353,7 +353,7 @@ TEST_F(ExportSig, LeSystemeDuProjetSuitLesFormatsProjetes) {
     EXPECT_EQ(s->GetLayerByName("points")->GetFeatureCount(), 11);
 }
 
-TEST_F(ExportSig, DegresReprojetesRetrouventLesCellules) {
+TEST_F(ExportSig, DegreesProjectedBackGiveTheCells) {
     travail();
     const BilanSig b = exporte_sig(d, chemin("routes.kml"), {FormatSig::kml, true, false});
     auto couches = relit(b.fichiers, FormatSig::kml);
@@ -374,7 +374,7 @@ TEST_F(ExportSig, DegresReprojetesRetrouventLesCellules) {
     EXPECT_NEAR(p.y, 6861442.5, 1e-3);
 }
 
-TEST_F(ExportSig, KmlEtGeoJsonRefusesSansSysteme) {
+TEST_F(ExportSig, KmlAndGeoJsonAreRefusedWithoutASystem) {
     travail();
     d.systeme_wkt.clear();
     for (FormatSig f : {FormatSig::kml, FormatSig::geojson}) {
@@ -397,7 +397,7 @@ TEST_F(ExportSig, KmlEtGeoJsonRefusesSansSysteme) {
     EXPECT_TRUE(!srs || !srs->GetAuthorityCode(nullptr)) << srs->GetName();
 }
 
-TEST_F(ExportSig, DossierImpossibleAEcrire) {
+TEST_F(ExportSig, AFolderThatCannotBeWrittenIsSaid) {
     travail();
     try {
         exporte_sig(d, chemin("absent/routes.gpkg"), {});
@@ -409,7 +409,7 @@ TEST_F(ExportSig, DossierImpossibleAEcrire) {
     EXPECT_TRUE(contenu().empty());
 }
 
-TEST_F(ExportSig, UnDisquePleinLaisseLAncienFichierIntact) {
+TEST_F(ExportSig, AFullDiskLeavesThePreviousFileIntact) {
     travail();
     for (int i = 0; i < 3000; ++i) point(5, 600000.0L + i, 6800000.0L + i, 0, "un libellé assez long pour remplir");
     const std::string cible = chemin("routes.gpkg");
@@ -427,7 +427,7 @@ TEST_F(ExportSig, UnDisquePleinLaisseLAncienFichierIntact) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "ancien");
 }
 
-TEST_F(ExportSig, UnShapefileSansSystemeNeGardePasUnAncienPrj) {
+TEST_F(ExportSig, AShapefileWithoutSystemKeepsNoOldPrj) {
     travail();
     exporte_sig(d, chemin("routes.shp"), {FormatSig::shp, true, false});
     ASSERT_TRUE(fs::exists(chemin("routes_lignes.prj")));
@@ -441,7 +441,7 @@ TEST_F(ExportSig, UnShapefileSansSystemeNeGardePasUnAncienPrj) {
     EXPECT_EQ(b.fichiers, (std::vector<std::string>{chemin("routes_lignes.shp"), chemin("routes_points.shp")}));
 }
 
-TEST_F(ExportSig, MessageDeFin) {
+TEST_F(ExportSig, EndMessage) {
     BilanSig b;
     b.format = FormatSig::shp;
     b.fichiers = {"/d/routes_lignes.shp", "/d/routes_points.shp"};
@@ -461,7 +461,7 @@ TEST_F(ExportSig, MessageDeFin) {
     EXPECT_EQ(b.message(), "<routes.gpkg>  créé au format GeoPackage dans le répertoire => /d\n\n1 ligne, 1 point.");
 }
 
-TEST_F(ExportSig, NomsDesFichiers) {
+TEST_F(ExportSig, FileNames) {
     EXPECT_EQ(fichiers_sig("/d/a.gpkg", FormatSig::gpkg, true), std::vector<std::string>{"/d/a.gpkg"});
     EXPECT_EQ(fichiers_sig("/d/a.GPKG", FormatSig::gpkg, true), std::vector<std::string>{"/d/a.GPKG"});
     EXPECT_EQ(fichiers_sig("/d/carte.2024", FormatSig::kml, true), std::vector<std::string>{"/d/carte.2024.kml"});
@@ -473,7 +473,7 @@ TEST_F(ExportSig, NomsDesFichiers) {
 
 // The sample project, read as the command line reads it (no image), exported and opened by
 // the command-line tool of GDAL.
-TEST_F(ExportSig, LeProjetExempleOuvertParOgrinfo) {
+TEST_F(ExportSig, TheSampleProjectOpensInOgrinfo) {
     ActionsLecture sans_image;
     ASSERT_EQ(lit_projet(d, VUVIVIVA_SAMPLES "/carte_exemple.trl", sans_image), ResultatLecture::lu);
     const BilanSig b = exporte_sig(d, chemin("carte_exemple.gpkg"), {});
