@@ -113,9 +113,18 @@ private slots:
         QCOMPARE(c.t->port.textes("information"),
                  std::vector<std::string>{"<routes.gpkg>  créé au format GeoPackage dans le répertoire => " +
                                           c.dossier.chemin().toStdString() + "\n\n1 ligne, 2 points."});
-        QVERIFY(!c.dialogue() || !c.dialogue()->isVisible());
+        QVERIFY(!g->isVisible());
         QCOMPARE(Carte::entites(fichier, "lignes"), 1LL);
         QCOMPARE(Carte::entites(fichier, "points"), 2LL);
+
+        // Opened again: the choices are kept, the system is the project's of now.
+        std::string erreur;
+        QVERIFY(sig::systeme_vers_wkt("2154", c.d.systeme_wkt, erreur));
+        c.f.ExporterSig1->trigger();
+        QCOMPARE(c.dialogue(), g);
+        QVERIFY(g->isVisible());
+        QCOMPARE(g->EditFichier->text(), fichier);
+        QCOMPARE(g->LabelSysteme->text(), QStringLiteral("RGF93 v1 / Lambert-93 (EPSG:2154)"));
     }
 
     void allLinesAndSurfacesFromTheExportPanel() {

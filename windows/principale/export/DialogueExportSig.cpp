@@ -67,11 +67,7 @@ DialogueExportSig::DialogueExportSig(const Document& document, const QString& no
     CheckBoxSurfaces =
         new QCheckBox(QStringLiteral("les lignes fermées aussi en surfaces (polygones, couche « surfaces »)"), this);
     CheckBoxSurfaces->setObjectName(QStringLiteral("CheckBoxSurfaces"));
-    const std::string systeme = sig::nom_systeme(doc_.systeme_wkt);
-    LabelSysteme = new QLabel(
-        systeme.empty() ? QStringLiteral("aucun : KML et GeoJSON, en longitude/latitude, ne sont pas possibles")
-                        : qs(systeme),
-        this);
+    LabelSysteme = new QLabel(this);
     LabelSysteme->setObjectName(QStringLiteral("LabelSysteme"));
     LabelSysteme->setWordWrap(true);
     ButtonExporter = new QPushButton(QStringLiteral("Exporter"), this);
@@ -104,6 +100,14 @@ DialogueExportSig::DialogueExportSig(const Document& document, const QString& no
     connect(ButtonParcourir, &QPushButton::clicked, this, &DialogueExportSig::ButtonParcourirClick);
     connect(ButtonExporter, &QPushButton::clicked, this, &DialogueExportSig::ButtonExporterClick);
     connect(ButtonAnnuler, &QPushButton::clicked, this, &QDialog::reject);
+    rafraichit();
+}
+
+void DialogueExportSig::rafraichit() {
+    const std::string systeme = sig::nom_systeme(doc_.systeme_wkt);
+    LabelSysteme->setText(systeme.empty()
+                              ? QStringLiteral("aucun : KML et GeoJSON, en longitude/latitude, ne sont pas possibles")
+                              : qs(systeme));
 }
 
 void DialogueExportSig::change_format(int index) {

@@ -33,6 +33,8 @@ public:
     QPushButton* ButtonExporter = nullptr;
     QPushButton* ButtonAnnuler = nullptr;
 
+    // The project's system as it is now: the dialog is kept between uses with its choices.
+    void rafraichit();
     void ButtonParcourirClick();
     // Exports; the dialog closes once the files are written, and stays open after a refusal.
     void ButtonExporterClick();

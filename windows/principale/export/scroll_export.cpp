@@ -81,14 +81,15 @@ void TForm1::Copierdanslepressepaier1Click() {
 }
 
 void TForm1::ExporterSig1Click() {
-    if (auto* ouvert = findChild<DialogueExportSig*>()) {
-        ouvert->raise();
-        return;
+    // One dialog for the whole run: the format, file and choices stay as last used.
+    auto* d = findChild<DialogueExportSig*>();
+    if (!d) {
+        const QString nom = qs(chemin_base(ss(nom_court_image)));
+        d = new DialogueExportSig(doc, nom.isEmpty() ? QStringLiteral("export") : nom, this);
     }
-    const QString nom = qs(chemin_base(ss(nom_court_image)));
-    auto* d = new DialogueExportSig(doc, nom.isEmpty() ? QStringLiteral("export") : nom, this);
-    d->setAttribute(Qt::WA_DeleteOnClose);
+    d->rafraichit();
     d->open();
+    d->raise();
 }
 
 void TForm1::Exporterlescoordonnes1Click() {
