@@ -190,8 +190,8 @@ public:
             transaction_ = true;
     }
 
-    // The layer `couche` ("lignes", "surfaces", "points"), created on first use; `rang` picks
-    // its file among `noms` for the formats with one file per layer.
+    // Creates the layer `nom` ("lignes", "surfaces", "points"); `rang` picks its file among
+    // `noms` for the formats with one file per layer. DXF has one layer for all.
     OGRLayer* couche(const std::string& nom, std::size_t rang, OGRwkbGeometryType type) {
         GDALDataset* ds = unique_.get();
         if (f_.fichier_par_couche) {
@@ -240,7 +240,7 @@ public:
         unique_.reset();
         sources_.clear();
         if (!erreurs.premiere().empty())
-            throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreurs.premiere());
+            throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreur(erreurs));
     }
 
 private:
@@ -251,10 +251,10 @@ private:
         return s;
     }
 
+    // GDAL's own words (English) kept for whoever has to look further.
     static std::string erreur(const ErreursGdal* e = nullptr) {
-        if (e && !e->premiere().empty()) return e->premiere();
-        const char* m = CPLGetLastErrorMsg();
-        return m && *m ? m : "erreur GDAL";
+        const char* m = e && !e->premiere().empty() ? e->premiere().c_str() : CPLGetLastErrorMsg();
+        return std::string("l'écriture a échoué") + (m && *m ? std::string(" (GDAL : ") + m + ")" : "");
     }
     static std::string erreur(const ErreursGdal& e) { return erreur(&e); }
 

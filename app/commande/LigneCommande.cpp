@@ -4,7 +4,7 @@
 #include "core/export/LectureExport.h"
 #include "core/export/OptionsExport.h"
 #include "core/export/SauveDans.h"
-#include "core/fichiers/EcritureSure.h"
+#include "core/fichiers/RaisonSysteme.h"
 #include "core/mesure/Surface.h"
 #include "core/projet/Projet.h"
 #include "core/text/extraitUTIL.h"
@@ -374,7 +374,7 @@ std::vector<std::string> sorties(const std::string& sortie, const std::vector<st
         r.push_back((fs::path(sortie) / nom).string());
     }
     fs::create_directories(sortie, e);
-    if (e) throw ErreurUtilisateur("Impossible de créer le dossier " + sortie + " : " + e.message());
+    if (e) throw ErreurUtilisateur("Impossible de créer le dossier " + sortie + " : " + raison_systeme(e.value(), Acces::ecriture));
     return r;
 }
 
