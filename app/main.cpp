@@ -1,4 +1,5 @@
 // Vuviviva: a digitizer for scanned maps, plans and graphs.
+#include "app/commande/LigneCommande.h"
 #include "core/ui/PortUtilisateur.h"
 #include "platform/Plateforme.h"
 #include "windows/commun/ApplicationVuviviva.h"
@@ -7,6 +8,9 @@
 #include "windows/commun/PortFenetres.h"
 
 int main(int argc, char** argv) {
+    // "--exporte", "--mesure"...: a batch, run before anything of the windows exists.
+    if (const auto statut = vuv::commande::ligne_commande(argc, argv)) return *statut;
+
     vuv::ApplicationVuviviva application(argc, argv);
     vuv::initialise_plateforme();
 

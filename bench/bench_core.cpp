@@ -3,11 +3,14 @@
 #include "core/annulation/PileAnnulation.h"
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
+#include "core/export/OptionsExport.h"
+#include "core/export/SauveDans.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/import/Import.h"
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 #include "core/vue/Echantillonnage.h"
+#include "sig/ExportSig.h"
 
 #include <benchmark/benchmark.h>
 
@@ -340,5 +343,31 @@ void BM_AnnulerRetablir_anchor(benchmark::State& state) {
     benchmark::DoNotOptimize(d.StringGrid1.cell(3, d.nb_points).data());
 }
 BENCHMARK(BM_AnnulerRetablir_anchor)->Arg(100000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+// The GIS export of 100 000 points on 99 lines to a GeoPackage (lines and points layers, one
+// transaction), against the formatted text export of the same points (X and Y, tab-separated).
+namespace {
+
+std::string chemin_temp(const char* nom) { return (std::filesystem::temp_directory_path() / nom).string(); }
+
+void BM_ExporteGpkg(benchmark::State& state) {
+    const vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    const std::string chemin = chemin_temp("bench_vuviviva.gpkg");
+    for (auto _ : state) benchmark::DoNotOptimize(vuv::sig::exporte_sig(d, chemin, {}).points);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ExporteGpkg)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ExporteGpkg_anchor(benchmark::State& state) {
+    vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    vuv::OptionsExport o;
+    o.CheckBox_trl = false;
+    const std::string chemin = chemin_temp("bench_vuviviva_anchor.txt");
+    for (auto _ : state) benchmark::DoNotOptimize(vuv::sauve_dans(d, o, chemin, false).termine);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ExporteGpkg_anchor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -124,6 +124,11 @@ ResultatSurface mesure_surface(const Document& d, int x, int y) {
         port().bip();
         return r;
     }
+    return mesure_ligne(d, L);
+}
+
+ResultatSurface mesure_ligne(const Document& d, int L) {
+    ResultatSurface r;
     Releve rl(d);
     r.mesure = true;
     r.L = L;
@@ -138,15 +143,13 @@ ResultatSurface mesure_surface(const Document& d, int x, int y) {
     r.D = dp.D;
     r.P = dp.P;
     r.n = dp.n;
-    if (r.n == 2) {
-        r.outil_echelle = true;
-        return r;
-    }
     r.C = r.A != 0 ? (r.P / 2) / std::sqrt(r.A * std::numbers::pi_v<ld>) : 0;
     const ld q = r.P * r.P / 16;
     r.Le = r.A < q ? std::sqrt(q - r.A) + r.P / 4 : 0;
     r.Dd = r.A != 0 ? r.R / r.A : 0;
-    r.lignes = lignes_resultats(d, r, d.num_ligne > 1);
+    // A two-point line is a distance: the scale tool takes it, the panel gets nothing.
+    r.outil_echelle = r.n == 2;
+    if (!r.outil_echelle) r.lignes = lignes_resultats(d, r, d.num_ligne > 1);
     return r;
 }
 

@@ -53,6 +53,9 @@ struct ResultatSurface {
     std::vector<std::string> lignes; // to append to the results panel
 };
 ResultatSurface mesure_surface(const Document& d, int x, int y);
+// The same for line L named, without a click: every figure is computed, a two-point line too
+// (then outil_echelle is set and no text is made).
+ResultatSurface mesure_ligne(const Document& d, int L);
 
 // The results text of one measurement (without the network lines when `reseau` is false).
 std::vector<std::string> lignes_resultats(const Document& d, const ResultatSurface& r, bool reseau);

@@ -53,6 +53,7 @@ void construit_menu_principal(TForm1& f) {
     m.separateur();
     f.Enregistrerlescoordonnes1 = m.commande("Enregistrerlescoordonnes1", "Enregistrer les coordonnées digitalisées", a_venir);
     f.Exporterlescoordonnes1 = m.commande("Exporterlescoordonnes1", "Exporter les coordonnées digitalisées via le presse-papier", a_venir);
+    f.ExporterSig1 = m.commande("ExporterSig1", "Exporter vers un SIG (GeoPackage, Shapefile, GeoJSON, KML, DXF, CSV) ...", a_venir);
     m.separateur();
     f.Ouvrir1 = m.commande("Ouvrir1", "=> &Charger une image de fond seule", a_venir);
     f.Imagedupressepapier1 = m.commande("Imagedupressepapier1", "=> Charger l'image présente dans le presse-papier", a_venir);

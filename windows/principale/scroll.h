@@ -14,7 +14,7 @@
 //   carte/scroll_digit.cpp    the mouse over the map, the mouse mode, digitizing, coordinates
 //   carte/scroll_calage.cpp   the calibration panel and the wiring of the view commands
 //   mesure/scroll_mesure.cpp  the Surface mode and the results panel Panel3
-//   export/scroll_export.cpp  the export panel Panel7 and the clipboard commands
+//   export/scroll_export.cpp  the export panel Panel7, the clipboard commands, the GIS export
 //   coloriage/scroll_coloriage.cpp  the coloured surfaces: fills, pen, brush, undo, threshold
 //   projet/scroll_projet.cpp  saving and reading a project
 //   fond/scroll_fond.cpp      loading the background image, saving the overlay
@@ -105,6 +105,7 @@ public:
     QAction* Enregistrer1 = nullptr;
     QAction* Enregistrerlescoordonnes1 = nullptr;
     QAction* Exporterlescoordonnes1 = nullptr;
+    QAction* ExporterSig1 = nullptr; // "Exporter vers un SIG ..."
     QAction* Ouvrir1 = nullptr;
     QAction* Imagedupressepapier1 = nullptr;
     QAction* ChargerunTAB1 = nullptr;
@@ -400,6 +401,8 @@ public:
     void Button8Click();  // "Traiter"
     void Copierdanslepressepaier1Click();
     void Exporterlescoordonnes1Click();
+    // The GIS export dialog, opened without blocking (window-modal).
+    void ExporterSig1Click();
 
     // --- Undo and redo (scroll_annulation.cpp) ---
     void construit_annulation();

@@ -159,6 +159,9 @@ PanneauExport::PanneauExport(OptionsExport& options, const Document& document, Q
     Button8->setObjectName(QStringLiteral("Button8"));
     Button9 = new QPushButton(QStringLiteral("fermer"), this);
     Button9->setObjectName(QStringLiteral("Button9"));
+    ButtonSig = new QPushButton(QStringLiteral("Export SIG ..."), this);
+    ButtonSig->setObjectName(QStringLiteral("ButtonSig"));
+    ButtonSig->setToolTip(QStringLiteral("GeoPackage, Shapefile, GeoJSON, KML, DXF, CSV"));
 
     // The formatted file on the left, the normalized one on the right, the shared choices below.
     auto* gauche = new QVBoxLayout;
@@ -210,7 +213,7 @@ PanneauExport::PanneauExport(OptionsExport& options, const Document& document, Q
     grille->addLayout(
         rangee({etiquette(this, QStringLiteral("Le séparateur décimal sur cet ordinateur est  ")), Label14}), 3, 0,
         1, 2);
-    grille->addLayout(rangee({Button8, Button9}), 4, 0, 1, 2);
+    grille->addLayout(rangee({Button8, Button9, ButtonSig}), 4, 0, 1, 2);
 
     for (auto [c, m] : {std::pair{CheckBox_trl, &OptionsExport::CheckBox_trl},
                         {CheckBox_blocnote, &OptionsExport::CheckBox_blocnote},
@@ -248,6 +251,7 @@ PanneauExport::PanneauExport(OptionsExport& options, const Document& document, Q
 
     connect(Button8, &QPushButton::clicked, this, &PanneauExport::traiter);
     connect(Button9, &QPushButton::clicked, this, &QWidget::hide);
+    connect(ButtonSig, &QPushButton::clicked, this, &PanneauExport::export_sig);
 
     affiche();
     adjustSize();

@@ -86,6 +86,7 @@ public:
     QLabel* Label14 = nullptr;   // the local decimal separator
     QPushButton* Button8 = nullptr; // "Traiter"
     QPushButton* Button9 = nullptr; // "fermer"
+    QPushButton* ButtonSig = nullptr; // "Export SIG ..."
 
     // Every control from the options (they change outside the panel too: the writer, the
     // points window's decimals, the project save command).
@@ -93,6 +94,7 @@ public:
 
 signals:
     void traiter();
+    void export_sig();
 
 private:
     void coche(QCheckBox* c, bool OptionsExport::*membre);

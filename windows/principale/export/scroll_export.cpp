@@ -1,11 +1,13 @@
 // The main window's side of the coordinate export: the export panel Panel7, the text editor
-// at the end of a save, and the two clipboard commands of the menu.
+// at the end of a save, the two clipboard commands of the menu and the GIS export dialog.
 #include "windows/principale/scroll.h"
 
 #include "core/export/PressePapier.h"
+#include "core/projet/Projet.h"
 #include "core/reglages/DossierProgramme.h"
 #include "core/ui/PortUtilisateur.h"
 #include "windows/commun/Dialogues.h"
+#include "windows/principale/export/DialogueExportSig.h"
 #include "windows/principale/export/PanneauExport.h"
 #include "windows/commun/Textes.h"
 
@@ -21,11 +23,13 @@ void TForm1::construit_export() {
     Panel7 = new PanneauExport(options_export, doc, this);
     connect(Panel7, &PanneauExport::traiter, this, &TForm1::Button8Click);
 
-    for (QAction* a : {Enregistrerlescoordonnes1, Exporterlescoordonnes1, Copierdanslepressepaier1})
+    for (QAction* a : {Enregistrerlescoordonnes1, Exporterlescoordonnes1, Copierdanslepressepaier1, ExporterSig1})
         a->setEnabled(true);
     connect(Enregistrerlescoordonnes1, &QAction::triggered, this, &TForm1::affiche_panel_sauve);
     connect(Exporterlescoordonnes1, &QAction::triggered, this, &TForm1::Exporterlescoordonnes1Click);
     connect(Copierdanslepressepaier1, &QAction::triggered, this, &TForm1::Copierdanslepressepaier1Click);
+    connect(ExporterSig1, &QAction::triggered, this, &TForm1::ExporterSig1Click);
+    connect(Panel7, &PanneauExport::export_sig, this, &TForm1::ExporterSig1Click);
 }
 
 bool TForm1::panel7_visible() const { return Panel7 && !Panel7->isHidden(); }
@@ -77,6 +81,18 @@ void TForm1::Copierdanslepressepaier1Click() {
         port().erreur(e.what());
     }
     Panel7->affiche();
+}
+
+void TForm1::ExporterSig1Click() {
+    // One dialog for the whole run: the format, file and choices stay as last used.
+    auto* d = findChild<DialogueExportSig*>();
+    if (!d) {
+        const QString nom = qs(chemin_base(ss(nom_court_image)));
+        d = new DialogueExportSig(doc, nom.isEmpty() ? QStringLiteral("export") : nom, this);
+    }
+    d->rafraichit();
+    d->open();
+    d->raise();
 }
 
 void TForm1::Exporterlescoordonnes1Click() {

@@ -1,0 +1,237 @@
+// The command line, through the real program: exit statuses, messages, a batch of twelve
+// projects. The program runs without DISPLAY nor QT_QPA_PLATFORM: creating anything of the
+// windows would end it with an error.
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lit(const fs::path& p) {
+    std::ifstream f(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+void ecrit(const fs::path& p, const std::string& octets) {
+    std::ofstream f(p, std::ios::binary);
+    f << octets;
+}
+
+struct Resultat {
+    int statut = -1;
+    std::string sortie, erreurs;
+};
+
+class LigneCommande : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dossier = fs::path(::testing::TempDir()) / ("cli_" + std::to_string(::getpid()) + "_" +
+                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dossier);
+        fs::create_directories(dossier);
+        exemple = lit(VUVIVIVA_SAMPLES "/carte_exemple.trl");
+    }
+    void TearDown() override { fs::remove_all(dossier); }
+
+    std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
+
+    Resultat lance(std::vector<std::string> arguments) const {
+        arguments.insert(arguments.begin(), VUVIVIVA_EXE);
+        std::vector<char*> argv;
+        for (auto& a : arguments) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::string path = "PATH=/usr/bin:/bin";
+        char* env[] = {path.data(), nullptr};
+        const std::string out = chemin(".sortie"), err = chemin(".erreurs");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        Resultat r;
+        if (posix_spawn(&pid, VUVIVIVA_EXE, &actions, nullptr, argv.data(), env) == 0) {
+            int etat = 0;
+            ::waitpid(pid, &etat, 0);
+            r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        r.sortie = lit(out);
+        r.erreurs = lit(err);
+        fs::remove(out);
+        fs::remove(err);
+        return r;
+    }
+
+    std::string projet(const std::string& nom, const std::string& octets) const {
+        ecrit(dossier / nom, octets);
+        return chemin(nom);
+    }
+    std::string projet(const std::string& nom) const { return projet(nom, exemple); }
+
+    static long long entites(const std::string& fichier, const char* couche) {
+        GDALAllRegister();
+        GDALDataset* s = static_cast<GDALDataset*>(GDALOpenEx(fichier.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr));
+        if (!s) return -1;
+        OGRLayer* l = s->GetLayerByName(couche);
+        const long long n = l ? l->GetFeatureCount() : -1;
+        GDALClose(s);
+        return n;
+    }
+
+    fs::path dossier;
+    std::string exemple;
+};
+
+std::string remplace(std::string t, const std::string& de, const std::string& par) {
+    t.replace(t.find(de), de.size(), par);
+    return t;
+}
+
+} // namespace
+
+TEST_F(LigneCommande, HelpAndFormatsWithoutAnyWindow) {
+    const Resultat aide = lance({"--aide"});
+    EXPECT_EQ(aide.statut, 0);
+    EXPECT_EQ(aide.sortie.rfind("Vuviviva 3.3 : commandes sans fenêtre\n", 0), 0u) << aide.sortie;
+    EXPECT_EQ(aide.erreurs, "");
+    const Resultat formats = lance({"--formats"});
+    EXPECT_EQ(formats.statut, 0);
+    EXPECT_NE(formats.sortie.find("gpkg\tGeoPackage\t*.gpkg\n"), std::string::npos);
+    EXPECT_NE(formats.sortie.find("\nbln\tFichier de contour Surfer\t*.bln\n"), std::string::npos);
+}
+
+TEST_F(LigneCommande, UserErrorsExitWithOne) {
+    const std::string p = projet("carte.trl");
+    struct Cas {
+        std::vector<std::string> arguments;
+        std::string erreurs;
+    };
+    const Cas cas[] = {
+        {{"--exporte", "svg", chemin("o.svg"), p}, "Format inconnu : svg. Formats : gpkg, shp, geojson, kml, dxf, csv, texte, bln.\n"},
+        {{"--exporte", "gpkg", chemin("o.gpkg"), chemin("absent.trl")}, "Le projet " + chemin("absent.trl") + " est introuvable.\n"},
+        {{"--exporte", "gpkg", chemin("o.gpkg")}, "--exporte attend un format, une sortie et au moins un projet.\nvuviviva --aide donne les commandes et leurs options.\n"},
+        {{"--exporte", "gpkg", chemin("o.gpkg"), p, "--vite"}, "Option inconnue : --vite\nvuviviva --aide donne les commandes et leurs options.\n"},
+        {{"--exporte", "gpkg", chemin("o.gpkg"), p, "--virgule"}, "L'option --virgule ne s'applique pas au format gpkg.\n"},
+        {{"--exporte", "texte", chemin("o.txt"), p, "--colonnes", "X,W"}, "Colonne inconnue dans --colonnes : <W>. Colonnes : n,L,Libelle,X,Y,Z,x,y,z.\n"},
+        {{"--exporte", "texte", chemin("o.txt"), p, "--entete"}, "L'option --entete attend une valeur.\n"},
+        {{"--exporte", "kml", chemin("o.kml"), p}, p + " : Le format KML s'écrit en longitude/latitude : il faut connaître le système de coordonnées du projet, qui n'en a pas.\nDonnez d'abord un système au projet, ou choisissez un autre format.\n"},
+        {{"--exporte", "gpkg", chemin("absent/o.gpkg"), p}, p + " : Impossible d'écrire dans le dossier " + chemin("absent") + " : le dossier n'existe pas\n"},
+        {{"--mesure", "0", p}, "Le numéro de ligne doit être un entier positif : <0>.\n"},
+        {{"--mesure", "2", p}, "La ligne 2 n'a aucun point dans " + p + ".\n"},
+        {{"--formats", "en-plus"}, "--formats ne prend pas d'argument.\n"},
+        {{"--exporter"}, "Commande inconnue : --exporter\nvuviviva --aide donne les commandes et leurs options.\n"},
+    };
+    for (const Cas& c : cas) {
+        const Resultat r = lance(c.arguments);
+        EXPECT_EQ(r.statut, 1) << c.arguments[0] << " " << c.arguments[1];
+        EXPECT_EQ(r.erreurs, c.erreurs);
+        EXPECT_EQ(r.sortie, "");
+    }
+    EXPECT_FALSE(fs::exists(chemin("o.gpkg")));
+    EXPECT_FALSE(fs::exists(chemin("o.kml")));
+}
+
+TEST_F(LigneCommande, DamagedProjectsExitWithTwo) {
+    const std::string sans_marqueur = projet("vieux.trl", "/AUTRE\r\n" + exemple.substr(exemple.find('\n') + 1));
+    Resultat r = lance({"--exporte", "gpkg", chemin("o.gpkg"), sans_marqueur});
+    EXPECT_EQ(r.statut, 2);
+    EXPECT_EQ(r.erreurs, "Le projet " + sans_marqueur +
+                             " n'a pas été ouvert :\n\n Le fichier n'est pas compatible \n le mot clé en première ligne "
+                             "est manquant\n /VUVIVIVA introuvable : mess= </AUTRE>\n\nLe travail en cours est conservé "
+                             "tel quel.\n");
+
+    const std::string x_abime = projet("abime.trl", remplace(exemple, "651237.50000000", "651237.5O"));
+    for (const char* format : {"gpkg", "texte"}) {
+        r = lance({"--exporte", format, chemin("o"), x_abime});
+        EXPECT_EQ(r.statut, 2) << format;
+        EXPECT_EQ(r.erreurs, x_abime + " : '651237.5O' n'est pas une valeur réelle valide (colonne X du point n°2)\n");
+    }
+    r = lance({"--mesure", "1", x_abime});
+    EXPECT_EQ(r.statut, 2);
+    EXPECT_EQ(r.sortie, "");
+    EXPECT_FALSE(fs::exists(chemin("o.gpkg")));
+
+    ecrit(dossier / "carte.prj", "pas un système");
+    r = lance({"--exporte", "gpkg", chemin("o.gpkg"), projet("carte.trl")});
+    EXPECT_EQ(r.statut, 2);
+    EXPECT_EQ(r.erreurs, "Le fichier " + chemin("carte.prj") + " n'est pas un système de coordonnées lisible : "
+                         "l'export de " + chemin("carte.trl") + " est abandonné.\n");
+}
+
+TEST_F(LigneCommande, MeasuresTheLine) {
+    const Resultat r = lance({"--mesure", "1", projet("carte.trl")});
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs, "");
+    EXPECT_EQ(r.sortie, " Suite(1)= \t21\t points\n"
+                        " Surface  A = \t1.263 E+06    \t  1 262 978.125000000\n"
+                        " Distance D = \t4.540 E+03    \t   4 540.261434460\n"
+                        " Périmètre P = \t8.924 E+03    \t   8 924.136717814\n"
+                        " Indice de compacité = P/(4.pi.A)^0.5 = \t2.24007917569535\n"
+                        " Rectangle équivalent L=P/4+sqrt(P²/16-A)= \t4158.3471755413\n");
+    // Saved under the decimal comma (the cells quoted for their comma), read under the point.
+    const std::string virgule = std::regex_replace(exemple, std::regex("(-?[0-9]+)\\.([0-9]{8})"), "\"$1,$2\"");
+    ASSERT_NE(virgule.find(",\"651007,50000000\",\"6861442,50000000\","), std::string::npos);
+    const Resultat v = lance({"--mesure", "1", projet("virgule.trl", virgule)});
+    EXPECT_EQ(v.statut, 0) << v.erreurs;
+    EXPECT_EQ(v.sortie, r.sortie);
+}
+
+TEST_F(LigneCommande, TextAndBlnWithThePanelOptions) {
+    const std::string p = projet("carte.trl");
+    const Resultat r = lance({"--exporte", "texte", chemin("plan.csv"), p, "--colonnes", "n,Libelle,X,Y", "--separateur",
+                              ";", "--virgule", "--distance-cumulee"});
+    EXPECT_EQ(r.statut, 0) << r.erreurs;
+    EXPECT_EQ(r.erreurs, p + " => " + chemin("plan.csv") + "\n");
+    const std::string t = lit(dossier / "plan.csv");
+    EXPECT_EQ(t.substr(0, t.find("\r\n", t.find("\r\n") + 2) + 2),
+              "n;Libell\xE9;X;Y;distance cumul\xE9" "e\r\n    1;route nationale;651007,50000000;6861442,50000000;0\r\n");
+    const Resultat bln = lance({"--exporte", "bln", chemin("plan"), p});
+    EXPECT_EQ(bln.statut, 0) << bln.erreurs;
+    EXPECT_EQ(lit(dossier / "plan.bln").substr(0, 42), "21, 0\r\n651007.50000000, 6861442.50000000\r\n");
+}
+
+TEST_F(LigneCommande, TwelveProjectsIntoAFolder) {
+    std::vector<std::string> arguments{"--exporte", "gpkg", chemin("sig")};
+    std::string progression;
+    for (int i = 1; i <= 12; ++i) {
+        arguments.push_back(projet("carte_" + std::to_string(i) + ".trl"));
+        progression += "Projet " + std::to_string(i) + "/12 : " + arguments.back() + "\n" + arguments.back() +
+                       " => " + chemin("sig/carte_" + std::to_string(i) + ".gpkg") + " : 1 ligne, 21 points.\n";
+    }
+    const Resultat r = lance(arguments);
+    EXPECT_EQ(r.statut, 0);
+    EXPECT_EQ(r.erreurs, progression);
+    for (int i = 1; i <= 12; ++i) {
+        const std::string f = chemin("sig/carte_" + std::to_string(i) + ".gpkg");
+        EXPECT_EQ(entites(f, "points"), 21) << f;
+        EXPECT_EQ(entites(f, "lignes"), 1) << f;
+    }
+
+    // One missing, one damaged: the others are written, the status is the worst.
+    arguments[4] = chemin("absent.trl");
+    arguments[5] = projet("carte_3.trl", "rien");
+    fs::remove_all(dossier / "sig");
+    const Resultat m = lance(arguments);
+    EXPECT_EQ(m.statut, 2);
+    EXPECT_NE(m.erreurs.find("Le projet " + chemin("absent.trl") + " est introuvable.\n"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier / "sig"), fs::directory_iterator()), 10);
+
+    // Two projects of the same name would write the same file: refused before anything.
+    fs::create_directories(dossier / "autre");
+    ecrit(dossier / "autre/carte_1.trl", exemple);
+    const Resultat d = lance({"--exporte", "shp", chemin("sig2"), chemin("carte_1.trl"), chemin("autre/carte_1.trl")});
+    EXPECT_EQ(d.statut, 1);
+    EXPECT_EQ(d.erreurs, "Les projets " + chemin("carte_1.trl") + " et " + chemin("autre/carte_1.trl") +
+                             " donneraient le même fichier carte_1.shp : exportez-les séparément.\n");
+}
