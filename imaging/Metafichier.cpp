@@ -73,6 +73,13 @@ Wmf svg_wmf(const QByteArray& o) {
         return r;
     }
     QByteArray copie = o;
+    // libwmf reserves the header's largest record (in 16-bit words) before reading any: a
+    // 100-byte file could ask for gigabytes, yet no record is longer than the file.
+    const int debut = est_wmf_placable(o) ? 22 : 0;
+    if (copie.size() >= debut + 16 && lit32(copie, debut + 12) > copie.size() / 2) {
+        const auto mots = static_cast<std::uint32_t>(copie.size() / 2);
+        for (int k = 0; k < 4; ++k) copie[debut + 12 + k] = static_cast<char>(mots >> (8 * k));
+    }
     wmfD_Rect boite{};
     unsigned int l = 0, h = 0;
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copie.data()), copie.size()) == wmf_E_None &&
