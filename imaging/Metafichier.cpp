@@ -51,6 +51,17 @@ QByteArray svg_emf(const QByteArray& o) {
     char* sortie = nullptr;
     std::size_t longueur = 0;
     QByteArray copie = o;
+    // libemf2svg reads the header's description (and pixel format) wherever its offset points,
+    // a description of no length up to a null: what does not lie inside the header is dropped.
+    const std::uint32_t entete = lit32(o, 4);
+    auto dans_l_entete = [&](int compte, int decalage, std::uint32_t unite) {
+        const std::uint64_t nombre = lit32(o, compte), debut = lit32(o, decalage);
+        if (nombre != 0 && debut >= 88 && debut + nombre * unite <= entete) return;
+        for (const int i : {compte, decalage})
+            for (int k = 0; k < 4; ++k) copie[i + k] = '\0';
+    };
+    dans_l_entete(60, 64, 2);
+    if (entete >= 100) dans_l_entete(72, 76, 1);
     const int ok = emf2svg(copie.data(), static_cast<std::size_t>(copie.size()), &sortie, &longueur, &opt);
     QByteArray svg = ok && sortie ? QByteArray(sortie, static_cast<qsizetype>(longueur)) : QByteArray();
     std::free(sortie);

@@ -141,3 +141,17 @@ TEST_F(Metafichiers, WmfWhoseHeaderClaimsAGiantRecordDrawsWithoutReservingIt) {
     EXPECT_EQ(m.largeur(), 384);
     verifie_dessin(m, 384, 288);
 }
+
+TEST_F(Metafichiers, EmfWhoseHeaderDescriptionLiesOutsideTheHeaderDrawsAsUsual) {
+    // Found by fuzzing: libemf2svg read the description wherever its offset pointed.
+    const QByteArray emf = octets(genere("k.emf", "32650 21167"));
+    for (const char* longueur : {"\x05\x00\x00\x00", "\x00\x00\x00\x00"}) {
+        QByteArray abime = emf;
+        abime.replace(60, 4, QByteArray(longueur, 4));            // nDescription, in UTF-16 units
+        abime.replace(64, 4, QByteArray("\xF0\xFF\xFF\x7F", 4));  // offDescription, 2 GB on
+        const Metafichier m = Metafichier::depuis_octets(abime, "k.emf", cap);
+        ASSERT_TRUE(m.ok()) << m.message().toStdString();
+        EXPECT_EQ(m.largeur(), 1234);
+        verifie_dessin(m, 617, 400);
+    }
+}
