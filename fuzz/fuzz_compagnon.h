@@ -3,30 +3,19 @@
 // path, and a companion they accept must calibrate a document.
 #include "core/document/Document.h"
 #include "core/georef/Compagnon.h"
+#include "fuzz/fichier_temporaire.h"
 #include "fuzz/port_muet.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <unistd.h>
 
 namespace fuzz {
 
 inline void installe_port_muet() {
     static PortMuet port;
     vuv::installe_port(&port);
-}
-
-inline std::string ecrit_temporaire(const char* extension, const std::uint8_t* donnees, std::size_t taille) {
-    const std::string chemin = "/tmp/vuviviva_fuzz_" + std::to_string(getpid()) + extension;
-    std::FILE* f = std::fopen(chemin.c_str(), "wb");
-    if (!f) std::abort();
-    if (taille > 0 && std::fwrite(donnees, 1, taille, f) != taille) std::abort();
-    std::fclose(f);
-    return chemin;
 }
 
 inline void verifie(const vuv::CalageCompagnon& c) {

@@ -1,10 +1,12 @@
-// The text import on arbitrary bytes, read as the preview reads a file: points placed on one
-// new line with pixels that read back, or nothing added; never a crash, a question or a hang.
-#include "core/document/Digitalisation.h"
+// The text imports on arbitrary bytes: a file read as the preview reads it, points placed on one
+// new line with pixels that read back, or nothing added; then the same text as the clipboard's
+// calibration values. Never a crash, a question or a hang.
 #include "core/document/Document.h"
 #include "core/import/Import.h"
+#include "core/projet/Projet.h"
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
+#include "fuzz/document_de_depart.h"
 #include "fuzz/port_muet.h"
 
 #include <cstddef>
@@ -22,20 +24,6 @@ public:
     void information(const std::string&) override { ++informations; }
 };
 
-// A 1200 x 800 image's own calibration and two points on line 1.
-void document_de_depart(vuv::Document& d) {
-    d.mess_3_calage_svp_et_init(false);
-    const int px[3][2] = {{0, 0}, {0, 800}, {1200, 800}};
-    const long double reel[3][2] = {{0, 799}, {0, 0}, {1199, 0}};
-    for (int k = 0; k < 3; ++k) {
-        d.affecte_calage(k + 1, 0, "cal", 0, 0, 0, reel[k][1], reel[k][0]);
-        d.calage[static_cast<std::size_t>(k)] = {true, px[k][0], px[k][1], reel[k][0], reel[k][1], 0};
-    }
-    d.nb_calage = 3;
-    vuv::clic_digitaliser(d, 100, 100, vuv::MethodeCalage::trois_points, false);
-    vuv::clic_digitaliser(d, 200, 150, vuv::MethodeCalage::trois_points, false);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
@@ -45,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const std::string_view octets(reinterpret_cast<const char*>(donnees), taille);
     if (octets.find('\0') != std::string_view::npos) return 0; // refused by the preview
     vuv::Document d;
-    document_de_depart(d);
+    fuzz::document_de_depart(d);
     const vuv::BilanTexte b = vuv::importe_points_texte(d, vuv::texte_de_fichier(octets));
     if (b.resultat != vuv::ResultatImport::fait || d.nb_points != 2 + b.ajoutes) std::abort();
     if (port.informations != (b.hors_image > 0 ? 1 : 0)) std::abort();
@@ -54,5 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         for (const char* nom : {"L", "x", "y"})
             if (vuv::lit_entier(d.StringGrid1.cell(d.indice_col(nom), r)).erreur != 0) std::abort();
     }
+
+    // The same text pasted as calibration values: rows 1 to 3 only, the points recomputed
+    // without a word, the work still written.
+    vuv::Document c;
+    fuzz::document_de_depart(c);
+    port.informations = 0;
+    vuv::importe_calage_texte(c, octets);
+    if (port.informations != 0 || c.StringGrid2.row_count() != 4 || c.sauve) std::abort();
+    (void)vuv::texte_projet(c, true);
     return 0;
 }

@@ -47,9 +47,12 @@ struct FermeTiff {
     void operator()(TIFF* t) const { TIFFClose(t); }
 };
 
+// A sample of 1 to 8 bits, MSB first; those of 3, 5, 6 or 7 bits may straddle two bytes, so
+// the row buffer holds one byte past the row.
 unsigned echantillon(const unsigned char* ligne, std::size_t index, int bits) {
     const std::size_t bit = index * static_cast<std::size_t>(bits);
-    return (ligne[bit >> 3] >> (8 - bits - static_cast<int>(bit & 7))) & ((1u << bits) - 1);
+    const unsigned deux = (unsigned{ligne[bit >> 3]} << 8) | ligne[(bit >> 3) + 1];
+    return (deux >> (16 - bits - static_cast<int>(bit & 7))) & ((1u << bits) - 1);
 }
 
 class LecteurTiff {
@@ -219,7 +222,7 @@ ImageDecodee LecteurTiff::lit_lignes(QImage& image) {
     const std::uint64_t necessaire =
         (std::uint64_t{static_cast<unsigned>(image.width())} * echantillons_ * bits_ + 7) / 8;
     if (taille < necessaire) return endommage();
-    std::vector<unsigned char> ligne(taille);
+    std::vector<unsigned char> ligne(taille + 1);
     for (int y = 0; y < image.height(); ++y) {
         if (TIFFReadScanline(t_, ligne.data(), static_cast<std::uint32_t>(y), 0) < 0) return endommage();
         convertit(ligne.data(), reinterpret_cast<std::uint16_t*>(image.scanLine(y)), image.width());

@@ -51,6 +51,17 @@ QByteArray svg_emf(const QByteArray& o) {
     char* sortie = nullptr;
     std::size_t longueur = 0;
     QByteArray copie = o;
+    // libemf2svg reads the header's description (and pixel format) wherever its offset points,
+    // a description of no length up to a null: what does not lie inside the header is dropped.
+    const std::uint32_t entete = lit32(o, 4);
+    auto dans_l_entete = [&](int compte, int decalage, std::uint32_t unite) {
+        const std::uint64_t nombre = lit32(o, compte), debut = lit32(o, decalage);
+        if (nombre != 0 && debut >= 88 && debut + nombre * unite <= entete) return;
+        for (const int i : {compte, decalage})
+            for (int k = 0; k < 4; ++k) copie[i + k] = '\0';
+    };
+    dans_l_entete(60, 64, 2);
+    if (entete >= 100) dans_l_entete(72, 76, 1);
     const int ok = emf2svg(copie.data(), static_cast<std::size_t>(copie.size()), &sortie, &longueur, &opt);
     QByteArray svg = ok && sortie ? QByteArray(sortie, static_cast<qsizetype>(longueur)) : QByteArray();
     std::free(sortie);
@@ -73,6 +84,13 @@ Wmf svg_wmf(const QByteArray& o) {
         return r;
     }
     QByteArray copie = o;
+    // libwmf reserves the header's largest record (in 16-bit words) before reading any: a
+    // 100-byte file could ask for gigabytes, yet no record is longer than the file.
+    const int debut = est_wmf_placable(o) ? 22 : 0;
+    if (copie.size() >= debut + 16 && lit32(copie, debut + 12) > copie.size() / 2) {
+        const auto mots = static_cast<std::uint32_t>(copie.size() / 2);
+        for (int k = 0; k < 4; ++k) copie[debut + 12 + k] = static_cast<char>(mots >> (8 * k));
+    }
     wmfD_Rect boite{};
     unsigned int l = 0, h = 0;
     if (wmf_mem_open(api, reinterpret_cast<unsigned char*>(copie.data()), copie.size()) == wmf_E_None &&

@@ -5,6 +5,7 @@
 #include "core/projet/LecteurTexte.h"
 #include "core/projet/ListeVirgules.h"
 #include "core/projet/Projet.h"
+#include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
 
@@ -98,6 +99,19 @@ ResultatImport importe_points_projet(Document& d, std::string_view octets, const
     Grille lignes(d.StringGrid3.col_count(), Q + 1);
     if (!lit_rangs(f, points, P, refuse, "le point") || !lit_rangs(f, lignes, Q, refuse, "la ligne"))
         return ResultatImport::refuse;
+
+    // The recomputation that ends the import reads every pixel: a bad one would ask the
+    // save-and-stop question once per point, over work already changed.
+    for (const char* nom : {"x", "y"}) {
+        const int col = d.indice_col(nom);
+        for (int i = 1; i <= P; ++i) {
+            const std::string& t = points.cell(col, i);
+            if (lit_entier(t).erreur == 0) continue;
+            refuse("Le point " + std::to_string(i) + " (ligne " + std::to_string(11 + c.comptes[2] + i) + ") : son " +
+                   nom + " n'est pas un nombre entier : <" + extrait_lisible(utf8_vers_cp1252(t)) + ">.");
+            return ResultatImport::refuse;
+        }
+    }
 
     const int N = d.nb_points, M = d.num_ligne;
     if (M + Q > derniere_ligne) {

@@ -242,6 +242,30 @@ TEST_P(Import, projet_une_seule_question_pour_les_l_illisibles) {
     EXPECT_EQ(rang(d, 4).L, "  1");
 }
 
+TEST_P(Import, ProjectWithAPixelThatIsNotAWholeNumberIsRefusedBeforeAnyQuestion) {
+    // Found by fuzzing: the recomputation that ends the import asked the save-and-stop question
+    // once per such point, over work already changed.
+    const std::string avant = texte_projet(d, true);
+    struct Cas {
+        std::string rangs, message;
+    };
+    const Cas cas[] = {
+        {"1,\"  1\",,1,2,3,\"  5\",\"  6\",\r\n2,\"  1\",,1,2,3,\" 7a\",8,\r\n1,4,255,x,\r\n",
+         "Le point 2 (ligne 13) : son x n'est pas un nombre entier : < 7a>."},
+        {"1,\"  1\",,1,2,3,5,\"\",\r\n2,\"  1\",,1,2,3,7,8,\r\n1,4,255,x,\r\n",
+         "Le point 1 (ligne 12) : son y n'est pas un nombre entier : < >."},
+    };
+    for (const Cas& c : cas) {
+        p.oublie();
+        EXPECT_EQ(importe_points_projet(d, projet(comptes("2", "1", "0"), c.rangs), "f.trl"), ResultatImport::refuse);
+        EXPECT_EQ(p.nombre("oui_non"), 0);
+        EXPECT_EQ(p.textes("information"),
+                  std::vector<std::string>{"Le projet f.trl n'a pas été importé :\n\n" + c.message +
+                                           "\n\nLe travail en cours est conservé tel quel."});
+        EXPECT_EQ(texte_projet(d, true), avant);
+    }
+}
+
 TEST_P(Import, calage_d_un_projet_garde_pixels_et_libelles) {
     // Five calibration rows: the first three are taken.
     const std::string rangs = "1,0,\"cal A\",\"  100.5\",200,7,1,2,\r\n2,0,x,300,400,,3,4,\r\n"

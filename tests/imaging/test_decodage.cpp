@@ -485,6 +485,41 @@ TEST_F(Decodage, TiffPaletteGreyAndCmyk) {
     }
 }
 
+TEST_F(Decodage, TiffPaletteOfAnyDepthUpToEightBitsReadsEveryPixel) {
+    // Indexes of 3, 5, 6 or 7 bits straddle bytes; 13 columns leave a partial last byte.
+    const int l = 13, h = 3;
+    const std::vector<QRgb> couleurs = test::palette(256);
+    for (int bits = 1; bits <= 8; ++bits) {
+        SCOPED_TRACE(std::to_string(bits) + " bits");
+        test::Tiff t;
+        t.largeur = l;
+        t.hauteur = h;
+        t.photometrie = PHOTOMETRIC_PALETTE;
+        t.bits = static_cast<std::uint16_t>(bits);
+        t.echantillons = 1;
+        for (int i = 0; i < (1 << bits); ++i) {
+            t.carte[0].push_back(static_cast<std::uint16_t>(qRed(couleurs[i]) * 257));
+            t.carte[1].push_back(static_cast<std::uint16_t>(qGreen(couleurs[i]) * 257));
+            t.carte[2].push_back(static_cast<std::uint16_t>(qBlue(couleurs[i]) * 257));
+        }
+        auto index = [&](int x, int y) { return (x * 5 + y * 3 + 1) % (1 << bits); };
+        t.ligne = [&](int y) {
+            std::string s((l * bits + 7) / 8, '\0');
+            for (int x = 0; x < l; ++x)
+                for (int b = 0; b < bits; ++b)
+                    if (index(x, y) >> (bits - 1 - b) & 1) {
+                        const int bit = x * bits + b;
+                        s[bit / 8] = static_cast<char>(s[bit / 8] | 0x80 >> bit % 8);
+                    }
+            return s;
+        };
+        ASSERT_TRUE(t.ecrit(chemin("palette.tif")));
+        const ImageDecodee r = decode_image(chemin("palette.tif"));
+        ASSERT_TRUE(r.ok()) << r.message.toStdString();
+        compare(r.image, l, h, [&](int x, int y) { return en555(couleurs[index(x, y)]); });
+    }
+}
+
 TEST_F(Decodage, TiffAlphaIsIgnoredInEveryLayoutAsInPng) {
     // Transparent and half-transparent pixels show their stored colour, never blended on black,
     // whichever of libtiff's readers the layout needs; Qt's PNG path does the same.

@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <random>
+#include <sys/resource.h>
 
 using namespace vuv;
 
@@ -40,6 +41,31 @@ void verifie_dessin(const Metafichier& m, int l, int h) {
     EXPECT_EQ(im.pixel(3 * l / 4, 3 * h / 4 + 5), qRgb(0, 0, 255));
     EXPECT_EQ(im.pixel(l - 2, h / 2 + 4), qRgb(0, 255, 0));  // beside the ellipse, off the diagonal
 }
+
+// Caps this process's address space a little above what it uses now, for one scope: a large
+// reservation fails instead of succeeding on paper.
+class LimiteMemoire {
+public:
+    explicit LimiteMemoire(rlim_t en_plus) {
+        getrlimit(RLIMIT_AS, &avant_);
+        QFile f(QStringLiteral("/proc/self/status"));
+        if (!f.open(QIODevice::ReadOnly)) return;
+        for (const QByteArray& ligne : f.readAll().split('\n'))
+            if (ligne.startsWith("VmSize:")) {
+                rlimit r = avant_;
+                r.rlim_cur = ligne.mid(7).trimmed().split(' ').front().toULongLong() * 1024 + en_plus;
+                pose_ = setrlimit(RLIMIT_AS, &r) == 0;
+            }
+    }
+    ~LimiteMemoire() { setrlimit(RLIMIT_AS, &avant_); }
+    LimiteMemoire(const LimiteMemoire&) = delete;
+    LimiteMemoire& operator=(const LimiteMemoire&) = delete;
+    bool posee() const { return pose_; }
+
+private:
+    rlimit avant_{};
+    bool pose_ = false;
+};
 
 } // namespace
 
@@ -101,4 +127,31 @@ TEST_F(Metafichiers, DamagedFiles) {
 
     const Metafichier vide = Metafichier::charge(genere("j.emf", "0 21167"), cap);
     EXPECT_EQ(vide.largeur(), 0);
+}
+
+TEST_F(Metafichiers, WmfWhoseHeaderClaimsAGiantRecordDrawsWithoutReservingIt) {
+    // Found by fuzzing: a 105-byte file made libwmf reserve 2 GB for its largest record.
+    QByteArray wmf = octets(genere("j.wmf", "5760 4320 1440"));
+    const QByteArray deux_go("\x00\x00\x00\x40", 4);  // words, after the 22-byte placeable header
+    wmf.replace(22 + 12, 4, deux_go);
+    const LimiteMemoire limite(std::size_t{512} << 20);
+    ASSERT_TRUE(limite.posee());
+    const Metafichier m = Metafichier::depuis_octets(wmf, "j.wmf", cap);
+    ASSERT_TRUE(m.ok()) << m.message().toStdString();
+    EXPECT_EQ(m.largeur(), 384);
+    verifie_dessin(m, 384, 288);
+}
+
+TEST_F(Metafichiers, EmfWhoseHeaderDescriptionLiesOutsideTheHeaderDrawsAsUsual) {
+    // Found by fuzzing: libemf2svg read the description wherever its offset pointed.
+    const QByteArray emf = octets(genere("k.emf", "32650 21167"));
+    for (const char* longueur : {"\x05\x00\x00\x00", "\x00\x00\x00\x00"}) {
+        QByteArray abime = emf;
+        abime.replace(60, 4, QByteArray(longueur, 4));            // nDescription, in UTF-16 units
+        abime.replace(64, 4, QByteArray("\xF0\xFF\xFF\x7F", 4));  // offDescription, 2 GB on
+        const Metafichier m = Metafichier::depuis_octets(abime, "k.emf", cap);
+        ASSERT_TRUE(m.ok()) << m.message().toStdString();
+        EXPECT_EQ(m.largeur(), 1234);
+        verifie_dessin(m, 617, 400);
+    }
 }
