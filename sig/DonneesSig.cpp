@@ -32,7 +32,7 @@ std::string_view sans_blancs(std::string_view t) {
 
 // The cells the program writes read straight to double; anything else (a decimal comma, an
 // exponent, a mistake) goes through the export's own reader, which names the cell when it fails.
-long double reel(const std::string& cellule, const char* colonne, int row) {
+long double reel(std::string_view cellule, const char* colonne, int row) {
     const std::string_view t = sans_blancs(cellule);
     double v = 0;
     const auto [fin, e] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::fixed);
@@ -40,7 +40,7 @@ long double reel(const std::string& cellule, const char* colonne, int row) {
     return lit_reel_export(cellule, quoi(colonne, row));
 }
 
-int entier(const std::string& cellule, const char* colonne, int row) {
+int entier(std::string_view cellule, const char* colonne, int row) {
     const LectureEntier r = lit_entier(cellule);
     return r.erreur == 0 ? r.valeur : lit_entier_export(cellule, quoi(colonne, row));
 }
@@ -51,7 +51,7 @@ bool LigneSig::fermee() const {
     return sommets.size() >= 4 && sommets.front().X == sommets.back().X && sommets.front().Y == sommets.back().Y;
 }
 
-std::string couleur_hex(const std::string& cellule) {
+std::string couleur_hex(std::string_view cellule) {
     const LectureEntier c = lit_entier(cellule);
     if (c.erreur != 0 || enleve_blancs(cellule).empty() || c.valeur < 0 || c.valeur > 0xFFFFFF) return {};
     const auto v = static_cast<unsigned>(c.valeur);
@@ -82,16 +82,16 @@ DonneesSig releve_sig(const Document& d, bool lignes_choisies) {
         p.L = L;
         p.X = static_cast<double>(reel(points.cell(cX, row), "X", row));
         p.Y = static_cast<double>(reel(points.cell(cY, row), "Y", row));
-        const std::string& z = points.cell(cZ, row);
+        const std::string_view z = points.cell(cZ, row);
         if (const std::string_view t = sans_blancs(z); !t.empty() && t != "-") {
             // The no-value marker written out reads as no altitude, as an empty or "-" cell.
             const long double v = reel(z, "Z", row);
             if (!est_absente(v)) p.Z = static_cast<double>(v);
         }
-        const std::string& n = points.cell(cn, row);
+        const std::string_view n = points.cell(cn, row);
         const LectureEntier ln = lit_entier(n);
         if (ln.erreur == 0 && !sans_blancs(n).empty()) p.n = ln.valeur;
-        p.libelle = points.cell(clib, row);
+        p.libelle = std::string(points.cell(clib, row));
         if (p.Z && *p.Z != 0) r.avec_z = true;
         if (dans_table) sommets[static_cast<std::size_t>(L)].push_back({p.X, p.Y, p.Z.value_or(0)});
         r.points.push_back(std::move(p));
@@ -102,7 +102,7 @@ DonneesSig releve_sig(const Document& d, bool lignes_choisies) {
         if (s.empty()) continue;
         LigneSig l;
         l.L = L;
-        l.nom = table.cell(4, L);
+        l.nom = std::string(table.cell(4, L));
         const LectureEntier e = lit_entier(table.cell(1, L));
         if (e.erreur == 0 && !enleve_blancs(table.cell(1, L)).empty()) l.epaisseur = e.valeur;
         l.couleur = couleur_hex(table.cell(2, L));

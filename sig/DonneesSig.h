@@ -50,6 +50,6 @@ DonneesSig releve_sig(const Document& d, bool lignes_choisies);
 
 // A colour cell (0x00BBGGRR in decimal, as the lines table keeps it) as "#RRGGBB"; empty when
 // it is not a whole number from 0 to 16777215.
-std::string couleur_hex(const std::string& cellule);
+std::string couleur_hex(std::string_view cellule);
 
 } // namespace vuv::sig

@@ -105,7 +105,7 @@ ResultatImport importe_points_projet(Document& d, std::string_view octets, const
     for (const char* nom : {"x", "y"}) {
         const int col = d.indice_col(nom);
         for (int i = 1; i <= P; ++i) {
-            const std::string& t = points.cell(col, i);
+            const std::string_view t = points.cell(col, i);
             if (lit_entier(t).erreur == 0) continue;
             refuse("Le point " + std::to_string(i) + " (ligne " + std::to_string(11 + c.comptes[2] + i) + ") : son " +
                    nom + " n'est pas un nombre entier : <" + extrait_lisible(utf8_vers_cp1252(t)) + ">.");
