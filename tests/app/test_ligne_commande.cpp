@@ -1,6 +1,8 @@
 // The command line, through the real program: exit statuses, messages, a batch of twelve
 // projects. The program runs without DISPLAY nor QT_QPA_PLATFORM: creating anything of the
 // windows would end it with an error.
+#include "tests/support/Octets.h"
+
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
 
@@ -18,15 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lit(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void ecrit(const fs::path& p, const std::string& octets) {
-    std::ofstream f(p, std::ios::binary);
-    f << octets;
-}
+using vuv::octets::ecrit;
+using vuv::octets::lit;
 
 struct Resultat {
     int statut = -1;

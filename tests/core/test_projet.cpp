@@ -7,6 +7,7 @@
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/Octets.h"
 
 #include <gtest/gtest.h>
 
@@ -19,15 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lit(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void ecrit(const fs::path& p, const std::string& octets) {
-    std::ofstream f(p, std::ios::binary);
-    f << octets;
-}
+using vuv::octets::ecrit;
+using vuv::octets::lit;
 
 class Projet : public ::testing::Test {
 protected:

@@ -8,6 +8,7 @@
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/Octets.h"
 
 #include <gtest/gtest.h>
 
@@ -23,15 +24,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lit(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
-}
-
-void ecrit(const fs::path& p, const std::string& octets) {
-    std::ofstream f(p, std::ios::binary);
-    f << octets;
-}
+using vuv::octets::ecrit;
+using vuv::octets::lit;
 
 std::vector<std::string> noms(const fs::path& dossier) {
     std::vector<std::string> r;
