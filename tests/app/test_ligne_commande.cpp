@@ -1,7 +1,7 @@
 // The command line, through the real program: exit statuses, messages, a batch of twelve
 // projects. The program runs without DISPLAY nor QT_QPA_PLATFORM: creating anything of the
 // windows would end it with an error.
-#include "tests/support/Octets.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gdal_priv.h>
 #include <ogrsf_frmts.h>
@@ -31,13 +31,8 @@ struct Resultat {
 class LigneCommande : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::path(::testing::TempDir()) / ("cli_" + std::to_string(::getpid()) + "_" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         exemple = lit(VUVIVIVA_SAMPLES "/carte_exemple.trl");
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
 
@@ -84,7 +79,8 @@ protected:
         return n;
     }
 
-    fs::path dossier;
+    const vuv::octets::DossierEssai essai_{"cli_"};
+    fs::path dossier = essai_.chemin();
     std::string exemple;
 };
 

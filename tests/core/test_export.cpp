@@ -8,6 +8,7 @@
 #include "core/fichiers/EcritureSure.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -37,13 +38,8 @@ const std::string blancs12(12, ' ');
 class Export : public ::testing::Test {
 protected:
     void SetUp() override {
-        dossier = fs::path(::testing::TempDir()) / ("export_" + std::to_string(::getpid()) + "_" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
         d.texte_decimales = "2";
     }
-    void TearDown() override { fs::remove_all(dossier); }
 
     std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
 
@@ -68,7 +64,8 @@ protected:
     PortInstalle installe{port_};
     Document d;
     OptionsExport o;
-    fs::path dossier;
+    const vuv::octets::DossierEssai essai_{"export_"};
+    fs::path dossier = essai_.chemin();
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/text/encodage.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -38,13 +39,6 @@ const std::string hdr_second = "xdim 0.5\r\nydim -0.25\r\nncols 2000\r\nnrows 10
 
 class Georef : public ::testing::TestWithParam<char> {
 protected:
-    void SetUp() override {
-        dossier_ = fs::path(::testing::TempDir()) /
-                   ("georef_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-    }
-    void TearDown() override { fs::remove_all(dossier_); }
 
     std::string ecrit(const std::string& nom, const std::string& octets) const {
         const std::string chemin = (dossier_ / nom).string();
@@ -73,7 +67,8 @@ protected:
         return {X, Y};
     }
 
-    fs::path dossier_;
+    const vuv::octets::DossierEssai essai_{"georef_"};
+    fs::path dossier_ = essai_.chemin();
     SeparateurLocal separateur_{GetParam()};
     PortScripte port_;
     PortInstalle installe_{port_};

@@ -5,6 +5,7 @@
 #include "core/georef/Monde.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -20,13 +21,6 @@ namespace {
 
 class Monde : public ::testing::TestWithParam<char> {
 protected:
-    void SetUp() override {
-        dossier_ = fs::path(::testing::TempDir()) /
-                   ("monde_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-    }
-    void TearDown() override { fs::remove_all(dossier_); }
 
     std::string ecrit(const std::string& nom, const std::string& octets = "1\n0\n0\n-1\n0\n0\n") const {
         const std::string chemin = (dossier_ / nom).string();
@@ -40,7 +34,8 @@ protected:
         return t;
     }
 
-    fs::path dossier_;
+    const vuv::octets::DossierEssai essai_{"monde_"};
+    fs::path dossier_ = essai_.chemin();
     SeparateurLocal separateur_{GetParam()};
     PortScripte port_;
     PortInstalle installe_{port_};

@@ -7,7 +7,7 @@
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
-#include "tests/support/Octets.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -25,13 +25,6 @@ using vuv::octets::lit;
 
 class Projet : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dossier = fs::path(::testing::TempDir()) / ("projet_" + std::to_string(::getpid()) + "_" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-    }
-    void TearDown() override { fs::remove_all(dossier); }
 
     // The worked example: plan.jpg in a 1200 x 900 background, three calibration points,
     // two points on line 1.
@@ -68,7 +61,8 @@ protected:
     SeparateurLocal sep{'.'};
     PortScripte port_;
     PortInstalle installe{port_};
-    fs::path dossier;
+    const vuv::octets::DossierEssai essai_{"projet_"};
+    fs::path dossier = essai_.chemin();
 };
 
 const std::string cal_entete = "n,L,Libell\xE9,X,Y,Z,x,y,z\r\n";

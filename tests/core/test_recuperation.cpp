@@ -8,7 +8,7 @@
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
-#include "tests/support/Octets.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -49,21 +49,13 @@ void travail(Document& d) {
 
 class Recup : public ::testing::Test {
 protected:
-    void SetUp() override {
-        racine = fs::path(::testing::TempDir()) / ("recup_" + std::to_string(::getpid()) + "_" +
-                                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(racine);
-        fs::create_directories(racine);
-        dossier = racine / "recuperation";
-    }
-    void TearDown() override { fs::remove_all(racine); }
-
     static void modifie(Document& d, int k) { d.StringGrid1.set_cell(2, 1, "v" + std::to_string(k)); }
 
     SeparateurLocal sep{'.'};
     PortScripte port_;
     PortInstalle installe{port_};
-    fs::path racine, dossier;
+    const vuv::octets::DossierEssai essai_{"recup_"};
+    fs::path racine = essai_.chemin(), dossier = racine / "recuperation";
 };
 
 TEST_F(Recup, TheFiftiethEditWritesWhatASaveWritesWithoutTouchingTheTables) {

@@ -11,6 +11,7 @@
 #include "sig/ExportSig.h"
 #include "sig/SystemeCoordonnees.h"
 #include "tests/support/PortScripte.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
@@ -126,14 +127,7 @@ double nombre(const Document& d, const char* col, int row) {
 
 class ExportSig : public ::testing::Test {
 protected:
-    void SetUp() override {
-        GDALAllRegister();
-        dossier = fs::path(::testing::TempDir()) / ("sig_" + std::to_string(::getpid()) + "_" +
-                                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dossier);
-        fs::create_directories(dossier);
-    }
-    void TearDown() override { fs::remove_all(dossier); }
+    void SetUp() override { GDALAllRegister(); }
 
     std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
     std::vector<std::string> contenu() const {
@@ -181,7 +175,8 @@ protected:
     PortScripte port_;
     PortInstalle installe{port_};
     Document d;
-    fs::path dossier;
+    const vuv::octets::DossierEssai essai_{"sig_"};
+    fs::path dossier = essai_.chemin();
 };
 
 // Projected formats give back the cells; KML and GeoJSON give their reprojection.

@@ -4,6 +4,7 @@
 // would.
 #include "sig/ImageGeoreferencee.h"
 #include "sig/SystemeCoordonnees.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -29,13 +30,6 @@ const GT tourne{700123.25, 0.4330127018922193, 0.375, 6600456.5, 0.25, -0.649519
 class Georeference : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { GDALAllRegister(); }
-    void SetUp() override {
-        dossier_ = fs::path(::testing::TempDir()) /
-                   ("georef_sig_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-    }
-    void TearDown() override { fs::remove_all(dossier_); }
 
     std::string chemin(const std::string& nom) const { return (dossier_ / nom).string(); }
     std::string ecrit(const std::string& nom, const std::string& octets) const {
@@ -61,7 +55,8 @@ protected:
         for (int k = 0; k < 6; ++k) EXPECT_NEAR(static_cast<double>(t.c[k]), gt[k], tolerance) << "terme " << k;
     }
 
-    fs::path dossier_;
+    const vuv::octets::DossierEssai essai_{"georef_sig_"};
+    fs::path dossier_ = essai_.chemin();
 };
 
 std::string wkt_de(const std::string& texte) {

@@ -1,6 +1,7 @@
 // A project's coordinate system through GDAL: the texts a user types or pastes, the names shown,
 // the EPSG list and its search, and the .prj side file read back.
 #include "sig/SystemeCoordonnees.h"
+#include "tests/support/FichiersEssai.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,6 @@ namespace {
 
 class Prj : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dossier_ = fs::path(::testing::TempDir()) /
-                   ("prj_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dossier_);
-        fs::create_directories(dossier_);
-    }
-    void TearDown() override { fs::remove_all(dossier_); }
     std::string ecrit(const std::string& nom, const std::string& octets) const {
         const std::string chemin = (dossier_ / nom).string();
         std::ofstream(chemin, std::ios::binary) << octets;
@@ -29,7 +23,8 @@ protected:
     }
     std::string chemin(const std::string& nom) const { return (dossier_ / nom).string(); }
 
-    fs::path dossier_;
+    const vuv::octets::DossierEssai essai_{"prj_"};
+    fs::path dossier_ = essai_.chemin();
 };
 
 std::string wkt_de(const std::string& texte) {
