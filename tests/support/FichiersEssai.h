@@ -26,9 +26,7 @@ inline void ecrit(const std::filesystem::path& p, const std::string& octets) {
 class DossierEssai {
 public:
     explicit DossierEssai(const std::string& prefixe)
-        : chemin_(std::filesystem::path(::testing::TempDir()) /
-                  (prefixe + std::to_string(::getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        : chemin_(std::filesystem::path(::testing::TempDir()) / (prefixe + std::to_string(::getpid()) + "_" + nom_du_test())) {
         std::filesystem::remove_all(chemin_);
         std::filesystem::create_directories(chemin_);
     }
@@ -42,6 +40,14 @@ public:
     const std::filesystem::path& chemin() const { return chemin_; }
 
 private:
+    // A parameterised test is named "Nom/0": one folder, not a folder inside another.
+    static std::string nom_du_test() {
+        std::string n = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : n)
+            if (c == '/') c = '_';
+        return n;
+    }
+
     std::filesystem::path chemin_;
 };
 
