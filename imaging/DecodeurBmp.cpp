@@ -2,6 +2,7 @@
 // fields; JPEG or PNG payloads inside a BMP are refused.
 #include "imaging/Canaux555.h"
 #include "imaging/DecodeursInternes.h"
+#include "core/fichiers/PetitBoutiste.h"
 
 #include <algorithm>
 #include <array>
@@ -20,10 +21,6 @@ namespace {
 enum : std::uint32_t { bi_rgb = 0, bi_rle8 = 1, bi_rle4 = 2, bi_bitfields = 3, bi_jpeg = 4,
                        bi_png = 5, bi_alphabitfields = 6 };
 
-std::uint32_t le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
-std::uint32_t le32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (std::uint32_t{p[3]} << 24);
-}
 
 // One channel of a bit-field pixel, widened or narrowed to 5 bits.
 struct Champ {
@@ -81,8 +78,8 @@ ImageDecodee LecteurBmp::lit() {
     unsigned char fichier[14];
     unsigned char info[124] = {};
     if (!lit_octets(fichier, sizeof fichier) || !lit_octets(info, 4)) return d_.endommage();
-    const std::uint32_t offset_pixels = le32(fichier + 10);
-    const std::uint32_t taille_info = le32(info);
+    const std::uint32_t offset_pixels = lit32(fichier + 10);
+    const std::uint32_t taille_info = lit32(info);
     if (taille_info < 12 || (taille_info > 12 && taille_info < 16) || taille_info > 0x10000)
         return d_.endommage();
     const std::size_t a_lire = std::min<std::uint32_t>(taille_info, sizeof info) - 4;
@@ -90,27 +87,27 @@ ImageDecodee LecteurBmp::lit() {
 
     e_.noyau = taille_info == 12;
     if (e_.noyau) {
-        e_.largeur = le16(info + 4);
-        e_.hauteur = le16(info + 6);
-        e_.bits = static_cast<int>(le16(info + 10));
+        e_.largeur = lit16(info + 4);
+        e_.hauteur = lit16(info + 6);
+        e_.bits = static_cast<int>(lit16(info + 10));
     } else {
-        e_.largeur = static_cast<std::int32_t>(le32(info + 4));
-        e_.hauteur = static_cast<std::int32_t>(le32(info + 8));
-        e_.bits = static_cast<int>(le16(info + 14));
-        e_.compression = le32(info + 16);
-        e_.couleurs = le32(info + 32);
+        e_.largeur = static_cast<std::int32_t>(lit32(info + 4));
+        e_.hauteur = static_cast<std::int32_t>(lit32(info + 8));
+        e_.bits = static_cast<int>(lit16(info + 14));
+        e_.compression = lit32(info + 16);
+        e_.couleurs = lit32(info + 32);
     }
     e_.debut_palette = 14 + std::int64_t{taille_info};
     if (e_.compression == bi_bitfields || e_.compression == bi_alphabitfields) {
         if (taille_info >= 52) {
-            for (int i = 0; i < 3; ++i) e_.masques[i] = le32(info + 40 + 4 * i);
+            for (int i = 0; i < 3; ++i) e_.masques[i] = lit32(info + 40 + 4 * i);
         } else {
             // The masks follow a 40-byte header.
             const int n = e_.compression == bi_alphabitfields ? 16 : 12;
             unsigned char m[16];
             if (std::fseek(f_, static_cast<long>(e_.debut_palette), SEEK_SET) != 0 || !lit_octets(m, n))
                 return d_.endommage();
-            for (int i = 0; i < 3; ++i) e_.masques[i] = le32(m + 4 * i);
+            for (int i = 0; i < 3; ++i) e_.masques[i] = lit32(m + 4 * i);
             e_.debut_palette += n;
         }
     }
@@ -205,14 +202,14 @@ void LecteurBmp::convertit_ligne(const unsigned char* src, std::uint16_t* dst, i
         }
         if (e_.bits == 16 && e_.masques[0] == 0xF800 && e_.masques[1] == 0x7E0 && e_.masques[2] == 0x1F) {
             for (int x = 0; x < largeur; ++x) {
-                const std::uint32_t v = le16(src + 2 * x);
+                const std::uint32_t v = lit16(src + 2 * x);
                 dst[x] = static_cast<std::uint16_t>(((v >> 1) & 0x7FE0) | (v & 0x1F));
             }
             break;
         }
         const Champ r(e_.masques[0]), g(e_.masques[1]), b(e_.masques[2]);
         for (int x = 0; x < largeur; ++x) {
-            const std::uint32_t v = e_.bits == 16 ? le16(src + 2 * x) : le32(src + 4 * x);
+            const std::uint32_t v = e_.bits == 16 ? lit16(src + 2 * x) : lit32(src + 4 * x);
             dst[x] = static_cast<std::uint16_t>((r.canal5(v) << 10) | (g.canal5(v) << 5) | b.canal5(v));
         }
         break;

@@ -4,6 +4,7 @@
 #include "imaging/Canaux555.h"
 #include "imaging/FormatImage.h"
 #include "imaging/JpegCommun.h"
+#include "core/fichiers/PetitBoutiste.h"
 
 #include <QFile>
 #include <cmath>
@@ -21,14 +22,6 @@ ResultatEcriture resultat(const EcritureSure& sortie) {
 
 EcritureSure sortie_vers(const QString& chemin) { return EcritureSure(QFile::encodeName(chemin).toStdString()); }
 
-void pose16(unsigned char* p, std::uint32_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-void pose32(unsigned char* p, std::uint32_t v) {
-    pose16(p, v);
-    pose16(p + 2, v >> 16);
-}
 
 // Rows of a format the writers do not take directly, converted a band at a time so that a
 // large image is never copied whole.

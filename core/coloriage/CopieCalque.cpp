@@ -1,6 +1,7 @@
 #include "core/coloriage/CopieCalque.h"
 
 #include "core/fichiers/EcritureSure.h"
+#include "core/fichiers/PetitBoutiste.h"
 
 #include <cstdint>
 #include <cstring>
@@ -12,17 +13,6 @@ namespace {
 
 constexpr std::size_t taille_tete = 54;
 
-void pose16(unsigned char* p, std::uint32_t v) {
-    p[0] = static_cast<unsigned char>(v);
-    p[1] = static_cast<unsigned char>(v >> 8);
-}
-void pose32(unsigned char* p, std::uint32_t v) {
-    pose16(p, v);
-    pose16(p + 2, v >> 16);
-}
-std::uint32_t lit32(const unsigned char* p) {
-    return p[0] | (std::uint32_t{p[1]} << 8) | (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[3]} << 24);
-}
 std::size_t octets_rang(int largeur) { return (static_cast<std::size_t>(largeur) * 2 + 3) & ~std::size_t{3}; }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/tiff/Bmp2Tiff.h"
 
 #include "core/fichiers/EcritureSure.h"
+#include "core/fichiers/PetitBoutiste.h"
 
 #include <algorithm>
 #include <bit>
@@ -76,8 +77,6 @@ Plan planifie(const ImageTiff& im) {
     return p;
 }
 
-void pose16(std::uint8_t* o, std::uint32_t v) { o[0] = static_cast<std::uint8_t>(v); o[1] = static_cast<std::uint8_t>(v >> 8); }
-void pose32(std::uint8_t* o, std::uint64_t v) { for (int i = 0; i < 4; ++i) o[i] = static_cast<std::uint8_t>(v >> (8 * i)); }
 
 std::vector<std::uint8_t> repertoire(const Plan& p) {
     std::vector<std::uint8_t> r(2 + 12u * static_cast<unsigned>(p.entrees) + 4, 0);
@@ -88,7 +87,7 @@ std::vector<std::uint8_t> repertoire(const Plan& p) {
         pose16(e + 2, type);
         pose32(e + 4, n);
         if (type == court) pose16(e + 8, static_cast<std::uint32_t>(valeur));
-        else pose32(e + 8, valeur);
+        else pose32(e + 8, static_cast<std::uint32_t>(valeur));
         e += 12;
     };
     // SHORT wraps above 65535; only such images get LONG sizes.
@@ -226,7 +225,7 @@ void WriteTiffToStream(std::ostream& flux, const ImageTiff& image) {
     });
     if (ok) {
         std::uint8_t decalage[4];
-        pose32(decalage, p.repertoire);
+        pose32(decalage, static_cast<std::uint32_t>(p.repertoire));
         flux.seekp(4);
         flux.write(reinterpret_cast<const char*>(decalage), 4);
         flux.seekp(static_cast<std::streamoff>(p.fin));
