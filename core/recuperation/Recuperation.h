@@ -79,8 +79,7 @@ public:
     // One edit of the document: the 50th since the last write writes, when unsaved.
     void edition_faite();
     // A look at the document, cheap enough for every input event: a change since the last
-    // look counts as one edit (until the command stack reports each edit to edition_faite()),
-    // and a clean save deletes the file.
+    // look counts as one edit, also one no undo step records, and a clean save deletes the file.
     void suit_document();
     // The periodic write: only when unsaved and changed since the last write.
     void echeance();
