@@ -11,6 +11,7 @@
 #include "core/text/separateur.h"
 #include "core/vue/Echantillonnage.h"
 #include "sig/ExportSig.h"
+#include "sig/SystemeCoordonnees.h"
 
 #include <benchmark/benchmark.h>
 
@@ -347,7 +348,7 @@ BENCHMARK(BM_AnnulerRetablir_anchor)->Arg(100000)->UseManualTime()->Unit(benchma
 } // namespace
 
 // The GIS export of 100 000 points on 99 lines to a GeoPackage (lines and points layers, one
-// transaction), against the formatted text export of the same points (X and Y, tab-separated).
+// transaction) and to KML, against the formatted text export of the same points (X and Y, tab-separated).
 namespace {
 
 std::string chemin_temp(const char* nom) { return (std::filesystem::temp_directory_path() / nom).string(); }
@@ -359,6 +360,17 @@ void BM_ExporteGpkg(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_ExporteGpkg)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The same work to KML: reprojected to degrees, each line styled, within a few times the GeoPackage.
+void BM_ExporteKml(benchmark::State& state) {
+    vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));
+    std::string erreur;
+    vuv::sig::systeme_vers_wkt("2154", d.systeme_wkt, erreur);
+    const std::string chemin = chemin_temp("bench_vuviviva.kml");
+    for (auto _ : state) benchmark::DoNotOptimize(vuv::sig::exporte_sig(d, chemin, {vuv::sig::FormatSig::kml}).points);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ExporteKml)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ExporteGpkg_anchor(benchmark::State& state) {
     vuv::Document d = document_avec_lignes(static_cast<int>(state.range(0)));

@@ -11,6 +11,8 @@ packages=(
   libjpeg62-turbo-dev libtiff-dev libgif-dev
   libfreexl-dev libemf2svg-dev libwmf-dev libuemf-dev libtiff-tools
   libgdal-dev gdal-bin
+  # other readers of the GIS exports in the tests
+  libxml2-utils python3-lxml python3-ezdxf
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgeographiclib-dev
   clang-14 libclang-rt-14-dev
   xvfb xauth xdotool

@@ -3,7 +3,9 @@
 #include "core/fichiers/EcritureSure.h"
 #include "core/fichiers/RaisonSysteme.h"
 #include "core/document/Document.h"
+#include "sig/CouleursDxf.h"
 #include "sig/DonneesSig.h"
+#include "sig/EcritureKml.h"
 
 #include <cpl_error.h>
 #include <gdal_priv.h>
@@ -178,7 +180,7 @@ public:
         case FormatSig::gpkg: pilote = "GPKG"; break;
         case FormatSig::shp: pilote = "ESRI Shapefile"; break;
         case FormatSig::geojson: pilote = "GeoJSON"; break;
-        case FormatSig::kml: pilote = GetGDALDriverManager()->GetDriverByName("LIBKML") ? "LIBKML" : "KML"; break;
+        case FormatSig::kml: pilote = "KML"; break; // not used: ecrit_kml writes it
         case FormatSig::dxf: pilote = "DXF"; break;
         case FormatSig::csv: pilote = "CSV"; break;
         }
@@ -225,7 +227,6 @@ public:
     }
 
     bool sans_champs() const { return f_.format == FormatSig::dxf; }
-    bool avec_style() const { return f_.format == FormatSig::dxf || f_.format == FormatSig::kml; }
 
     void ajoute(OGRLayer* l, OGRFeature& e) {
         e.SetFID(OGRNullFID);
@@ -296,12 +297,17 @@ void attributs_ligne(OGRFeature& e, const LigneSig& l, const char* couche, const
         if (l.couleur.empty()) e.SetFieldNull(e.GetFieldIndex("couleur"));
         else e.SetField("couleur", l.couleur.c_str());
     }
-    if (r.avec_style() && !l.couleur.empty()) {
+    if (!r.sans_champs()) return;
+    // The feature is reused: a line without colour must not keep the previous one's.
+    if (l.couleur.empty()) {
+        e.SetStyleString(nullptr);
+    } else if (std::string_view(couche) == "surfaces") {
+        // The writer colours a hatch from its brush only when the brush comes first.
+        e.SetStyleString(("BRUSH(fc:" + l.couleur + ")").c_str());
+    } else {
         std::string style = "PEN(c:" + l.couleur;
         if (l.epaisseur && *l.epaisseur > 0) style += ",w:" + std::to_string(*l.epaisseur) + "px";
-        style += ")";
-        if (std::string_view(couche) == "surfaces") style += ";BRUSH(fc:" + l.couleur + "80)";
-        e.SetStyleString(style.c_str());
+        e.SetStyleString((style + ")").c_str());
     }
 }
 
@@ -458,24 +464,30 @@ BilanSig exporte_sig(const DonneesSig& donnees, const std::string& systeme_wkt, 
         const Reglage synchrone("OGR_SQLITE_SYNCHRONOUS", "OFF");
         const Reglage journal("OGR_SQLITE_JOURNAL", "MEMORY");
         const Reglage cache("OGR_SQLITE_CACHE", "128");
-        ErreursGdal erreurs;
-        Redaction r(f, temporaire.chemin(), noms, srs, d->avec_z);
-        std::size_t rang = 0;
-        OGRLayer* lignes = r.couche("lignes", rang++, wkbLineString);
-        champs_ligne(r, lignes);
-        ecrit_lignes(r, lignes, *d, d->avec_z, b);
-        if (o.surfaces) {
-            OGRLayer* surfaces = r.couche("surfaces", rang++, wkbPolygon);
-            champs_ligne(r, surfaces);
-            ecrit_surfaces(r, surfaces, *d, d->avec_z, b);
+        const std::string ecrit = temporaire.chemin() + "/" + fs::path(noms.front()).filename().string();
+        if (o.format == FormatSig::kml) {
+            ecrit_kml(*d, o.surfaces, ecrit, noms.front(), b);
+        } else {
+            ErreursGdal erreurs;
+            Redaction r(f, temporaire.chemin(), noms, srs, d->avec_z);
+            std::size_t rang = 0;
+            OGRLayer* lignes = r.couche("lignes", rang++, wkbLineString);
+            champs_ligne(r, lignes);
+            ecrit_lignes(r, lignes, *d, d->avec_z, b);
+            if (o.surfaces) {
+                OGRLayer* surfaces = r.couche("surfaces", rang++, wkbPolygon);
+                champs_ligne(r, surfaces);
+                ecrit_surfaces(r, surfaces, *d, d->avec_z, b);
+            }
+            OGRLayer* points = r.couche("points", rang, wkbPoint);
+            r.champ(points, "n", OFTInteger);
+            r.champ(points, "L", OFTInteger);
+            r.champ(points, "Libelle", OFTString);
+            r.champ(points, "Z", OFTReal);
+            ecrit_points(r, points, *d, d->avec_z, b);
+            r.termine(erreurs);
         }
-        OGRLayer* points = r.couche("points", rang, wkbPoint);
-        r.champ(points, "n", OFTInteger);
-        r.champ(points, "L", OFTInteger);
-        r.champ(points, "Libelle", OFTString);
-        r.champ(points, "Z", OFTReal);
-        ecrit_points(r, points, *d, d->avec_z, b);
-        r.termine(erreurs);
+        if (o.format == FormatSig::dxf) ajoute_couleurs_vraies(ecrit, noms.front(), couleurs_entites(*d, o.surfaces));
     }
 
     // Everything is complete: on disk first, then into place.
