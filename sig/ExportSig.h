@@ -1,13 +1,13 @@
 #pragma once
 // The digitized lines and points written for GIS tools through OGR: GeoPackage, Shapefile,
-// GeoJSON, KML, DXF and CSV with WKT geometries.
+// GeoJSON, DXF and CSV with WKT geometries; KML by its own writer (sig/EcritureKml.h).
 //
 // Layers: "lignes" (LineString, fields L, nom, epaisseur, couleur), "surfaces" (Polygon, same
 // fields; the closed lines, when asked) and "points" (Point, fields n, L, Libelle, Z), in 3D
 // when some point has an altitude. GeoJSON and KML are written in longitude/latitude (WGS 84,
 // longitude first), reprojected from the project's system; the other formats keep the
 // project's coordinates and name its system when it has one. DXF keeps no fields: each entity
-// lies on a DXF layer named after its layer and carries its line's colour.
+// lies on a DXF layer named after its layer and carries its line's colour, indexed and true.
 //
 // Nothing half-written is left: every file is written in a temporary folder beside the target
 // and moved into place only once all are complete.

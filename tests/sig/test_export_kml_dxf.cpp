@@ -15,7 +15,6 @@
 
 using namespace vuv;
 using namespace vuv::sig;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -38,10 +37,11 @@ Sortie relit(const std::string& genre, const std::string& fichier) {
     return lance("/usr/bin/python3 " VUVIVIVA_TESTS_SIG "/relit.py " + genre + " '" + fichier + "'");
 }
 
-LigneSig ligne(int L, std::string couleur, std::optional<int> epaisseur, bool fermee, double z = 0) {
+// Three vertices, each `dz` higher than the one before; closed, a fourth back on the first.
+LigneSig ligne(int L, std::string couleur, std::optional<int> epaisseur, bool fermee, double z = 0, double dz = 0) {
     LigneSig l{L, "ligne " + std::to_string(L), epaisseur, std::move(couleur), {}};
     const double X = 651000 + 1000 * L, Y = 6861000;
-    l.sommets = {{X, Y, z}, {X + 100, Y, z * 1.5}, {X + 100, Y + 100, z * 2}};
+    l.sommets = {{X, Y, z}, {X + 100, Y, z + dz}, {X + 100, Y + 100, z + 2 * dz}};
     if (fermee) l.sommets.push_back(l.sommets.front());
     return l;
 }
@@ -58,78 +58,39 @@ protected:
     const vuv::octets::DossierEssai essai_{"kmldxf_"};
 };
 
-// A coloured line with its width, then one without colour (the writer once gave it the
-// previous line's look), a closed one without width, a closed one without colour.
-DonneesSig quatre_lignes(bool avec_z) {
-    const double z = avec_z ? 112.5 : 0;
-    DonneesSig d;
-    d.lignes = {ligne(1, "#123456", 4, false, z), ligne(2, "", 7, false, z), ligne(3, "#00FF00", {}, true, z),
-                ligne(4, "", {}, true, z)};
-    d.points = {{1, 1, "haut", 651000, 6861000, avec_z ? std::optional(112.5) : std::nullopt},
-                {2, 1, "", 651100, 6861000, {}}};
-    d.avec_z = avec_z;
-    return d;
-}
-
-struct Look {
-    bool avec_z;
-    const char* kml; // layer, line colour, width, fill, altitude modes, label or name
-    const char* dxf; // entity, layer, indexed colour, true colour
-};
-
-class LooksParLigne : public ExportKmlDxf, public ::testing::WithParamInterface<Look> {};
-
 } // namespace
 
-TEST_P(LooksParLigne, EachLineItsOwnColourWithTheTrueOneInDxf) {
-    const Look& a = GetParam();
-    const DonneesSig d = quatre_lignes(a.avec_z);
+// A coloured line with its width, then one without colour (the writer once gave it the
+// previous line's look), a closed one without width, a closed one without colour. Sloping
+// lines are DXF polylines with vertices, flat ones lightweight polylines.
+TEST_F(ExportKmlDxf, EachLineItsOwnLookAndTheTrueColourInDxf) {
+    DonneesSig d;
+    d.lignes = {ligne(1, "#123456", 4, false, 100, 1), ligne(2, "", 7, false, 100, 1), ligne(3, "#00FF00", {}, true, 90),
+                ligne(4, "", {}, true, 90)};
+    // Altitudes are above the sea; a point without one stays on the ground.
+    d.points = {{1, 1, "haut", 651000, 6861000, 112.5}, {2, 1, "", 651100, 6861000, {}}};
+    d.avec_z = true;
     const BilanSig kml = exporte_sig(d, systeme, chemin("carte.kml"), {FormatSig::kml, false, true});
     EXPECT_EQ(kml.lignes, 4);
     EXPECT_EQ(kml.surfaces, 2);
-    EXPECT_EQ(relit("kml", kml.fichiers[0]).texte, a.kml);
+    EXPECT_EQ(relit("kml", kml.fichiers[0]).texte, "lignes\tff563412\t4\t-\tabsolute\t\"ligne 1\"\n"
+                                                   "lignes\t-\t-\t-\tabsolute\t\"ligne 2\"\n"
+                                                   "lignes\tff00ff00\t-\t-\tabsolute\t\"ligne 3\"\n"
+                                                   "lignes\t-\t-\t-\tabsolute\t\"ligne 4\"\n"
+                                                   "surfaces\tff00ff00\t-\t8000ff00\tabsolute\t\"ligne 3\"\n"
+                                                   "surfaces\t-\t-\t-\tabsolute\t\"ligne 4\"\n"
+                                                   "points\t-\t-\t-\tabsolute\t\"haut\"\n"
+                                                   "points\t-\t-\t-\t-\t\"\"\n");
     const BilanSig dxf = exporte_sig(d, systeme, chemin("carte.dxf"), {FormatSig::dxf, false, true});
-    EXPECT_EQ(relit("dxf", dxf.fichiers[0]).texte, a.dxf);
+    EXPECT_EQ(relit("dxf", dxf.fichiers[0]).texte, "POLYLINE\tlignes\t146\t1193046\n"
+                                                   "POLYLINE\tlignes\t256\t-\n"
+                                                   "LWPOLYLINE\tlignes\t3\t65280\n"
+                                                   "LWPOLYLINE\tlignes\t256\t-\n"
+                                                   "HATCH\tsurfaces\t3\t65280\n"
+                                                   "HATCH\tsurfaces\t256\t-\n"
+                                                   "POINT\tpoints\t256\t-\n"
+                                                   "POINT\tpoints\t256\t-\n");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Dimensions, LooksParLigne,
-    ::testing::Values(Look{false,
-                           "lignes\tff563412\t4\t-\t-\t\"ligne 1\"\n"
-                           "lignes\t-\t-\t-\t-\t\"ligne 2\"\n"
-                           "lignes\tff00ff00\t-\t-\t-\t\"ligne 3\"\n"
-                           "lignes\t-\t-\t-\t-\t\"ligne 4\"\n"
-                           "surfaces\tff00ff00\t-\t8000ff00\t-\t\"ligne 3\"\n"
-                           "surfaces\t-\t-\t-\t-\t\"ligne 4\"\n"
-                           "points\t-\t-\t-\t-\t\"haut\"\n"
-                           "points\t-\t-\t-\t-\t\"\"\n",
-                           "LWPOLYLINE\tlignes\t146\t1193046\n"
-                           "LWPOLYLINE\tlignes\t256\t-\n"
-                           "LWPOLYLINE\tlignes\t3\t65280\n"
-                           "LWPOLYLINE\tlignes\t256\t-\n"
-                           "HATCH\tsurfaces\t3\t65280\n"
-                           "HATCH\tsurfaces\t256\t-\n"
-                           "POINT\tpoints\t256\t-\n"
-                           "POINT\tpoints\t256\t-\n"},
-                      // Altitudes are above the sea; a point without one stays on the ground.
-                      Look{true,
-                           "lignes\tff563412\t4\t-\tabsolute\t\"ligne 1\"\n"
-                           "lignes\t-\t-\t-\tabsolute\t\"ligne 2\"\n"
-                           "lignes\tff00ff00\t-\t-\tabsolute\t\"ligne 3\"\n"
-                           "lignes\t-\t-\t-\tabsolute\t\"ligne 4\"\n"
-                           "surfaces\tff00ff00\t-\t8000ff00\tabsolute\t\"ligne 3\"\n"
-                           "surfaces\t-\t-\t-\tabsolute\t\"ligne 4\"\n"
-                           "points\t-\t-\t-\tabsolute\t\"haut\"\n"
-                           "points\t-\t-\t-\t-\t\"\"\n",
-                           "POLYLINE\tlignes\t146\t1193046\n"
-                           "POLYLINE\tlignes\t256\t-\n"
-                           "POLYLINE\tlignes\t3\t65280\n"
-                           "POLYLINE\tlignes\t256\t-\n"
-                           "HATCH\tsurfaces\t3\t65280\n"
-                           "HATCH\tsurfaces\t256\t-\n"
-                           "POINT\tpoints\t256\t-\n"
-                           "POINT\tpoints\t256\t-\n"}),
-    [](const auto& p) { return p.param.avec_z ? std::string("3D") : std::string("2D"); });
 
 // Whatever a label holds, the file is XML; what XML cannot hold at all is shown, not lost.
 TEST_F(ExportKmlDxf, EveryLabelGivesValidXml) {
