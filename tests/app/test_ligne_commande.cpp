@@ -231,22 +231,19 @@ TEST_F(LigneCommande, TwelveProjectsIntoAFolder) {
 // inf: every reader takes a cell the same way, and refuses the same ones, naming them.
 TEST_F(LigneCommande, EveryCommandReadsACellAlike) {
     const std::string reference = lance({"--mesure", "1", projet("carte.trl")}).sortie;
-    const std::string x2 = "651237.50000000", z2 = "6861480.00000000,0.00000000";
-    struct Cas {
+    const std::string x2 = "651237.50000000", z2 = "6861480.00000000,0.00000000", trop = " : au plus 1,7E308 en valeur absolue";
+    const struct {
         std::string de, par;
         int statut_mesure; // -1: not asked
         int statut_sig;
         std::string erreur; // after "<project> : "
-    };
-    const Cas cas[] = {
+    } cas[] = {
         {x2, "6.5123750e5", 2, 2, "'6.5123750e5' n'est pas une valeur réelle valide (colonne X du point n°2)"},
         {x2, " 6.5123750E5", 0, 0, ""},
-        {x2, "1E400", -1, 2,
-         "'1E400' est trop grand pour un fichier SIG (colonne X du point n°2) : au plus 1,7E308 en valeur absolue"},
-        {z2, "6861480.00000000,-1E400", -1, 2,
-         "'-1E400' est trop grand pour un fichier SIG (colonne Z du point n°2) : au plus 1,7E308 en valeur absolue"},
+        {x2, "1E400", -1, 2, "'1E400' est trop grand pour un fichier SIG (colonne X du point n°2)" + trop},
+        {z2, "6861480.00000000,-1E400", -1, 2, "'-1E400' est trop grand pour un fichier SIG (colonne Z du point n°2)" + trop},
     };
-    for (const Cas& c : cas) {
+    for (const auto& c : cas) {
         const std::string p = projet("cellule.trl", remplace(exemple, c.de, c.par));
         const std::string attendu = c.erreur.empty() ? "" : p + " : " + c.erreur + "\n";
         if (c.statut_mesure >= 0) {

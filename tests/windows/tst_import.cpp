@@ -39,10 +39,7 @@ private slots:
     void tableur_par_le_panneau_data();
     void tableur_par_le_panneau();
     void tableur_refuse();
-    void presse_papier_refuse_data();
-    void presse_papier_refuse();
-    void texte_sans_nombres_data();
-    void texte_sans_nombres();
+    void de_la_prose_au_lieu_de_nombres();
     void tableur_exposants_data();
     void tableur_exposants();
 
@@ -56,7 +53,6 @@ private:
     }
     // A 1200 x 800 image loaded without proportions, two points digitized on line 1.
     void image_et_deux_points();
-    std::vector<std::string> cellules(const Grille& g) const;
 
     std::unique_ptr<DossierProgrammeTest> dossier_;
     std::unique_ptr<ProgrammeTest> t_;
@@ -296,73 +292,33 @@ void TestImport::tableur_refuse() {
     QVERIFY(doc().sauve);
 }
 
-std::vector<std::string> TestImport::cellules(const Grille& g) const {
-    std::vector<std::string> v;
-    for (int r = 0; r < g.row_count(); ++r)
-        for (int c = 0; c < g.col_count(); ++c) v.emplace_back(g.cell(c, r));
-    return v;
-}
-
-void TestImport::presse_papier_refuse_data() {
-    QTest::addColumn<QString>("presse");
-    QTest::addColumn<QString>("message");
-    // Prose once wrote "," into a calibration Y and moved every point.
-    QTest::newRow("prose") << QStringLiteral("Bonjour Pierre, voici le relevé\nà bientôt\n")
-                           << QStringLiteral("La ligne 1 du presse-papier <Bonjour Pierre, voici le relevé> : son "
-                                             "champ 1 <Bonjour> n'est pas un nombre.");
-    QTest::newRow("mot") << QStringLiteral("1 2 3\n12 x 5\n")
-                         << QStringLiteral("La ligne 2 du presse-papier <12 x 5> : son champ 2 <x> n'est pas un nombre.");
-    // val_r drops the E: 1,5E3 would become 1,53.
-    QTest::newRow("exposant") << QStringLiteral("0\t1\t0\n1,5E3\t0\n")
-                              << QStringLiteral("La ligne 2 du presse-papier <1,5E3?0> : son champ 1 <1,5E3> n'est pas "
-                                                "un nombre.");
-}
-
-void TestImport::presse_papier_refuse() {
-    QFETCH(QString, presse);
-    QFETCH(QString, message);
+// Prose on the clipboard wrote "," into a calibration Y and moved every point; prose in a text
+// file was placed at X = Y = 0 and said to fall outside the image.
+void TestImport::de_la_prose_au_lieu_de_nombres() {
     const SeparateurLocal separateur(',');
     image_et_deux_points();
-    const std::vector<std::string> calage = cellules(doc().StringGrid2), points = cellules(doc().StringGrid1);
-    t_->port.presse_papier_ecrit(presse.toStdString());
+    const std::string calage = doc().val_calage();
+    const QString X2 = cellule("X", 2);
+    t_->port.presse_papier_ecrit("1 2 3\nBonjour Pierre, voici le relevé\n");
     t_->port.repond_oui();
     QTest::mouseClick(f2().SpeedButton10, Qt::LeftButton);
-    const auto infos = t_->port.textes("information");
-    QCOMPARE(infos.size(), std::size_t{1});
-    QCOMPARE(QString::fromStdString(infos[0]), message + QStringLiteral("\n\nLes valeurs de calibration n'ont pas été remplacées."));
-    QVERIFY(cellules(doc().StringGrid2) == calage);
-    QVERIFY(cellules(doc().StringGrid1) == points);
-    QVERIFY(doc().sauve);
-    QVERIFY(!f2().Memo2->isVisible());
-}
 
-void TestImport::texte_sans_nombres_data() {
-    QTest::addColumn<QByteArray>("contenu");
-    QTest::addColumn<int>("ajoutes");
-    QTest::addColumn<QString>("message");
-    // Prose was placed at X = Y = 0 and said to fall outside the image.
-    QTest::newRow("prose") << QByteArray("Bonjour Pierre,\r\nvoici le relev\xE9 du 7 d\xE9" "cembre.\r\n") << 0
-                           << QStringLiteral("2 ligne(s) ne contiennent pas de nombres X Y (ligne 1 : <Bonjour Pierre,>) "
-                                             ": elles n'ont pas été rajoutées.");
-    QTest::newRow("entete") << QByteArray("X Y nom\r\n0.23 111.5 pointA\r\n5 abc\r\n") << 2
-                            << QStringLiteral("1 ligne(s) ne contiennent pas de nombres X Y (ligne 1 : <X Y nom>) : "
-                                              "elles n'ont pas été rajoutées.");
-}
-
-void TestImport::texte_sans_nombres() {
-    QFETCH(QByteArray, contenu);
-    QFETCH(int, ajoutes);
-    QFETCH(QString, message);
-    image_et_deux_points();
     const QString source = fichier(QStringLiteral("lettre.txt"));
-    ecrit_octets(source, contenu);
+    ecrit_octets(source, "Bonjour Pierre,\r\nvoici le relev\xE9 du 7 d\xE9" "cembre.\r\n");
     t_->port.repond_oui();
     t_->port.repond("O");
     d_->repond_fichier(source);
     t_->programme->Form6->pilote = [](TForm6& f) { QTest::mousePress(f.Button2, Qt::LeftButton); };
     QTest::mouseClick(f2().SpeedButton6, Qt::LeftButton);
-    QCOMPARE(t_->port.textes("information"), std::vector<std::string>{message.toStdString()});
-    QCOMPARE(doc().nb_points, 2 + ajoutes);
+    QCOMPARE(t_->port.textes("information"),
+             (std::vector<std::string>{"La ligne 2 du presse-papier <Bonjour Pierre, voici le relevé> : son champ 1 "
+                                       "<Bonjour> n'est pas un nombre.\n\nLes valeurs de calibration n'ont pas été "
+                                       "remplacées.",
+                                       "2 ligne(s) ne contiennent pas de nombres X Y (ligne 1 : <Bonjour Pierre,>) : "
+                                       "elles n'ont pas été rajoutées."}));
+    QCOMPARE(doc().val_calage(), calage);
+    QCOMPARE(cellule("X", 2), X2);
+    QCOMPARE(doc().nb_points, 2);
 }
 
 void TestImport::tableur_exposants_data() { texte_par_le_bouton_data(); }
