@@ -32,9 +32,9 @@ struct FeuilleConversion {
         if (g.row_count() > 41) g.set_row_count(41);
         for (const vuv::Calcul k : calculs) {
             const vuv::Bilan b = vuv::calcule(g, c, k, 6378, 6347);
-            if (b.traitees != g.row_count() - 1 || b.refusees > b.traitees || b.annule ||
-                b.premieres.size() != static_cast<std::size_t>(std::min<long>(b.refusees, 10)) ||
-                vuv::message_bilan(b).empty() != (b.refusees == 0))
+            if (b.traitees != g.row_count() - 1 || b.refusees > b.traitees || b.videes > 2 * b.traitees || b.annule ||
+                b.premieres.size() != static_cast<std::size_t>(std::min<long>(b.refusees + b.videes, 10)) ||
+                vuv::message_bilan(b).empty() != (b.refusees + b.videes == 0))
                 std::abort();
         }
         (void)vuv::texte_export(g);

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     fuzz::document_de_depart(d);
     const vuv::BilanTexte b = vuv::importe_points_texte(d, vuv::texte_de_fichier(octets));
     if (b.resultat != vuv::ResultatImport::fait || d.nb_points != 2 + b.ajoutes) std::abort();
-    if (port.informations != (b.hors_image > 0 ? 1 : 0)) std::abort();
+    if (port.informations != (b.hors_image > 0 || b.sans_nombres > 0 ? 1 : 0)) std::abort();
     if (b.ajoutes > 0 && d.num_ligne != 2) std::abort();
     for (int r = 3; r <= d.nb_points; ++r) {
         for (const char* nom : {"L", "x", "y"})
@@ -44,12 +44,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     }
 
     // The same text pasted as calibration values: rows 1 to 3 only, the points recomputed
-    // without a word, the work still written.
+    // without a word, or refused with one and nothing changed; the work still written.
     vuv::Document c;
     fuzz::document_de_depart(c);
     port.informations = 0;
-    vuv::importe_calage_texte(c, octets);
-    if (port.informations != 0 || c.StringGrid2.row_count() != 4 || c.sauve) std::abort();
+    const std::string avant = vuv::texte_projet_tel_quel(c, true);
+    if (vuv::importe_calage_texte(c, octets) == vuv::ResultatImport::fait) {
+        if (port.informations != 0 || c.StringGrid2.row_count() != 4 || c.sauve) std::abort();
+    } else if (port.informations != 1 || vuv::texte_projet_tel_quel(c, true) != avant) {
+        std::abort();
+    }
     (void)vuv::texte_projet(c, true);
     return 0;
 }

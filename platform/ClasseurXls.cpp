@@ -1,6 +1,6 @@
 #include "platform/ClasseurXls.h"
 
-#include "core/text/separateur.h"
+#include "core/text/extraitUTIL.h"
 
 #include <freexl.h>
 
@@ -38,12 +38,7 @@ std::string date_francaise(const char* t) {
 std::string texte(const FreeXL_CellValue& v) {
     switch (v.type) {
     case FREEXL_CELL_INT: return std::to_string(v.value.int_value);
-    case FREEXL_CELL_DOUBLE: {
-        char t[64];
-        std::snprintf(t, sizeof t, "%.15g", v.value.double_value);
-        if (char* point = std::strchr(t, '.')) *point = separateur_decimal();
-        return t;
-    }
+    case FREEXL_CELL_DOUBLE: return texte_nombre_classeur(v.value.double_value);
     case FREEXL_CELL_TEXT:
     case FREEXL_CELL_SST_TEXT:
     case FREEXL_CELL_TIME: return v.value.text_value ? v.value.text_value : "";

@@ -37,7 +37,7 @@ long double reel(std::string_view cellule, const char* colonne, int row) {
     double v = 0;
     const auto [fin, e] = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::fixed);
     if (e == std::errc() && fin == t.data() + t.size() && std::isfinite(v)) return v;
-    return lit_reel_export(cellule, quoi(colonne, row));
+    return lit_reel_sig(cellule, quoi(colonne, row));
 }
 
 int entier(std::string_view cellule, const char* colonne, int row) {

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <fstream>
 #include <optional>
+#include <tuple>
 
 namespace vuv {
 namespace {
@@ -83,6 +84,21 @@ public:
         decimal_vers_angle(c_.lat, c_.dlat, 90);
         decimal_vers_angle(c_.lon, c_.dlon, 180);
     }
+
+    // "Lat Long --> °lat °long" alone: each cell on its own, a bad one empties its angle.
+    void decimal_vers_angles_par_cellule() {
+        for (const auto& [de, vers, limite] : {std::tuple{c_.lat, c_.dlat, 90}, std::tuple{c_.lon, c_.dlon, 180}}) {
+            if (vide(v_[de])) continue;
+            const auto v = lit_decimal(v_[de]);
+            if (dans(v, limite)) {
+                v_[vers] = FormatDMSText(*v);
+            } else {
+                videes_.push_back({row_, enleve_blancs(g_.cell(de, 0)), v_[de]});
+                v_[vers].clear();
+            }
+        }
+    }
+    const std::vector<ValeurRefusee>& videes() const { return videes_; }
 
     void xy(long double Ra, long double Rb) {
         decimal_vers_angles();
@@ -175,6 +191,7 @@ private:
     int row_;
     std::vector<std::string> v_;
     std::optional<ValeurRefusee> refus_;
+    std::vector<ValeurRefusee> videes_;
 };
 
 void ajoute_groupe(std::string& r, std::string_view chiffres) {
@@ -242,7 +259,7 @@ Bilan calcule(Grille& g, const ColonnesFeuille& c, Calcul calcul, long double Ra
         Ligne l(g, c, r);
         switch (calcul) {
         case Calcul::AnglesVersDecimal: l.angles_vers_decimal(); break;
-        case Calcul::DecimalVersAngles: l.decimal_vers_angles(); break;
+        case Calcul::DecimalVersAngles: l.decimal_vers_angles_par_cellule(); break;
         case Calcul::XY: l.xy(Ra, Rb); break;
         case Calcul::AnglesVersUTM: l.angles_vers_utm(false, Ra, Rb); break;
         case Calcul::AnglesVersUTMVides: l.angles_vers_utm(true, Ra, Rb); break;
@@ -250,8 +267,13 @@ Bilan calcule(Grille& g, const ColonnesFeuille& c, Calcul calcul, long double Ra
         }
         ++b.traitees;
         if (l.refusee()) {
-            if (++b.refusees <= 10) b.premieres.push_back(l.refus());
+            ++b.refusees;
+            if (b.premieres.size() < 10) b.premieres.push_back(l.refus());
             continue;
+        }
+        for (const ValeurRefusee& v : l.videes()) {
+            ++b.videes;
+            if (b.premieres.size() < 10) b.premieres.push_back(v);
         }
         const Grille::Rangee avant = g.ligne(r);
         bool change = false;
@@ -266,14 +288,18 @@ Bilan calcule(Grille& g, const ColonnesFeuille& c, Calcul calcul, long double Ra
 }
 
 std::string message_bilan(const Bilan& b) {
-    if (b.refusees == 0) return {};
-    std::string m = b.refusees == 1
-                        ? "1 ligne n'a pas été convertie (valeur illisible ou hors limites) :"
-                        : std::to_string(b.refusees) +
-                              " lignes n'ont pas été converties (valeurs illisibles ou hors limites) :";
+    if (b.refusees == 0 && b.videes == 0) return {};
+    std::string m;
+    if (b.refusees == 1) m = "1 ligne n'a pas été convertie (valeur illisible ou hors limites) :";
+    else if (b.refusees > 1)
+        m = std::to_string(b.refusees) + " lignes n'ont pas été converties (valeurs illisibles ou hors limites) :";
+    if (b.videes == 1) m += "1 valeur n'a pas été convertie (illisible ou hors limites), son angle est vidé :";
+    else if (b.videes > 1)
+        m += std::to_string(b.videes) +
+             " valeurs n'ont pas été converties (illisibles ou hors limites), leurs angles sont vidés :";
     for (const ValeurRefusee& v : b.premieres)
         m += "\rn° " + std::to_string(v.ligne) + "  " + v.colonne + "  <" + v.texte + ">";
-    if (b.refusees > static_cast<long>(b.premieres.size())) m += "\r...";
+    if (b.refusees + b.videes > static_cast<long>(b.premieres.size())) m += "\r...";
     return m;
 }
 

@@ -4,7 +4,8 @@
 //
 // A row whose cells do not qualify for a conversion is skipped. A row that qualifies but holds
 // an unreadable or out-of-range value (|latitude| > 90, |longitude| > 180, zone outside 1..60)
-// is left untouched and reported once per run in the Bilan, never read as 0.
+// is left untouched and reported once per run in the Bilan, never read as 0. Decimal to angle
+// text alone works cell by cell: a bad decimal empties its angle, the other one is converted.
 #include <functional>
 #include <string>
 #include <string_view>
@@ -44,7 +45,8 @@ struct ValeurRefusee {
 };
 struct Bilan {
     long refusees = 0;                  // rows left untouched for a bad value
-    std::vector<ValeurRefusee> premieres; // the first ten of them
+    long videes = 0;                    // decimal cells not converted: their angle emptied
+    std::vector<ValeurRefusee> premieres; // the first ten of both
     long traitees = 0;                  // rows gone through (all of them unless cancelled)
     bool annule = false;
 };

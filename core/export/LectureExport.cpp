@@ -6,6 +6,7 @@
 #include "core/text/separateur.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 namespace vuv {
@@ -29,9 +30,17 @@ long double lit_reel_export(std::string_view texte, const std::string& quoi) {
         const auto v = s.find(',');
         if (v != std::string::npos) s[v] = '.';
     }
-    const std::optional<long double> r = nombres::lit(s, '.', true, true);
+    const std::optional<long double> r = nombres::lit(s, '.', true, false);
     if (!r || !std::isfinite(*r)) refuse(texte, "réelle", quoi);
     return *r;
+}
+
+long double lit_reel_sig(std::string_view texte, const std::string& quoi) {
+    const long double v = lit_reel_export(texte, quoi);
+    if (std::fabs(v) > std::numeric_limits<double>::max())
+        throw ErreurExport("'" + std::string(texte) + "' est trop grand pour un fichier SIG (" + quoi +
+                           ") : au plus 1,7E308 en valeur absolue");
+    return v;
 }
 
 long double lit_reel_local(std::string_view texte, const std::string& quoi) {

@@ -16,10 +16,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A real written with a point or a comma (a project saved under one convention and exported
-// under the other), with an optional exponent; surrounding spaces allowed. Throws ErreurExport
-// naming `quoi` and the text when it is not a number.
+// The one strict reading of a real cell, for every export and the command line: a point or a
+// comma (a project saved under one convention and exported under the other), an optional
+// exponent with a capital E, surrounding spaces. A small e is refused, as est_reel refuses it
+// and val_reel stops at it: what passes here, the measurements read to the same value.
+// Throws ErreurExport naming `quoi` and the text when it is not such a number.
 long double lit_reel_export(std::string_view texte, const std::string& quoi);
+
+// lit_reel_export for the GIS formats, which write doubles: also refused beyond a double's
+// range, which they would write as inf. The value stays extended, so the no-value marker is
+// still told apart.
+long double lit_reel_sig(std::string_view texte, const std::string& quoi);
 
 // A real strictly in the local convention, as the X maxi box is read.
 long double lit_reel_local(std::string_view texte, const std::string& quoi);

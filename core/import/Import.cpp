@@ -7,10 +7,15 @@
 #include "core/projet/Projet.h"
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
+#include "core/text/nombres.h"
+#include "core/text/separateur.h"
 #include "core/ui/PortUtilisateur.h"
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
+#include <optional>
 #include <vector>
 
 namespace vuv {
@@ -67,6 +72,15 @@ bool lit_rangs(LecteurTexte& f, Grille& g, int n, const RefusProjet& refuse, con
         listes.lit(g, r, f.ligne());
     }
     return true;
+}
+
+std::string lisible(std::string_view t) { return extrait_lisible(utf8_vers_cp1252(t)); }
+
+// extrait_champ_reel, telling a field that is not a number.
+std::optional<long double> champ_nombre(std::string_view ligne, int k, char sep) {
+    const long double v = extrait_champ_reel(ligne, k, sep, std::numeric_limits<long double>::quiet_NaN());
+    if (std::isnan(v)) return std::nullopt;
+    return v;
 }
 
 // Pixels whose 4-digit text reads back as an integer: a wider one is written in scientific form.
@@ -198,22 +212,42 @@ ResultatImport importe_calage_projet(Document& d, std::string_view octets, const
     return ResultatImport::fait;
 }
 
-void importe_calage_texte(Document& d, std::string_view texte) {
-    Grille& g = d.StringGrid2;
-    if (g.row_count() < 4) g.set_row_count(4);
+ResultatImport importe_calage_texte(Document& d, std::string_view texte) {
     const int cols[3] = {d.indice_col_cal("X"), d.indice_col_cal("Y"), d.indice_col_cal("Z")};
+    const char sep_decimal = separateur_decimal();
+    // Every field is checked before a cell changes: the recomputation reads them with val_r,
+    // which makes a number of anything ("," gives 0, "1E3" gives 13).
+    std::vector<std::pair<int, std::string>> valeurs[3];
+    std::string refus;
     char sep = ' ';
     int row = 0;
     pour_chaque_ligne(texte, [&](std::string_view l) {
-        if (++row > 3) return;
+        if (++row > 3 || !refus.empty()) return;
         if (l.find('\t') != std::string_view::npos) sep = '\t';
         for (int k = 0; k < 3; ++k) {
-            std::string v = filtre_nombre(extrait_champ(l, k + 1, sep));
-            if (!v.empty() && cols[k] >= 0) g.set_cell(cols[k], row, std::move(v));
+            const std::string champ = extrait_champ(l, k + 1, sep);
+            if (champ.empty()) continue; // a short line keeps the rest of its row
+            std::string v = filtre_nombre(champ);
+            if (!nombres::lit(v, sep_decimal, false, false)) {
+                refus = "La ligne " + std::to_string(row) + " du presse-papier <" + lisible(l) + "> : son champ " +
+                        std::to_string(k + 1) + " <" + lisible(champ) + "> n'est pas un nombre.";
+                return;
+            }
+            valeurs[k].emplace_back(row, std::move(v));
         }
     });
+    if (!refus.empty()) {
+        port().information(refus + "\n\nLes valeurs de calibration n'ont pas été remplacées.");
+        return ResultatImport::refuse;
+    }
+    Grille& g = d.StringGrid2;
+    if (g.row_count() < 4) g.set_row_count(4);
+    for (int k = 0; k < 3; ++k)
+        for (auto& [r, v] : valeurs[k])
+            if (cols[k] >= 0) g.set_cell(cols[k], r, std::move(v));
     d.sauve = false;
     d.calcul_nouveaux_calage();
+    return ResultatImport::fait;
 }
 
 namespace {
@@ -236,6 +270,11 @@ public:
         possible_ = true;
     }
     bool possible() const { return possible_; }
+
+    // A line with neither X nor Y: prose, or a header, which would be placed at 0 0.
+    void sans_nombre(int ligne, std::string_view texte) {
+        if (b_.sans_nombres++ == 0) premiere_sans_nombre_ = "ligne " + std::to_string(ligne) + " : <" + lisible(texte) + ">";
+    }
 
     void ajoute(PointPlace p) {
         p.x = p.y = INT_MIN;
@@ -263,9 +302,14 @@ public:
             d_.sauve = false;
             d_.calcul_nouveaux_calage();
         }
+        std::string m;
+        if (b_.sans_nombres > 0)
+            m = std::to_string(b_.sans_nombres) + " ligne(s) ne contiennent pas de nombres X Y (" + premiere_sans_nombre_ +
+                ") : elles n'ont pas été rajoutées.";
         if (b_.hors_image > 0)
-            port().information(std::to_string(b_.hors_image) + " point(s) tombent hors de l'image (pixel au-delà de "
-                                                                "9999) : ils n'ont pas été rajoutés.");
+            m += (m.empty() ? "" : "\n") + std::to_string(b_.hors_image) +
+                 " point(s) tombent hors de l'image (pixel au-delà de 9999) : ils n'ont pas été rajoutés.";
+        if (!m.empty()) port().information(m);
         b_.resultat = ResultatImport::fait;
         return b_;
     }
@@ -275,6 +319,7 @@ private:
     bool possible_ = false;
     std::vector<PointPlace> points_;
     BilanTexte b_;
+    std::string premiere_sans_nombre_;
 };
 
 } // namespace
@@ -283,11 +328,14 @@ BilanTexte importe_points_texte(Document& d, std::string_view texte) {
     Placement placement(d);
     if (!placement.possible()) return placement.termine();
     char sep = ' ';
+    int ligne = 0;
     pour_chaque_ligne(texte, [&](std::string_view l) {
+        ++ligne;
         if (l.find('\t') != std::string_view::npos) sep = '\t';
         if (l.empty() || l.front() == '\'' || l.find_first_not_of(' ') == std::string_view::npos) return;
-        placement.ajoute({extrait_champ_reel(l, 1, sep, 0), extrait_champ_reel(l, 2, sep, 0), valeur_absente(),
-                          extrait_champ(l, 3, sep), 0, 0});
+        const auto X = champ_nombre(l, 1, sep), Y = champ_nombre(l, 2, sep);
+        if (!X && !Y) return placement.sans_nombre(ligne, l);
+        placement.ajoute({X.value_or(0), Y.value_or(0), valeur_absente(), extrait_champ(l, 3, sep), 0, 0});
     });
     return placement.termine();
 }

@@ -23,15 +23,18 @@ ResultatImport importe_points_projet(Document& d, std::string_view octets, const
 ResultatImport importe_calage_projet(Document& d, std::string_view octets, const std::string& fichier);
 
 // The clipboard's lines 1 to 3 into calibration rows 1 to 3: X, Y, Z separated by spaces, or
-// by tabs from the first line holding one; an empty field keeps its cell.
-void importe_calage_texte(Document& d, std::string_view texte);
+// by tabs from the first line holding one; a missing field keeps its cell. Refused, naming the
+// line and the field, when a field is not a plain number after filtre_nombre.
+ResultatImport importe_calage_texte(Document& d, std::string_view texte);
 
 // Points X Y [label], one a line, placed on a new line through the calibration; lines starting
-// with an apostrophe are skipped. Points falling outside 4-digit pixels are skipped and counted.
+// with an apostrophe are skipped. Points falling outside 4-digit pixels, and lines where neither
+// X nor Y is a number, are skipped, counted and said in one message.
 struct BilanTexte {
     ResultatImport resultat = ResultatImport::refuse;
     int ajoutes = 0;
     int hors_image = 0;
+    int sans_nombres = 0;
 };
 BilanTexte importe_points_texte(Document& d, std::string_view texte);
 

@@ -6,6 +6,7 @@
 #include "core/text/separateur.h"
 #include "core/ui/PortUtilisateur.h"
 
+#include <charconv>
 #include <cstring>
 #include <exception>
 #include <fstream>
@@ -293,6 +294,25 @@ std::string complete_blancs(std::string_view t, int largeur) {
 }
 
 std::string reel_en_texte_point(long double v) { return nombres::general(v, 15, '.'); }
+
+std::string texte_nombre_classeur(double v) {
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+    const std::string_view t(buf, static_cast<std::size_t>(r.ptr - buf));
+    const std::size_t e = t.find('e');
+    std::string s(t.substr(0, e));
+    for (char& c : s)
+        if (c == '.') c = separateur_decimal();
+    if (e == std::string_view::npos) return s;
+    // est_reel refuses a small e: "1e-07" would be skipped as a word.
+    std::size_t i = e + 1;
+    s.push_back('E');
+    if (t[i] == '-') s.push_back('-');
+    if (t[i] == '-' || t[i] == '+') ++i;
+    while (i + 1 < t.size() && t[i] == '0') ++i;
+    s.append(t.substr(i));
+    return s;
+}
 
 std::string filtre_nombre(std::string_view t) {
     const char sep = separateur_decimal();

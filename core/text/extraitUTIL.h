@@ -59,6 +59,9 @@ std::string _format(int largeur, int decimales, long double v);
 std::string _format2(int largeur, int decimales, long double v);
 std::string complete_blancs(std::string_view t, int largeur);
 std::string reel_en_texte_point(long double v);
+// A number held by a workbook cell as the text the number routines read: up to 15 significant
+// digits, the local separator and a capital E without '+' ("1E-7", "1,5E-300", "2,5E20").
+std::string texte_nombre_classeur(double v);
 std::string filtre_nombre(std::string_view t);
 // "%.3f" with the local separator and no sign on a value that rounds to zero.
 std::string fixe_local(long double v, int decimales);

@@ -226,3 +226,41 @@ TEST_F(LigneCommande, TwelveProjectsIntoAFolder) {
     EXPECT_EQ(d.erreurs, "Les projets " + chemin("carte_1.trl") + " et " + chemin("autre/carte_1.trl") +
                              " donneraient le même fichier carte_1.shp : exportez-les séparément.\n");
 }
+
+// "--mesure" read "6.5100e5" as 6.51 where the GIS export read 651 000, and "1E400" went out as
+// inf: every reader takes a cell the same way, and refuses the same ones, naming them.
+TEST_F(LigneCommande, EveryCommandReadsACellAlike) {
+    const std::string reference = lance({"--mesure", "1", projet("carte.trl")}).sortie;
+    const std::string x2 = "651237.50000000", z2 = "6861480.00000000,0.00000000", trop = " : au plus 1,7E308 en valeur absolue";
+    const struct {
+        std::string de, par;
+        int statut_mesure; // -1: not asked
+        int statut_sig;
+        std::string erreur; // after "<project> : "
+    } cas[] = {
+        {x2, "6.5123750e5", 2, 2, "'6.5123750e5' n'est pas une valeur réelle valide (colonne X du point n°2)"},
+        {x2, " 6.5123750E5", 0, 0, ""},
+        {x2, "1E400", -1, 2, "'1E400' est trop grand pour un fichier SIG (colonne X du point n°2)" + trop},
+        {z2, "6861480.00000000,-1E400", -1, 2, "'-1E400' est trop grand pour un fichier SIG (colonne Z du point n°2)" + trop},
+    };
+    for (const auto& c : cas) {
+        const std::string p = projet("cellule.trl", remplace(exemple, c.de, c.par));
+        const std::string attendu = c.erreur.empty() ? "" : p + " : " + c.erreur + "\n";
+        if (c.statut_mesure >= 0) {
+            const Resultat m = lance({"--mesure", "1", p});
+            EXPECT_EQ(m.statut, c.statut_mesure) << c.par;
+            EXPECT_EQ(m.erreurs, attendu);
+            EXPECT_EQ(m.sortie, c.statut_mesure == 0 ? reference : "");
+        }
+        for (const char* format : {"gpkg", "csv", "dxf"}) {
+            fs::create_directories(dossier / "sig");
+            const Resultat r = lance({"--exporte", format, chemin("sig/o"), p});
+            EXPECT_EQ(r.statut, c.statut_sig) << c.par << " " << format;
+            if (c.statut_sig != 0) {
+                EXPECT_EQ(r.erreurs, attendu) << format;
+                EXPECT_TRUE(fs::is_empty(dossier / "sig")) << format;
+            }
+            fs::remove_all(dossier / "sig");
+        }
+    }
+}

@@ -165,6 +165,27 @@ private slots:
         QCOMPARE(w.at(w.c.lat, 7), std::string("48,5999598581"));
     }
 
+    // A bad Latitude left its row's good Longitude unconverted too.
+    void latLongVersAnglesCelluleParCellule() {
+        Fenetre w;
+        QVERIFY(active(&w.f));
+        w.f.StringGrid1->setFocus();
+        w.f.StringGrid1->choisit(w.c.lat, 5);
+        tape(QStringLiteral("abc"));
+        w.f.StringGrid1->choisit(w.c.lon, 5);
+        tape(QStringLiteral("-0,5"));
+        w.f.grille.set_cell(w.c.lat, 6, "45");
+        w.f.grille.set_cell(w.c.lon, 6, "181");
+        w.clic(w.f.BitBtn6);
+        QCOMPARE(w.t->port.messages(),
+                 std::vector<std::string>{"2 valeurs n'ont pas été converties (illisibles ou hors limites), leurs "
+                                          "angles sont vidés :\rn° 5  Latitude  <abc>\rn° 6  Longitude  <181>"});
+        QCOMPARE(w.at(w.c.dlat, 5), std::string());
+        QCOMPARE(w.at(w.c.dlon, 5), std::string("-0° 30' 0,0000\""));
+        QCOMPARE(w.at(w.c.dlat, 6), std::string("45° 0' 0,0000\""));
+        QCOMPARE(w.at(w.c.dlon, 6), std::string());
+    }
+
     void importTexte() {
         Fenetre w;
         const QString source = w.dossier.fichier(QStringLiteral("points.csv"));

@@ -193,6 +193,21 @@ private slots:
         QTest::mouseClick(g->ButtonAnnuler, Qt::LeftButton);
         QVERIFY(!c.dialogue() || !c.dialogue()->isVisible());
     }
+
+    // "1E400" in a cell was written as inf, or failed in GeoPackage with a raw SQL error.
+    void aValueBeyondADoubleIsRefusedNamingTheCell() {
+        Carte c;
+        c.d.StringGrid1.set_cell(c.d.indice_col("Z"), 2, "-1E400");
+        c.f.ExporterSig1->trigger();
+        const QString fichier = c.dossier.fichier(QStringLiteral("routes.gpkg"));
+        Carte::tape(c.dialogue()->EditFichier, fichier);
+        QTest::mouseClick(c.dialogue()->ButtonExporter, Qt::LeftButton);
+        QCOMPARE(c.t->port.textes("information"),
+                 std::vector<std::string>{"'-1E400' est trop grand pour un fichier SIG (colonne Z du point n°2) : au "
+                                          "plus 1,7E308 en valeur absolue"});
+        QVERIFY(c.dialogue()->isVisible());
+        QVERIFY(!existe(fichier));
+    }
 };
 
 QTEST_MAIN(TestExportSig)

@@ -39,6 +39,9 @@ private slots:
     void tableur_par_le_panneau_data();
     void tableur_par_le_panneau();
     void tableur_refuse();
+    void de_la_prose_au_lieu_de_nombres();
+    void tableur_exposants_data();
+    void tableur_exposants();
 
 private:
     Document& doc() { return t_->programme->document; }
@@ -287,6 +290,54 @@ void TestImport::tableur_refuse() {
     QCOMPARE(doc().nb_points, 2);
     QVERIFY(p.Panel6->isVisibleTo(&f1()));
     QVERIFY(doc().sauve);
+}
+
+// Prose on the clipboard wrote "," into a calibration Y and moved every point; prose in a text
+// file was placed at X = Y = 0 and said to fall outside the image.
+void TestImport::de_la_prose_au_lieu_de_nombres() {
+    const SeparateurLocal separateur(',');
+    image_et_deux_points();
+    const std::string calage = doc().val_calage();
+    const QString X2 = cellule("X", 2);
+    t_->port.presse_papier_ecrit("1 2 3\nBonjour Pierre, voici le relevé\n");
+    t_->port.repond_oui();
+    QTest::mouseClick(f2().SpeedButton10, Qt::LeftButton);
+
+    const QString source = fichier(QStringLiteral("lettre.txt"));
+    ecrit_octets(source, "Bonjour Pierre,\r\nvoici le relev\xE9 du 7 d\xE9" "cembre.\r\n");
+    t_->port.repond_oui();
+    t_->port.repond("O");
+    d_->repond_fichier(source);
+    t_->programme->Form6->pilote = [](TForm6& f) { QTest::mousePress(f.Button2, Qt::LeftButton); };
+    QTest::mouseClick(f2().SpeedButton6, Qt::LeftButton);
+    QCOMPARE(t_->port.textes("information"),
+             (std::vector<std::string>{"La ligne 2 du presse-papier <Bonjour Pierre, voici le relevé> : son champ 1 "
+                                       "<Bonjour> n'est pas un nombre.\n\nLes valeurs de calibration n'ont pas été "
+                                       "remplacées.",
+                                       "2 ligne(s) ne contiennent pas de nombres X Y (ligne 1 : <Bonjour Pierre,>) : "
+                                       "elles n'ont pas été rajoutées."}));
+    QCOMPARE(doc().val_calage(), calage);
+    QCOMPARE(cellule("X", 2), X2);
+    QCOMPARE(doc().nb_points, 2);
+}
+
+void TestImport::tableur_exposants_data() { texte_par_le_bouton_data(); }
+
+// Cells of exponent form came from the reader as "1e-07": not numbers, so the Z or the row was lost.
+void TestImport::tableur_exposants() {
+    QFETCH(char, sep);
+    const SeparateurLocal separateur(sep);
+    const auto loc = [sep](QString t) { return t.replace(QLatin1Char('.'), QLatin1Char(sep)); };
+    image_et_deux_points();
+    t_->port.repond_oui();
+    d_->repond_fichier(QStringLiteral(VUVIVIVA_DONNEES_TESTS "/exposants.xls"));
+    QTest::mouseClick(f2().SpeedButton5, Qt::LeftButton);
+    QTest::mouseClick(f2().tableur.Button6, Qt::LeftButton);
+    QCOMPARE(t_->port.textes("information"), std::vector<std::string>{"nombre de points rajoutés : 3"});
+    QCOMPARE(cellule("Z", 3), loc(QStringLiteral("0.00000010")));
+    QCOMPARE(cellule("x", 4), QStringLiteral("      0"));
+    QCOMPARE(cellule("Libellé", 4), QStringLiteral("infime"));
+    QCOMPARE(cellule("Z", 5), loc(QStringLiteral("2.5E20")));
 }
 
 QTEST_MAIN(TestImport)
