@@ -240,7 +240,19 @@ public:
     }
 
     // Commits and closes everything; GDAL reports most write failures only here.
+    // GDAL 3.6's DXF writer corrupts memory when closed after a failed write: such a dataset
+    // is let go unclosed, its files removed with the temporary folder.
+    ~Redaction() {
+        if (f_.format == FormatSig::dxf && (!fini_ || echec_)) (void)unique_.release();
+    }
+    Redaction(const Redaction&) = delete;
+    Redaction& operator=(const Redaction&) = delete;
+
     void termine(const ErreursGdal& erreurs) {
+        echec_ = !erreurs.premiere().empty();
+        fini_ = true;
+        if (f_.format == FormatSig::dxf && echec_)
+            throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreur(erreurs));
         if (transaction_ && unique_->CommitTransaction() != OGRERR_NONE)
             throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreur(erreurs));
         transaction_ = false;
@@ -274,6 +286,7 @@ private:
     Source unique_;
     std::vector<Source> sources_;
     bool transaction_ = false;
+    bool fini_ = false, echec_ = false;
     int coupes_ = 0;
 };
 

@@ -142,10 +142,10 @@ std::string LigneCommande::projet(const std::string& nom, const std::vector<Poin
     return projet(nom, t + rangs_lignes);
 }
 
-// 3 000 labelled points on a second line: outputs far larger than the limits below.
+// 1 000 labelled points on a second line: outputs far larger than the limits below.
 std::vector<Point> beaucoup() {
     std::vector<Point> r;
-    for (int i = 0; i < 3000; ++i) r.push_back({2, 650000.0 + i, 6860000.0 + (i % 7), "point " + std::to_string(i)});
+    for (int i = 0; i < 1000; ++i) r.push_back({2, 650000.0 + i, 6860000.0 + (i % 7), "point " + std::to_string(i)});
     return r;
 }
 
@@ -376,7 +376,7 @@ TEST_F(LigneCommande, KilledOrFullEveryLayerIsWhollyOldOrWhollyNew) {
         for (const auto& [nom, octets] : jeux[0]) ecrit(dossier / "out" / nom, octets);
         const bool tue = i / 6 % 2 == 0; // full: below every new output's size
         const Resultat r = lance({"--exporte", format, chemin("out/carte"), projets[1]},
-                                 {"", tue ? RLIM_INFINITY : 1024 + hasard() % (47 * 1024), tue ? long(hasard() % (duree + 1)) : -1});
+                                 {"", tue ? RLIM_INFINITY : 1024 + hasard() % (23 * 1024), tue ? long(hasard() % (duree + 1)) : -1});
         if (!tue) {
             EXPECT_EQ(r.statut, 1) << format;
             EXPECT_EQ(r.erreurs.rfind(projets[1] + " : Impossible d'", 0), 0u) << r.erreurs;
@@ -388,7 +388,7 @@ TEST_F(LigneCommande, KilledOrFullEveryLayerIsWhollyOldOrWhollyNew) {
         for (int k = 0; k < 2; ++k)
             for (const auto& [nom, octets] : jeux[k]) {
                 const auto a = apres.find(nom);
-                const bool pareil = a != apres.end() && (format == "gpkg" ? entites(chemin("out/" + nom), "points") == (k ? 3021 : 21)
+                const bool pareil = a != apres.end() && (format == "gpkg" ? entites(chemin("out/" + nom), "points") == (k ? 1021 : 21)
                                                                           : a->second == octets);
                 etat[nom.substr(0, nom.find('.'))] |= pareil ? 0 : 1 << k;
             }
