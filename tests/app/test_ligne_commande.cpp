@@ -381,17 +381,24 @@ TEST_F(LigneCommande, KilledOrFullEveryLayerIsWhollyOldOrWhollyNew) {
             EXPECT_EQ(r.statut, 1) << format;
             EXPECT_EQ(r.erreurs.rfind(projets[1] + " : Impossible d'", 0), 0u) << r.erreurs;
         }
+        auto etats = [&] { // by layer, bit k: not wholly set k
+            const auto apres = fichiers(dossier / "out");
+            std::map<std::string, int> etat;
+            for (int k = 0; k < 2; ++k)
+                for (const auto& [nom, octets] : jeux[k]) {
+                    const auto a = apres.find(nom);
+                    const bool pareil = a != apres.end() && (format == "gpkg" ? entites(chemin("out/" + nom), "points") == (k ? 1021 : 21)
+                                                                              : a->second == octets);
+                    etat[nom.substr(0, nom.find('.'))] |= pareil ? 0 : 1 << k;
+                }
+            return etat;
+        };
+        // Killed while switching, a set may be mixed until the next export: never without its record.
+        bool releve = false;
+        for (const auto& f : fichiers(dossier / "out", ".vuviviva-export-")) releve |= fs::exists(dossier / "out" / f.first / ".releve");
+        for (const auto& [couche, e] : etats()) EXPECT_TRUE(e != 3 || releve) << format << " " << couche << " run " << i;
         ASSERT_EQ(lance({"--exporte", format, chemin("out/suivant"), projets[0]}).statut, 0);
-        const auto apres = fichiers(dossier / "out");
-        for (const auto& f : apres) EXPECT_NE(f.first.rfind(".vuviviva-export-", 0), 0u) << f.first;
-        std::map<std::string, int> etat; // by layer, bit k: not wholly set k
-        for (int k = 0; k < 2; ++k)
-            for (const auto& [nom, octets] : jeux[k]) {
-                const auto a = apres.find(nom);
-                const bool pareil = a != apres.end() && (format == "gpkg" ? entites(chemin("out/" + nom), "points") == (k ? 1021 : 21)
-                                                                          : a->second == octets);
-                etat[nom.substr(0, nom.find('.'))] |= pareil ? 0 : 1 << k;
-            }
-        for (const auto& [couche, e] : etat) EXPECT_TRUE(tue ? e != 3 : e == 2) << format << " " << couche << " run " << i << " " << e;
+        for (const auto& f : fichiers(dossier / "out")) EXPECT_NE(f.first.rfind(".vuviviva-export-", 0), 0u) << f.first;
+        for (const auto& [couche, e] : etats()) EXPECT_TRUE(tue ? e != 3 : e == 2) << format << " " << couche << " run " << i << " " << e;
     }
 }
