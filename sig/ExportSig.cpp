@@ -1,11 +1,13 @@
 #include "sig/ExportSig.h"
 
 #include "core/fichiers/EcritureSure.h"
-#include "core/fichiers/RaisonSysteme.h"
 #include "core/document/Document.h"
 #include "sig/CouleursDxf.h"
 #include "sig/DonneesSig.h"
 #include "sig/EcritureKml.h"
+#include "sig/FichiersProjet.h"
+#include "sig/RelectureExport.h"
+#include "sig/RemplacementSorties.h"
 
 #include <cpl_error.h>
 #include <gdal_priv.h>
@@ -17,7 +19,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
-#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -32,15 +33,27 @@ namespace fs = std::filesystem;
 constexpr std::array<DescriptionFormat, 6> formats{{
     {FormatSig::gpkg, "gpkg", "GeoPackage", ".gpkg", false, false},
     {FormatSig::shp, "shp", "Shapefile", ".shp", false, true},
-    {FormatSig::geojson, "geojson", "GeoJSON", ".geojson", true, true},
+    {FormatSig::geojson, "geojson", "GeoJSON", ".geojson", true, false},
     {FormatSig::kml, "kml", "KML", ".kml", true, false},
     {FormatSig::dxf, "dxf", "DXF", ".dxf", false, false},
     {FormatSig::csv, "csv", "CSV (WKT)", ".csv", false, true},
 }};
 
-// Files a shapefile or a CSV may have beside it; one left from an earlier export would
-// describe the new file wrongly (a .prj naming a system the project no longer has).
-constexpr std::array<const char*, 8> extensions_annexes{".shx", ".dbf", ".prj", ".cpg", ".qix", ".sbn", ".sbx", ".csvt"};
+// The files a format may have beside its own; one left from an earlier export in the same
+// format would describe the new file wrongly (a .prj naming a system the project no longer has).
+std::vector<std::string> annexes(FormatSig f) {
+    if (f == FormatSig::shp) return {".shx", ".dbf", ".prj", ".cpg", ".qix", ".sbn", ".sbx"};
+    if (f == FormatSig::csv) return {".csvt", ".prj"};
+    return {};
+}
+
+// The one GeoJSON layer has the fields of all three, and each feature its layer's name.
+constexpr std::pair<const char*, OGRFieldType> champs_geojson[] = {
+    {"couche", OFTString}, {"L", OFTInteger},    {"nom", OFTString},     {"epaisseur", OFTInteger},
+    {"couleur", OFTString}, {"n", OFTInteger}, {"Libelle", OFTString}, {"Z", OFTReal}};
+
+// A Shapefile's text field holds 254 bytes: cut on a character's boundary.
+constexpr std::size_t largeur_texte_shp = 254;
 
 bool egal_sans_casse(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -99,37 +112,6 @@ struct FermeSource {
     void operator()(GDALDataset* d) const { GDALClose(d); }
 };
 using Source = std::unique_ptr<GDALDataset, FermeSource>;
-
-// A folder beside the target, removed with whatever it still holds unless emptied.
-class DossierTemporaire {
-public:
-    explicit DossierTemporaire(const std::string& dossier) {
-        std::string modele = dossier + "/.vuviviva-export-XXXXXX";
-        if (!::mkdtemp(modele.data()))
-            throw ErreurFichier("Impossible d'écrire dans le dossier " + dossier + " : " +
-                                raison_systeme(errno, Acces::ecriture));
-        chemin_ = modele;
-    }
-    ~DossierTemporaire() {
-        std::error_code e;
-        fs::remove_all(chemin_, e);
-    }
-    DossierTemporaire(const DossierTemporaire&) = delete;
-    DossierTemporaire& operator=(const DossierTemporaire&) = delete;
-    const std::string& chemin() const { return chemin_; }
-
-private:
-    std::string chemin_;
-};
-
-void synchronise(const std::string& chemin, bool dossier) {
-    const int fd = ::open(chemin.c_str(), (dossier ? O_RDONLY | O_DIRECTORY : O_RDWR) | O_CLOEXEC);
-    if (fd < 0) throw ErreurFichier("Impossible d'enregistrer " + chemin + " : " + raison_systeme(errno, Acces::ecriture));
-    const bool ok = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
-    const int code = errno;
-    ::close(fd);
-    if (!ok) throw ErreurFichier("Impossible d'enregistrer " + chemin + " : " + raison_systeme(code, Acces::ecriture));
-}
 
 std::unique_ptr<OGRSpatialReference> lit_systeme(const std::string& wkt) {
     auto srs = std::make_unique<OGRSpatialReference>();
@@ -200,26 +182,39 @@ public:
             sources_.push_back(cree_source(noms_[rang]));
             ds = sources_.back().get();
         }
-        if (f_.format == FormatSig::dxf && ds->GetLayerCount() > 0) return ds->GetLayer(0);
+        if (une_couche() && ds->GetLayerCount() > 0) return ds->GetLayer(0);
         if (avec_z_) type = wkbSetZ(type);
         char** options = nullptr;
+        std::string nom_couche = nom;
         if (f_.format == FormatSig::shp) options = CSLSetNameValue(options, "ENCODING", "UTF-8");
         if (f_.format == FormatSig::csv) {
             options = CSLSetNameValue(options, "GEOMETRY", "AS_WKT");
             options = CSLSetNameValue(options, "CREATE_CSVT", "YES");
         }
-        if (f_.format == FormatSig::geojson) options = CSLSetNameValue(options, "WRITE_BBOX", "NO");
+        if (f_.format == FormatSig::geojson) {
+            // Lines, surfaces and points in one collection, as RFC 7946 has it; coordinates
+            // kept to the digit, not the 7 decimals it suggests.
+            options = CSLSetNameValue(options, "RFC7946", "YES");
+            options = CSLSetNameValue(options, "COORDINATE_PRECISION", "15");
+            options = CSLSetNameValue(options, "WRITE_BBOX", "NO");
+            type = wkbUnknown;
+            nom_couche = fs::path(noms_.front()).stem().string();
+        }
         // The R-tree costs three times the rest of the export and gains nothing on a few
         // thousand features; a GIS builds one on demand.
         if (f_.format == FormatSig::gpkg) options = CSLSetNameValue(options, "SPATIAL_INDEX", "NO");
-        OGRLayer* l = ds->CreateLayer(nom.c_str(), const_cast<OGRSpatialReference*>(srs_), type, options);
+        OGRLayer* l = ds->CreateLayer(nom_couche.c_str(), const_cast<OGRSpatialReference*>(srs_), type, options);
         CSLDestroy(options);
         if (!l) throw ErreurFichier("Impossible de créer la couche « " + nom + " » : " + erreur());
+        // Fields come before features in the one GeoJSON layer.
+        if (f_.format == FormatSig::geojson)
+            for (const auto& [n, t] : champs_geojson) champ(l, n, t);
         return l;
     }
 
     void champ(OGRLayer* l, const char* nom, OGRFieldType type) {
         if (f_.format == FormatSig::dxf) return; // DXF has its own fixed fields
+        if (l->GetLayerDefn()->GetFieldIndex(nom) >= 0) return; // one GeoJSON layer for all
         OGRFieldDefn c(nom, type);
         if (type == OFTString && f_.format == FormatSig::shp) c.SetWidth(254);
         if (l->CreateField(&c) != OGRERR_NONE)
@@ -227,6 +222,18 @@ public:
     }
 
     bool sans_champs() const { return f_.format == FormatSig::dxf; }
+    bool une_couche() const { return f_.format == FormatSig::dxf || f_.format == FormatSig::geojson; }
+    bool nomme_couche() const { return f_.format == FormatSig::geojson; }
+
+    // A label as the format can hold it; the cut ones are counted for the end message.
+    std::string texte(const std::string& t) {
+        if (f_.format != FormatSig::shp || t.size() <= largeur_texte_shp) return t;
+        std::size_t n = largeur_texte_shp;
+        while (n > 0 && (static_cast<unsigned char>(t[n]) & 0xC0) == 0x80) --n;
+        ++coupes_;
+        return t.substr(0, n);
+    }
+    int coupes() const { return coupes_; }
 
     void ajoute(OGRLayer* l, OGRFeature& e) {
         e.SetFID(OGRNullFID);
@@ -234,7 +241,19 @@ public:
     }
 
     // Commits and closes everything; GDAL reports most write failures only here.
+    // GDAL 3.6's DXF writer corrupts memory when closed after a failed write: such a dataset
+    // is let go unclosed, its files removed with the temporary folder.
+    ~Redaction() {
+        if (f_.format == FormatSig::dxf && (!fini_ || echec_)) (void)unique_.release();
+    }
+    Redaction(const Redaction&) = delete;
+    Redaction& operator=(const Redaction&) = delete;
+
     void termine(const ErreursGdal& erreurs) {
+        echec_ = !erreurs.premiere().empty();
+        fini_ = true;
+        if (f_.format == FormatSig::dxf && echec_)
+            throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreur(erreurs));
         if (transaction_ && unique_->CommitTransaction() != OGRERR_NONE)
             throw ErreurFichier("Impossible d'enregistrer " + noms_.front() + " : " + erreur(erreurs));
         transaction_ = false;
@@ -268,6 +287,8 @@ private:
     Source unique_;
     std::vector<Source> sources_;
     bool transaction_ = false;
+    bool fini_ = false, echec_ = false;
+    int coupes_ = 0;
 };
 
 std::unique_ptr<OGRLineString> trace(const std::vector<SommetSig>& s, bool avec_z, bool anneau) {
@@ -286,12 +307,13 @@ std::unique_ptr<OGRLineString> trace(const std::vector<SommetSig>& s, bool avec_
     return l;
 }
 
-void attributs_ligne(OGRFeature& e, const LigneSig& l, const char* couche, const Redaction& r) {
+void attributs_ligne(OGRFeature& e, const LigneSig& l, const char* couche, Redaction& r) {
     if (r.sans_champs()) {
         e.SetField("Layer", couche);
     } else {
+        if (r.nomme_couche()) e.SetField("couche", couche);
         e.SetField("L", l.L);
-        e.SetField("nom", l.nom.c_str());
+        e.SetField("nom", r.texte(l.nom).c_str());
         if (l.epaisseur) e.SetField("epaisseur", *l.epaisseur);
         else e.SetFieldNull(e.GetFieldIndex("epaisseur"));
         if (l.couleur.empty()) e.SetFieldNull(e.GetFieldIndex("couleur"));
@@ -350,8 +372,9 @@ void ecrit_points(Redaction& r, OGRLayer* l, const DonneesSig& d, bool avec_z, B
         } else {
             if (p.n) e.SetField(in, *p.n);
             else e.SetFieldNull(in);
+            if (r.nomme_couche()) e.SetField("couche", "points");
             e.SetField(iL, p.L);
-            e.SetField(ilib, p.libelle.c_str());
+            e.SetField(ilib, r.texte(p.libelle).c_str());
             if (p.Z) e.SetField(iZ, *p.Z);
             else e.SetFieldNull(iZ);
         }
@@ -375,6 +398,32 @@ std::string dossier_cible(const std::string& fichier) {
     const fs::path p = fs::path(fichier).parent_path();
     return p.empty() ? std::string(".") : p.string();
 }
+
+// Checked, then switched in as a set with the old side files of the same layers that the new
+// set lacks; a project's own files are neither replaced nor removed.
+void remplace_sorties(DossierExport& temporaire, const DescriptionFormat& f, const std::vector<std::string>& noms,
+                      long long entites) {
+    const std::string dossier = dossier_cible(noms.front());
+    std::vector<std::string> principaux;
+    for (const std::string& n : noms) principaux.push_back(fs::path(n).filename().string());
+    verifie_relecture(temporaire.chemin(), principaux, entites, noms.front());
+    const std::vector<std::string> ecrits = temporaire.ecrits();
+    for (const std::string& nom : ecrits)
+        if (const std::string p = projet_proprietaire(dossier + "/" + nom); !p.empty())
+            throw ErreurSig(refus_fichier_projet(dossier + "/" + nom, p));
+    std::vector<std::string> retraits;
+    for (const std::string& principal : principaux) {
+        const std::string souche = principal.substr(0, principal.size() - f.extension.size());
+        for (const std::string& ext : annexes(f.format)) {
+            const std::string annexe = souche + ext;
+            if (std::find(ecrits.begin(), ecrits.end(), annexe) == ecrits.end() &&
+                projet_proprietaire(dossier + "/" + annexe).empty() && ::access((dossier + "/" + annexe).c_str(), F_OK) == 0)
+                retraits.push_back(annexe);
+        }
+    }
+    temporaire.remplace(retraits);
+}
+
 
 } // namespace
 
@@ -412,6 +461,9 @@ std::string BilanSig::comptes() const {
         m += "\n" + pluriel(lignes_un_point, "ligne d'un seul point n'a pas été écrite",
                             "lignes d'un seul point n'ont pas été écrites") +
              " : une ligne demande au moins deux points.";
+    if (libelles_coupes > 0)
+        m += "\n" + pluriel(libelles_coupes, "libellé coupé", "libellés coupés") +
+             " à 254 octets (la limite du format Shapefile).";
     return m;
 }
 
@@ -457,7 +509,7 @@ BilanSig exporte_sig(const DonneesSig& donnees, const std::string& systeme_wkt, 
     const std::string dossier = dossier_cible(noms.front());
     BilanSig b;
     b.format = o.format;
-    DossierTemporaire temporaire(dossier);
+    DossierExport temporaire(dossier);
     {
         // The files are temporary until moved into place, and synced once complete: SQLite's
         // own syncs and journal would only make the GeoPackage wait on the disk many times.
@@ -486,33 +538,11 @@ BilanSig exporte_sig(const DonneesSig& donnees, const std::string& systeme_wkt, 
             r.champ(points, "Z", OFTReal);
             ecrit_points(r, points, *d, d->avec_z, b);
             r.termine(erreurs);
+            b.libelles_coupes = r.coupes();
         }
         if (o.format == FormatSig::dxf) ajoute_couleurs_vraies(ecrit, noms.front(), couleurs_entites(*d, o.surfaces));
     }
-
-    // Everything is complete: on disk first, then into place.
-    std::vector<std::string> ecrits;
-    for (const auto& e : fs::directory_iterator(temporaire.chemin())) {
-        const std::string nom = e.path().filename().string();
-        if (finit_par(nom, "-journal") || finit_par(nom, "-wal") || finit_par(nom, "-shm")) continue;
-        synchronise(e.path().string(), false);
-        ecrits.push_back(nom);
-    }
-    if (f.fichier_par_couche) {
-        for (const std::string& principal : noms) {
-            const std::string souche = principal.substr(0, principal.size() - f.extension.size());
-            for (const char* ext : extensions_annexes) {
-                const std::string annexe = fs::path(souche + ext).filename().string();
-                if (std::find(ecrits.begin(), ecrits.end(), annexe) == ecrits.end()) ::unlink((souche + ext).c_str());
-            }
-        }
-    }
-    for (const std::string& nom : ecrits) {
-        const std::string cible = dossier + "/" + nom;
-        if (::rename((temporaire.chemin() + "/" + nom).c_str(), cible.c_str()) != 0)
-            throw ErreurFichier("Impossible d'enregistrer " + cible + " : " + raison_systeme(errno, Acces::ecriture));
-    }
-    synchronise(dossier, true);
+    remplace_sorties(temporaire, f, noms, b.lignes + b.surfaces + b.points);
     b.fichiers = noms;
     return b;
 }

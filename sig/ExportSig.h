@@ -9,8 +9,9 @@
 // project's coordinates and name its system when it has one. DXF keeps no fields: each entity
 // lies on a DXF layer named after its layer and carries its line's colour, indexed and true.
 //
-// Nothing half-written is left: every file is written in a temporary folder beside the target
-// and moved into place only once all are complete.
+// Nothing half-written is left: every file is written in a temporary folder beside the target,
+// read back, and moved into place as a set only once all are complete (RemplacementSorties.h).
+// GeoJSON holds the three layers in one collection, each feature naming its layer ("couche").
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -55,6 +56,7 @@ struct BilanSig {
     int surfaces = 0;
     int points = 0;
     int lignes_un_point = 0; // lines of a single point: no LineString
+    int libelles_coupes = 0; // labels and names longer than a Shapefile field
     // "2 lignes, 1 surface, 9 points." and the lines of a single point left out.
     std::string comptes() const;
     // The end message: the files, their folder and the counts.
@@ -69,11 +71,12 @@ public:
 };
 
 // The files an export to `chemin` writes: `chemin` with the format's extension added when it
-// has another, or for one file per layer "<base>_<couche><extension>" and their side files.
+// has another, or for one file per layer "<base>_<couche><extension>" (without their side files).
 std::vector<std::string> fichiers_sig(const std::string& chemin, FormatSig format, bool surfaces);
 
-// Throws ErreurSig, ErreurFichier (a folder that cannot be written, a write that failed: the
-// previous files are left as they were) and ErreurExport (a cell that is not a number).
+// Throws ErreurSig (also for a target that is a project's own file), ErreurFichier (a folder
+// that cannot be written, a write that failed: the previous files are left as they were) and
+// ErreurExport (a cell that is not a number).
 BilanSig exporte_sig(const Document& d, const std::string& chemin, const OptionsSig& o);
 BilanSig exporte_sig(const DonneesSig& donnees, const std::string& systeme_wkt, const std::string& chemin,
                      const OptionsSig& o);

@@ -11,6 +11,7 @@
 #include "core/text/separateur.h"
 #include "core/ui/PortUtilisateur.h"
 #include "sig/ExportSig.h"
+#include "sig/FichiersProjet.h"
 #include "sig/SystemeCoordonnees.h"
 
 #include <algorithm>
@@ -115,7 +116,7 @@ const char* const texte_aide =
     "      Écrit sur la sortie standard les résultats de l'outil Surface pour la ligne L.\n"
     "  vuviviva --formats\n"
     "      Les formats d'export.\n"
-    "  vuviviva --aide\n"
+    "  vuviviva --aide  (ou -h, --help)\n"
     "      Ce texte.\n"
     "\n"
     "Option des formats SIG :\n"
@@ -132,6 +133,7 @@ const char* const texte_aide =
     "  --nb-points           l'entête commence par le nombre de points\n"
     "  --extension EXT       texte : l'extension du fichier (par défaut celle de SORTIE, sinon txt)\n"
     "\n"
+    "-- termine les options : ce qui suit est un nom, même s'il commence par --.\n"
     "Les messages vont sur la sortie d'erreur. Statut de sortie : 0 réussite, 1 erreur\n"
     "d'utilisation (fichier manquant, option ou valeur refusée, sortie impossible à écrire),\n"
     "2 projet endommagé.\n";
@@ -150,12 +152,12 @@ Demande analyse(const std::vector<std::string>& a) {
     bool fin_options = false;
     for (std::size_t i = 1; i < a.size(); ++i) {
         const std::string& x = a[i];
-        if (fin_options || x.size() < 3 || x.compare(0, 2, "--") != 0) {
-            d.positions.push_back(x);
+        if (!fin_options && x == "--") {
+            fin_options = true;
             continue;
         }
-        if (x == "--") {
-            fin_options = true;
+        if (fin_options || x.size() < 3 || x.compare(0, 2, "--") != 0) {
+            d.positions.push_back(x);
             continue;
         }
         const auto o = std::find_if(std::begin(options_connues), std::end(options_connues),
@@ -295,6 +297,10 @@ int exporte_sig(Document& d, const std::string& projet, const std::string& sorti
 int exporte_texte(Document& d, const std::string& projet, const std::string& sortie, OptionsExport o,
                   PortCommande& port_commande, std::ostream& erreurs) {
     ResultatSauve r;
+    if (const std::string p = sig::projet_proprietaire(sortie); !p.empty()) {
+        erreurs << projet << " : " << sig::refus_fichier_projet(sortie, p) << '\n';
+        return erreur_utilisateur;
+    }
     int statut = reussite;
     port_commande.retiens();
     try {
@@ -363,6 +369,10 @@ std::vector<std::string> sorties(const std::string& sortie, const std::vector<st
     if (!dossier) return {sortie};
     if (fs::exists(sortie, e) && !fs::is_directory(sortie, e))
         throw ErreurUtilisateur("Plusieurs projets s'exportent dans un dossier : " + sortie + " est un fichier.");
+    // "tout.gpkg" would be made a folder that looks like a file.
+    if (!fs::exists(sortie, e) && fs::path(sortie).has_extension())
+        throw ErreurUtilisateur("Plusieurs projets s'exportent dans un dossier : " + sortie +
+                                " a une extension de fichier. Donnez un nom de dossier.");
     std::vector<std::string> r;
     std::map<std::string, std::string> deja;
     for (const std::string& p : projets) {
@@ -467,6 +477,7 @@ int execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
         const Demande d = analyse(arguments);
         if (d.commande == "--exporte") return exporte(d, port_commande, erreurs);
         if (d.commande == "--mesure") return mesure(d, sortie, erreurs);
+        if (d.commande == "-h" || d.commande == "--help") return execute({"--aide"}, sortie, erreurs);
         if (d.commande == "--formats" || d.commande == "--aide") {
             if (!d.positions.empty() || !d.options.empty())
                 throw ErreurUtilisateur(d.commande + " ne prend pas d'argument.");
@@ -482,7 +493,9 @@ int execute(const std::vector<std::string>& arguments, std::ostream& sortie, std
 }
 
 std::optional<int> ligne_commande(int argc, char** argv) {
-    if (argc < 2 || std::string_view(argv[1]).substr(0, 2) != "--") return std::nullopt;
+    // "-h" as well: without a display, the windows could not even say what is wrong.
+    if (argc < 2 || (std::string_view(argv[1]).substr(0, 2) != "--" && std::string_view(argv[1]) != "-h"))
+        return std::nullopt;
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     return execute(arguments, std::cout, std::cerr);
 }

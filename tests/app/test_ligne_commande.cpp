@@ -1,6 +1,6 @@
 // The command line, through the real program: exit statuses, messages, a batch of twelve
-// projects. The program runs without DISPLAY nor QT_QPA_PLATFORM: creating anything of the
-// windows would end it with an error.
+// projects, exports killed or short of space. The program runs without DISPLAY nor
+// QT_QPA_PLATFORM: creating anything of the windows would end it with an error.
 #include "tests/support/FichiersEssai.h"
 
 #include <gdal_priv.h>
@@ -10,9 +10,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <map>
+#include <random>
 #include <regex>
 #include <fcntl.h>
-#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -28,6 +33,19 @@ struct Resultat {
     std::string sortie, erreurs;
 };
 
+// In `courant` when given, its files limited to `limite` bytes, killed after `tuer_apres` µs.
+struct Lancement {
+    std::string courant;
+    rlim_t limite = RLIM_INFINITY;
+    long tuer_apres = -1;
+};
+
+struct Point {
+    int L;
+    double X, Y;
+    std::string libelle;
+};
+
 class LigneCommande : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -36,7 +54,7 @@ protected:
 
     std::string chemin(const std::string& nom) const { return (dossier / nom).string(); }
 
-    Resultat lance(std::vector<std::string> arguments) const {
+    Resultat lance(std::vector<std::string> arguments, const Lancement& l = {}) const {
         arguments.insert(arguments.begin(), VUVIVIVA_EXE);
         std::vector<char*> argv;
         for (auto& a : arguments) argv.push_back(a.data());
@@ -44,18 +62,25 @@ protected:
         std::string path = "PATH=/usr/bin:/bin";
         char* env[] = {path.data(), nullptr};
         const std::string out = chemin(".sortie"), err = chemin(".erreurs");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = 0;
-        Resultat r;
-        if (posix_spawn(&pid, VUVIVIVA_EXE, &actions, nullptr, argv.data(), env) == 0) {
-            int etat = 0;
-            ::waitpid(pid, &etat, 0);
-            r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+            if (!l.courant.empty() && ::chdir(l.courant.c_str()) != 0) ::_exit(127);
+            const rlimit r{l.limite, l.limite};
+            ::signal(SIGXFSZ, SIG_IGN);
+            ::setrlimit(RLIMIT_FSIZE, &r);
+            ::execve(VUVIVIVA_EXE, argv.data(), env);
+            ::_exit(127);
         }
-        posix_spawn_file_actions_destroy(&actions);
+        if (l.tuer_apres >= 0) {
+            ::usleep(static_cast<useconds_t>(l.tuer_apres));
+            ::kill(pid, SIGKILL);
+        }
+        int etat = 0;
+        ::waitpid(pid, &etat, 0);
+        Resultat r;
+        r.statut = WIFEXITED(etat) ? WEXITSTATUS(etat) : 128 + WTERMSIG(etat);
         r.sortie = lit(out);
         r.erreurs = lit(err);
         fs::remove(out);
@@ -68,6 +93,19 @@ protected:
         return chemin(nom);
     }
     std::string projet(const std::string& nom) const { return projet(nom, exemple); }
+
+    // The sample in Lambert-93 with these points after its route, each new line ticked.
+    std::string projet(const std::string& nom, const std::vector<Point>& points) const;
+
+    // Every file of the folder whose name starts with `debut`, with its bytes.
+    std::map<std::string, std::string> fichiers(const fs::path& d, const std::string& debut = "") const {
+        std::map<std::string, std::string> r;
+        for (const auto& e : fs::directory_iterator(d)) {
+            const std::string nom = e.path().filename().string();
+            if (nom.rfind(debut, 0) == 0 && nom != ".sortie" && nom != ".erreurs") r[nom] = e.is_directory() ? "/" : lit(e.path());
+        }
+        return r;
+    }
 
     static long long entites(const std::string& fichier, const char* couche) {
         GDALAllRegister();
@@ -89,13 +127,39 @@ std::string remplace(std::string t, const std::string& de, const std::string& pa
     return t;
 }
 
+std::string LigneCommande::projet(const std::string& nom, const std::vector<Point>& points) const {
+    std::string rangs, rangs_lignes;
+    int n = 21, lignes = 1;
+    for (const Point& p : points) {
+        rangs += std::to_string(++n) + "," + std::to_string(p.L) + ",\"" + p.libelle + "\"," + std::to_string(p.X) + "," +
+                 std::to_string(p.Y) + ",0,10,10,\r\n";
+        for (; lignes < p.L; ++lignes) rangs_lignes += std::to_string(lignes + 1) + ",1,255,x,\"ligne\"\r\n";
+    }
+    std::string t = remplace(exemple, "points\r\n21\r\n", "points\r\n" + std::to_string(n) + "\r\n");
+    t = remplace(remplace(t, "lignes\r\n1\r\n", "lignes\r\n" + std::to_string(lignes) + "\r\n"), "1,4,255,x,",
+                 rangs + "1,4,255,x,");
+    ecrit(fs::path(chemin(nom)).replace_extension(".prj"), "2154");
+    return projet(nom, t + rangs_lignes);
+}
+
+// 1 000 labelled points on a second line: outputs far larger than the limits below.
+std::vector<Point> beaucoup() {
+    std::vector<Point> r;
+    for (int i = 0; i < 1000; ++i) r.push_back({2, 650000.0 + i, 6860000.0 + (i % 7), "point " + std::to_string(i)});
+    return r;
+}
+
 } // namespace
 
 TEST_F(LigneCommande, HelpAndFormatsWithoutAnyWindow) {
-    const Resultat aide = lance({"--aide"});
-    EXPECT_EQ(aide.statut, 0);
-    EXPECT_EQ(aide.sortie.rfind("Vuviviva 3.3 : commandes sans fenêtre\n", 0), 0u) << aide.sortie;
-    EXPECT_EQ(aide.erreurs, "");
+    for (const char* demande : {"--aide", "-h", "--help"}) {
+        const Resultat aide = lance({demande});
+        EXPECT_EQ(aide.statut, 0) << demande;
+        EXPECT_EQ(aide.sortie.rfind("Vuviviva 3.3 : commandes sans fenêtre\n", 0), 0u) << aide.sortie;
+        EXPECT_EQ(aide.erreurs, "");
+    }
+    projet("--carte.trl"); // "--" ends the options
+    EXPECT_EQ(lance({"--mesure", "1", "--", "--carte.trl"}, {dossier.string()}).statut, 0);
     const Resultat formats = lance({"--formats"});
     EXPECT_EQ(formats.statut, 0);
     EXPECT_NE(formats.sortie.find("gpkg\tGeoPackage\t*.gpkg\n"), std::string::npos);
@@ -262,5 +326,116 @@ TEST_F(LigneCommande, EveryCommandReadsACellAlike) {
             }
             fs::remove_all(dossier / "sig");
         }
+    }
+}
+// An export writes and removes its own files only, never a project's: a target that is one is refused.
+TEST_F(LigneCommande, AnExportTouchesOnlyItsOwnFiles) {
+    struct Cas {
+        std::string projet, avant, format, sortie;
+        std::vector<std::string> gardes; // as the first export or the project left them
+        bool refus = false;
+    };
+    const Cas cas[] = {
+        {"carte", "shp", "geojson", "carte", {"carte_lignes.shx", "carte_lignes.dbf", "carte_lignes.prj", "carte_points.cpg"}},
+        {"carte", "shp", "csv", "carte", {"carte_lignes.shx", "carte_lignes.dbf", "carte_points.cpg"}},
+        {"carte", "csv", "shp", "carte", {"carte_lignes.csvt", "carte_points.csvt"}},
+        {"route_lignes", "", "geojson", "route", {"route_lignes.prj"}},
+        {"carte", "", "texte", "carte.prj", {}, true},
+        {"carte", "", "texte", "carte.trl", {}, true},
+        {"route_lignes", "", "shp", "route", {}, true},
+    };
+    for (const Cas& c : cas) {
+        fs::remove_all(dossier / "out");
+        fs::create_directories(dossier / "out");
+        const std::string p = projet("out/" + c.projet + ".trl", std::vector<Point>{}), sortie = chemin("out/" + c.sortie);
+        if (!c.avant.empty()) {
+            ASSERT_EQ(lance({"--exporte", c.avant, sortie, p}).statut, 0);
+        }
+        const auto avant = fichiers(dossier / "out");
+        EXPECT_EQ(lance({"--exporte", c.format, sortie, p}).statut, c.refus ? 1 : 0) << c.format << " " << c.sortie;
+        for (const std::string& g : c.gardes) EXPECT_EQ(lit(dossier / "out" / g), avant.at(g)) << c.format << " " << g;
+        if (c.refus) {
+            EXPECT_EQ(fichiers(dossier / "out"), avant) << c.format << " " << c.sortie;
+        }
+    }
+}
+
+TEST_F(LigneCommande, TheFileNamedIsTheFileWritten) {
+    // Line 2 a square digitized clockwise; two labels too long for a Shapefile.
+    const std::string a(300, 'a'), p = projet("carte.trl", {{2, 652000, 6860000, a}, {2, 652000, 6860100, a},
+                                                            {2, 652100, 6860100, ""}, {2, 652100, 6860000, ""},
+                                                            {2, 652000, 6860000, ""}});
+    const std::string comptes = " : 2 lignes, 1 surface, 26 points.\n";
+    EXPECT_EQ(lance({"--exporte", "geojson", chemin("x.geojson"), p, "--surfaces"}).erreurs,
+              p + " => " + chemin("x.geojson") + comptes);
+    EXPECT_EQ(lance({"--exporte", "shp", chemin("y.shp"), p, "--surfaces"}).erreurs,
+              p + " => " + chemin("y_lignes.shp") + ", " + chemin("y_surfaces.shp") + ", " + chemin("y_points.shp") +
+                  comptes + "2 libellés coupés à 254 octets (la limite du format Shapefile).\n");
+    const Resultat r = lance({"--exporte", "gpkg", chemin("tout.gpkg"), p, projet("autre.trl")});
+    EXPECT_EQ(r.statut, 1);
+    EXPECT_EQ(r.erreurs, "Plusieurs projets s'exportent dans un dossier : " + chemin("tout.gpkg") +
+                             " a une extension de fichier. Donnez un nom de dossier.\n");
+    EXPECT_EQ(fichiers(dossier, "x").size() + fichiers(dossier, "tout").size(), 1u);
+    // RFC 7946, read by another reader: one collection, no "crs", outer rings counter-clockwise.
+    std::FILE* py = ::popen(("python3 -c \"import json,sys\nd=json.load(open(sys.argv[1]))\n"
+                             "aire=lambda r: sum(a[0]*b[1]-b[0]*a[1] for a,b in zip(r,r[1:]))\n"
+                             "g=lambda f: f['geometry']['type']+(':ccw' if f['geometry']['type']=='Polygon' and "
+                             "aire(f['geometry']['coordinates'][0])>0 else '')\n"
+                             "print(d['type'],'crs' in d,*sorted(set(f['properties']['couche']+':'+g(f) for f in "
+                             "d['features'])))\" " + chemin("x.geojson")).c_str(), "r");
+    char ligne[512] = {};
+    ASSERT_TRUE(py && std::fgets(ligne, sizeof ligne, py));
+    ::pclose(py);
+    EXPECT_STREQ(ligne, "FeatureCollection False lignes:LineString points:Point surfaces:Polygon:ccw\n");
+}
+
+// Killed at any moment or short of space (then status 1, said, the old files kept), an export
+// leaves each layer's files all old or all new once the next export into the folder has tidied
+// after it. Every format is killed and filled; VUVIVIVA_TUES=100 for a hundred runs.
+TEST_F(LigneCommande, KilledOrFullEveryLayerIsWhollyOldOrWhollyNew) {
+    const int n = std::getenv("VUVIVIVA_TUES") ? std::atoi(std::getenv("VUVIVIVA_TUES")) : 24;
+    const std::string projets[] = {projet("ancien.trl", std::vector<Point>{}), projet("neuf.trl", beaucoup())};
+    std::mt19937 hasard(26);
+    for (int i = 0; i < n; ++i) {
+        const std::string format = std::vector<std::string>{"shp", "geojson", "csv", "kml", "gpkg", "dxf"}[i % 6];
+        std::map<std::string, std::string> jeux[2]; // old and new, whole
+        long duree = 0;
+        for (int k = 0; k < 2; ++k) {
+            fs::remove_all(dossier / "out");
+            fs::create_directories(dossier / "out");
+            const auto debut = std::chrono::steady_clock::now();
+            ASSERT_EQ(lance({"--exporte", format, chemin("out/carte"), projets[k]}).statut, 0);
+            duree = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - debut).count();
+            jeux[k] = fichiers(dossier / "out", "carte");
+        }
+        fs::remove_all(dossier / "out");
+        fs::create_directories(dossier / "out");
+        for (const auto& [nom, octets] : jeux[0]) ecrit(dossier / "out" / nom, octets);
+        const bool tue = i / 6 % 2 == 0; // full: below every new output's size
+        const Resultat r = lance({"--exporte", format, chemin("out/carte"), projets[1]},
+                                 {"", tue ? RLIM_INFINITY : 1024 + hasard() % (23 * 1024), tue ? long(hasard() % (duree + 1)) : -1});
+        if (!tue) {
+            EXPECT_EQ(r.statut, 1) << format;
+            EXPECT_EQ(r.erreurs.rfind(projets[1] + " : Impossible d'", 0), 0u) << r.erreurs;
+        }
+        auto etats = [&] { // by layer, bit k: not wholly set k
+            const auto apres = fichiers(dossier / "out");
+            std::map<std::string, int> etat;
+            for (int k = 0; k < 2; ++k)
+                for (const auto& [nom, octets] : jeux[k]) {
+                    const auto a = apres.find(nom);
+                    const bool pareil = a != apres.end() && (format == "gpkg" ? entites(chemin("out/" + nom), "points") == (k ? 1021 : 21)
+                                                                              : a->second == octets);
+                    etat[nom.substr(0, nom.find('.'))] |= pareil ? 0 : 1 << k;
+                }
+            return etat;
+        };
+        // Killed while switching, a set may be mixed until the next export: never without its record.
+        bool releve = false;
+        for (const auto& f : fichiers(dossier / "out", ".vuviviva-export-")) releve |= fs::exists(dossier / "out" / f.first / ".releve");
+        for (const auto& [couche, e] : etats()) EXPECT_TRUE(e != 3 || releve) << format << " " << couche << " run " << i;
+        ASSERT_EQ(lance({"--exporte", format, chemin("out/suivant"), projets[0]}).statut, 0);
+        for (const auto& f : fichiers(dossier / "out")) EXPECT_NE(f.first.rfind(".vuviviva-export-", 0), 0u) << f.first;
+        for (const auto& [couche, e] : etats()) EXPECT_TRUE(tue ? e != 3 : e == 2) << format << " " << couche << " run " << i << " " << e;
     }
 }

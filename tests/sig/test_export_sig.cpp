@@ -93,14 +93,17 @@ Source ouvre(const std::string& chemin) {
     return Source(static_cast<GDALDataset*>(GDALOpenEx(chemin.c_str(), GDAL_OF_VECTOR, nullptr, nullptr, nullptr)));
 }
 
-// The layers "lignes", "surfaces", "points" of an export, whatever the format keeps them in.
+// The layers "lignes", "surfaces", "points" of an export, whatever the format keeps them in
+// (DXF and GeoJSON: one layer, each feature naming its own).
 std::map<std::string, std::vector<Entite>> relit(const std::vector<std::string>& fichiers, FormatSig f) {
     std::map<std::string, std::vector<Entite>> r;
-    if (f == FormatSig::dxf) {
+    if (f == FormatSig::dxf || f == FormatSig::geojson) {
         Source s = ouvre(fichiers.at(0));
         EXPECT_TRUE(s);
         if (!s) return r;
-        for (Entite& e : lit_couche(s->GetLayer(0))) r[e.champs["Layer"]].push_back(std::move(e));
+        EXPECT_EQ(s->GetLayerCount(), 1);
+        const char* couche = f == FormatSig::dxf ? "Layer" : "couche";
+        for (Entite& e : lit_couche(s->GetLayer(0))) r[e.champs[couche]].push_back(std::move(e));
         return r;
     }
     if (!description(f).fichier_par_couche) {

@@ -1,6 +1,7 @@
 // The GIS export as a user reaches it: the "Fichier" menu or the export panel's button, the
 // dialog's format, file, lines and surfaces, the end message and the refusals.
 #include "tests/support/Banc.h"
+#include "LimiteTaille.h"
 
 #include "core/document/Document.h"
 #include "core/text/separateur.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -207,6 +209,48 @@ private slots:
                                           "plus 1,7E308 en valeur absolue"});
         QVERIFY(c.dialogue()->isVisible());
         QVERIFY(!existe(fichier));
+    }
+
+    // Beside the export, an older one and a project with its system: the file named is the one
+    // written; a full disk or a target that is the project's system leaves all as it was.
+    void writesTheFileNamedAndNothingOfTheProject() {
+        struct Cas {
+            int format;
+            const char* nom;
+            rlim_t limite;
+            const char* message; // its start, "D" for the folder
+        } const cas[] = {
+            {2, "x.geojson", RLIM_INFINITY, "<x.geojson>  créé au format GeoJSON dans le répertoire => D\n\n2 lignes, 6 points."},
+            {2, "x.geojson", 200, "Impossible d'enregistrer D/x.geojson : "},
+            {1, "route", RLIM_INFINITY, "Le fichier D/route_lignes.prj appartient au projet D/route_lignes.trl : l'export "
+                                        "ne le remplace pas. Choisissez une autre sortie."},
+        };
+        for (const Cas& k : cas) {
+            Carte c;
+            std::string erreur;
+            QVERIFY(sig::systeme_vers_wkt("2154", c.d.systeme_wkt, erreur));
+            const QString d = c.dossier.fichier(QStringLiteral("sig"));
+            const QStringList avant{QStringLiteral("route_lignes.prj"), QStringLiteral("route_lignes.trl"), QStringLiteral("x.geojson")};
+            QDir().mkpath(d);
+            for (const QString& f : avant) ecrit_octets(d + QLatin1Char('/') + f, f.toUtf8());
+            c.f.ExporterSig1->trigger();
+            DialogueExportSig* g = c.dialogue();
+            QTest::mouseClick(g->RadioToutesLignes, Qt::LeftButton, Qt::NoModifier, {8, g->RadioToutesLignes->height() / 2});
+            Carte::choisit(g->ComboFormat, k.format);
+            Carte::tape(g->EditFichier, d + QLatin1Char('/') + QLatin1String(k.nom));
+            {
+                const LimiteTaille limite(k.limite);
+                QTest::mouseClick(g->ButtonExporter, Qt::LeftButton);
+            }
+            const auto messages = c.t->port.textes("information");
+            QCOMPARE(messages.size(), std::size_t{1});
+            QVERIFY2(messages[0].rfind(QString::fromUtf8(k.message).replace(QLatin1Char('D'), d).toStdString(), 0) == 0,
+                     messages[0].c_str());
+            const bool ecrit = k.limite == RLIM_INFINITY && k.format == 2;
+            QCOMPARE(g->isVisible(), !ecrit);
+            QCOMPARE(QDir(d).entryList(QDir::Files | QDir::Hidden), avant);
+            for (const QString& f : avant) QCOMPARE(lit_octets(d + QLatin1Char('/') + f) == f.toUtf8(), !ecrit || f != avant[2]);
+        }
     }
 };
 
