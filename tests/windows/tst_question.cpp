@@ -1,8 +1,10 @@
 // The question box TForm6: buttons chosen by letters, captions, the picture of the exit
 // question, answers taken on the press, Escape, dragging, and the text check before imports.
 #include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "windows/commun/PortFenetres.h"
+#include "windows/conversion/Convert.h"
 #include "windows/question/Unit6.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
@@ -16,8 +18,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace vuv;
 using namespace vuv::test;
@@ -38,6 +44,43 @@ void envoie_souris(QWidget* w, QEvent::Type type, const QPoint& local, Qt::Mouse
                    Qt::MouseButtons boutons) {
     QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), bouton, boutons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
+}
+
+// What the user sees of a part of the box, in the box's coordinates.
+QRect vu(const TForm6& f, const QWidget* w) {
+    const QRect r = w->visibleRegion().boundingRect();
+    return QRect(w->mapTo(&f, r.topLeft()), r.size());
+}
+
+bool defile(const TForm6& f, const QWidget* w) {
+    for (const QWidget* p = w->parentWidget(); p && p != &f; p = p->parentWidget())
+        if (const auto* a = qobject_cast<const QAbstractScrollArea*>(p))
+            return vu(f, a).size() == a->size() &&
+                   (a->verticalScrollBar()->isVisible() || a->horizontalScrollBar()->isVisible());
+    return false;
+}
+
+// Empty when the box lies on the screen, its texts are whole or scroll, and nothing overlaps.
+QString defauts_de_disposition(const TForm6& f) {
+    QStringList d;
+    if (!QGuiApplication::primaryScreen()->geometry().contains(f.frameGeometry())) d << QStringLiteral("hors écran");
+    QList<const QWidget*> parties;
+    for (const QLabel* l : {f.Label2, f.Label1}) {
+        if (!l->isVisible() || l->text().isEmpty()) continue;
+        parties << l;
+        const int besoin = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
+        const bool entier = vu(f, l).size() == l->size() && l->width() >= (l->wordWrap() ? 0 : l->sizeHint().width()) &&
+                            l->height() >= besoin;
+        if (!entier && !defile(f, l)) d << l->objectName() + QStringLiteral(" coupé");
+    }
+    if (f.Memo1->isVisible()) parties << f.Memo1;
+    for (const QPushButton* b : {f.Button1, f.Button2, f.Button3, f.Button4})
+        if (b->isVisible()) parties << b;
+    for (qsizetype i = 0; i < parties.size(); ++i)
+        for (qsizetype j = i + 1; j < parties.size(); ++j)
+            if (vu(f, parties[i]).intersects(vu(f, parties[j])))
+                d << parties[i]->objectName() + QStringLiteral(" sur ") + parties[j]->objectName();
+    return d.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -63,6 +106,7 @@ private slots:
     void controle_d_un_fichier_accepte();
     void controle_d_un_fichier_refuse();
     void controle_d_un_fichier_absent();
+    void chaqueQuestionSeLitEnEntierSansChevauchement();
 
 private:
     std::unique_ptr<DossierProgrammeTest> dossier_;
@@ -164,12 +208,12 @@ void TestQuestion::image_ou_texte() {
         QCOMPARE(f.Label2->text(), QStringLiteral("recopie"));
         QCOMPARE(f.Label1->text(), QStringLiteral("copier <12>  j'usqu'à la fin"));
         QCOMPARE(f.Label2->pos(), QPoint(24, 18));
-        QCOMPARE(f.Label1->pos(), QPoint(24, 48));
+        QCOMPARE(f.Label1->mapTo(&f, QPoint()), QPoint(24, 48));
         QCOMPARE(f.Label1->font().pointSize(), 10);
         // The message is aqua on the gradient.
         const QImage im = f.grab().toImage();
         bool aqua = false;
-        const QRect r = f.Label1->geometry();
+        const QRect r(f.Label1->mapTo(&f, QPoint()), f.Label1->size());
         for (int y = r.top(); y <= r.bottom() && !aqua; ++y)
             for (int x = r.left(); x <= r.right() && !aqua; ++x) aqua = im.pixelColor(x, y) == QColor(0, 255, 255);
         QVERIFY(aqua);
@@ -308,7 +352,7 @@ void TestQuestion::controle_d_un_fichier_accepte() {
         QCOMPARE(f.lettres, QStringLiteral("OE"));
         QCOMPARE(f.Button2->text(), QStringLiteral("traiter"));
         QVERIFY(f.Memo1->isVisible());
-        QCOMPARE(f.Memo1->geometry(), QRect(16, 40, 433, 105));
+        QCOMPARE(f.Memo1->height(), 105); // below the two lines of the title
         QCOMPARE(f.Memo1->toPlainText(), QStringLiteral("A 12 45\nB été 90"));
         f.Memo1->appendPlainText(QStringLiteral("C 3 180"));
         QTest::mousePress(f.Button2, Qt::LeftButton);
@@ -338,6 +382,56 @@ void TestQuestion::controle_d_un_fichier_absent() {
     QVERIFY(!demande);
     QCOMPARE(t_->port.textes("erreur"),
              std::vector<std::string>{"Impossible d'ouvrir le fichier <" + absent.toStdString() + ">"});
+}
+
+void TestQuestion::chaqueQuestionSeLitEnEntierSansChevauchement() {
+    DialoguesScriptes dialogues;
+    installe_dialogues(&dialogues);
+    remplit(t_->programme->document, {2});
+    TForm1& f1 = *t_->programme->Form1;
+    TForm7& f7 = *t_->programme->Form7;
+    const QString caps = dossier_->fichier(QStringLiteral("caps.txt"));
+    ecrit_octets(caps, "A 100 0\r\nB 100 90\r\n");
+    QString long_texte;
+    for (int i = 1; i <= 120; ++i) long_texte += QStringLiteral("ligne %1\n").arg(i);
+    // The conversion window asks through the user port: the real box, answered by the pilot.
+    PortFenetres reel;
+    const auto par_la_boite = [&](void (TForm7::*commande)()) {
+        return [&, commande] {
+            const PortInstalle p(reel);
+            (f7.*commande)();
+        };
+    };
+    struct Chemin {
+        QString nom;
+        QStringList appuis; // one button per box shown
+        std::function<void()> lance;
+    };
+    const std::vector<Chemin> chemins{
+        {QStringLiteral("import texte de la conversion"), {QStringLiteral("Button3")},
+         par_la_boite(&TForm7::SpeedButton_ajouterClick)},
+        {QStringLiteral("import XLS UTM"), {QStringLiteral("Button3")}, par_la_boite(&TForm7::SpeedButton4Click)},
+        {QStringLiteral("import XLS lat/lon"), {QStringLiteral("Button3")}, par_la_boite(&TForm7::SpeedButton7Click)},
+        {QStringLiteral("traverse, question puis aperçu"), {QStringLiteral("Button2"), QStringLiteral("Button3")},
+         [&] {
+             dialogues.repond_fichier(caps);
+             f1.Rajoutdepointscap1->trigger();
+         }},
+        {QStringLiteral("message plus haut que l'écran"), {QStringLiteral("Button2")},
+         [&] { f1.dlg_titre_message_ONEK_oui_non(QStringLiteral("t"), long_texte, QStringLiteral("ON"), {}, {}); }},
+    };
+    QStringList defauts, appuis;
+    f6_->pilote = [&](TForm6& f) {
+        if (const QString d = defauts_de_disposition(f); !d.isEmpty()) defauts << f.titre.left(40) + QStringLiteral(" : ") + d;
+        if (!appuis.isEmpty()) QTest::mousePress(bouton(f, appuis.takeFirst()), Qt::LeftButton);
+    };
+    for (const Chemin& c : chemins) {
+        appuis = c.appuis;
+        c.lance();
+        QVERIFY2(appuis.isEmpty(), qPrintable(c.nom));
+    }
+    installe_dialogues(nullptr);
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestQuestion)
