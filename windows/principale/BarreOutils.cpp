@@ -170,7 +170,7 @@ void construit_barre_outils(TForm1& f) {
     f.SpeedButton3 = b.bouton("SpeedButton3", "Supr. points", "", a_venir);
     f.SpeedButton19 = b.dessin("SpeedButton19", icone(Dessin::carte_entiere), "carte adaptée à la fenêtre  F10", a_venir);
     f.SpeedButton10 = b.bouton("SpeedButton10", "Redessiner", "l'image SANS ZONES COLOREES", a_venir);
-    f.Label1 = b.etiquette_fixe("Label1", "", 30);
+    f.Label1 = b.etiquette_fixe("Label1", "", 36);
     f.Label2 = b.etiquette_fixe("Label2", "cumul", 40);
     f.SpeedButton13 = b.bouton("SpeedButton13", "Quitter", "", true);
     // The mouse modes: their ids in groupe_outils are the values of TForm1::ModeSouris.
