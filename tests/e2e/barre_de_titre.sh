@@ -2,20 +2,21 @@
 # A background loaded from the menu under a real window manager: the points window appears
 # beside the map with its title bar on the screen, where the mouse can reach it (placed before
 # it was framed, it used to stand with its title bar above the screen).
-# Usage: barre_de_titre.sh <vuviviva executable>
-# Exit 77 (skipped) without Xvfb, openbox, xdotool, xwininfo or ImageMagick.
+# Usage: barre_de_titre.sh <vuviviva executable> <samples folder>
+# Exit 77 (skipped) without Xvfb, openbox, xdotool or xwininfo.
 set -euo pipefail
 [ -z "${TRACE:-}" ] || set -x
 export LC_ALL=C.UTF-8
 
 if [ "${1:-}" != "--dans-xvfb" ]; then
-  for outil in xvfb-run openbox xdotool xwininfo convert; do
+  for outil in xvfb-run openbox xdotool xwininfo; do
     command -v "$outil" >/dev/null || { echo "sans $outil : test ignoré"; exit 77; }
   done
   exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" --dans-xvfb "$@"
 fi
 shift
 exe=$(readlink -f "$1")
+exemples=$(readlink -f "$2")
 
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
@@ -41,7 +42,7 @@ fenetre() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
 openbox >/dev/null 2>&1 & pids+=($!)
 sleep 1
-convert -size 1061x688 xc:orange "$dossier/carte.bmp"
+cp "$exemples/carte_exemple.jpg" "$dossier/"
 
 "$exe" >/dev/null 2>&1 & pids+=($!)
 attend 30 fenetre "v u v i v i v a" || echec "la fenêtre principale ne s'ouvre pas"
@@ -52,7 +53,7 @@ sleep 0.5
 xdotool key c
 attend 15 fenetre "Ouvrir un fichier image" || echec "le choix de l'image ne vient pas"
 sleep 0.5
-xdotool type --delay 10 "$dossier/carte.bmp"
+xdotool type --delay 10 "$dossier/carte_exemple.jpg"
 xdotool key Return
 attend 15 fenetre "^Confirmation$" || echec "la question du calibrage ne vient pas"
 xdotool key Escape
