@@ -177,24 +177,20 @@ void TestFenetre::graphe_seulement_avec_des_points() {
 void TestFenetre::uneImagePuisLeProjetLaissentLaFenetreSurToutLEcran() {
     DialoguesScriptes dialogues;
     installe_dialogues(&dialogues);
-    const QString image = dossier_->fichier(QStringLiteral("carte1061.bmp"));
     QImage im(1061, 688, QImage::Format_RGB32);
     im.fill(Qt::yellow);
-    QVERIFY(im.save(image, "BMP"));
+    QVERIFY(im.save(dossier_->fichier(QStringLiteral("carte1061.bmp")), "BMP"));
     for (const char* nom : {"carte_exemple.trl", "carte_exemple.jpg"})
         QVERIFY(QFile::copy(QStringLiteral(VUVIVIVA_SAMPLES "/") + QLatin1String(nom), dossier_->fichier(QLatin1String(nom))));
-    // No calibration first; the project's image replaces the one shown.
-    t_->port.repond_non();
-    t_->port.repond_oui();
-    dialogues.repond_fichier(image);
+    t_->port.repond_non(); // no calibration first
+    t_->port.repond_oui(); // the project's image replaces the one shown
+    dialogues.repond_fichier(dossier_->fichier(QStringLiteral("carte1061.bmp")));
     f1_->Ouvrir1->trigger();
     dialogues.repond_fichier(dossier_->fichier(QStringLiteral("carte_exemple.trl")));
     f1_->ouvrir_un_tableau->trigger();
     installe_dialogues(nullptr);
     QCOMPARE(t_->programme->document.nb_points, 21);
-
-    const int l2 = f2_->frameGeometry().width();
-    const QRect place(0, 0, ecran().width() - l2, ecran().height() - 40);
+    const QRect place(0, 0, ecran().width() - f2_->frameGeometry().width(), ecran().height() - 40);
     QCOMPARE(f1_->frameGeometry(), place);
     f1_->Cartecomplte1->trigger();
     QCOMPARE(f1_->frameGeometry(), place);
@@ -207,13 +203,11 @@ void TestFenetre::leTitreDuPanneauTableurEstEntier() {
     dialogues.repond_fichier(dossier_->fichier(QStringLiteral("points.xls")));
     f1_->RajoutdepointsXLS1->trigger();
     installe_dialogues(nullptr);
-    auto* dock = f1_->findChild<QDockWidget*>(QStringLiteral("Panel6"));
-    QVERIFY(dock && dock->isVisible());
-    QCOMPARE(dock->windowTitle(), QStringLiteral("Indices des colonnes du fichier"));
-    // The title and, beside it, the two buttons of the bar (each about as wide as the bar is high).
+    const auto* dock = f1_->findChild<QDockWidget*>(QStringLiteral("Panel6"));
+    QVERIFY(dock->isVisible());
+    // The title and, beside it, its two buttons, each about as wide as the bar is high.
     const int barre = dock->widget()->geometry().top();
-    QVERIFY2(dock->width() >= dock->fontMetrics().horizontalAdvance(dock->windowTitle()) + 2 * barre,
-             qPrintable(QString::number(dock->width())));
+    QVERIFY(dock->width() >= dock->fontMetrics().horizontalAdvance(dock->windowTitle()) + 2 * barre);
 }
 
 QTEST_MAIN(TestFenetre)

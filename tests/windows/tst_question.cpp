@@ -52,33 +52,23 @@ QRect vu(const TForm6& f, const QWidget* w) {
     return QRect(w->mapTo(&f, r.topLeft()), r.size());
 }
 
-bool defile(const TForm6& f, const QWidget* w) {
-    for (const QWidget* p = w->parentWidget(); p && p != &f; p = p->parentWidget())
-        if (const auto* a = qobject_cast<const QAbstractScrollArea*>(p))
-            return vu(f, a).size() == a->size() &&
-                   (a->verticalScrollBar()->isVisible() || a->horizontalScrollBar()->isVisible());
-    return false;
-}
-
-// Empty when the box lies on the screen, its texts are whole or scroll, and nothing overlaps.
+// Empty when the box lies on the screen, its texts are whole (or scroll) and nothing overlaps.
 QString defauts_de_disposition(const TForm6& f) {
     QStringList d;
     if (!QGuiApplication::primaryScreen()->geometry().contains(f.frameGeometry())) d << QStringLiteral("hors écran");
-    QList<const QWidget*> parties;
+    QList<const QWidget*> parties{f.Memo1, f.Button1, f.Button2, f.Button3, f.Button4};
     for (const QLabel* l : {f.Label2, f.Label1}) {
-        if (!l->isVisible() || l->text().isEmpty()) continue;
         parties << l;
-        const int besoin = l->wordWrap() ? l->heightForWidth(l->width()) : l->sizeHint().height();
-        const bool entier = vu(f, l).size() == l->size() && l->width() >= (l->wordWrap() ? 0 : l->sizeHint().width()) &&
-                            l->height() >= besoin;
-        if (!entier && !defile(f, l)) d << l->objectName() + QStringLiteral(" coupé");
+        const auto* zone = qobject_cast<const QAbstractScrollArea*>(l->parentWidget()->parentWidget());
+        const bool defile = zone && (zone->verticalScrollBar()->isVisible() || zone->horizontalScrollBar()->isVisible());
+        const QSize besoin = l->wordWrap() ? QSize(0, l->heightForWidth(l->width())) : l->sizeHint();
+        if (l->isVisible() && !defile && (vu(f, l).size() != l->size() || l->width() < besoin.width() ||
+                                          l->height() < besoin.height()))
+            d << l->objectName() + QStringLiteral(" coupé");
     }
-    if (f.Memo1->isVisible()) parties << f.Memo1;
-    for (const QPushButton* b : {f.Button1, f.Button2, f.Button3, f.Button4})
-        if (b->isVisible()) parties << b;
     for (qsizetype i = 0; i < parties.size(); ++i)
         for (qsizetype j = i + 1; j < parties.size(); ++j)
-            if (vu(f, parties[i]).intersects(vu(f, parties[j])))
+            if (parties[i]->isVisible() && parties[j]->isVisible() && vu(f, parties[i]).intersects(vu(f, parties[j])))
                 d << parties[i]->objectName() + QStringLiteral(" sur ") + parties[j]->objectName();
     return d.join(QStringLiteral(", "));
 }
@@ -396,39 +386,35 @@ void TestQuestion::chaqueQuestionSeLitEnEntierSansChevauchement() {
     for (int i = 1; i <= 120; ++i) long_texte += QStringLiteral("ligne %1\n").arg(i);
     // The conversion window asks through the user port: the real box, answered by the pilot.
     PortFenetres reel;
-    const auto par_la_boite = [&](void (TForm7::*commande)()) {
-        return [&, commande] {
+    const auto conversion = [&](void (TForm7::*commande)()) {
+        return std::function<void()>([&, commande] {
             const PortInstalle p(reel);
             (f7.*commande)();
-        };
+        });
     };
-    struct Chemin {
-        QString nom;
-        QStringList appuis; // one button per box shown
-        std::function<void()> lance;
-    };
-    const std::vector<Chemin> chemins{
-        {QStringLiteral("import texte de la conversion"), {QStringLiteral("Button3")},
-         par_la_boite(&TForm7::SpeedButton_ajouterClick)},
-        {QStringLiteral("import XLS UTM"), {QStringLiteral("Button3")}, par_la_boite(&TForm7::SpeedButton4Click)},
-        {QStringLiteral("import XLS lat/lon"), {QStringLiteral("Button3")}, par_la_boite(&TForm7::SpeedButton7Click)},
-        {QStringLiteral("traverse, question puis aperçu"), {QStringLiteral("Button2"), QStringLiteral("Button3")},
-         [&] {
+    const QString oui = QStringLiteral("Button2"), annuler = QStringLiteral("Button3");
+    // Each road, and the button pressed in each box it shows.
+    const std::vector<std::pair<std::function<void()>, QStringList>> chemins{
+        {conversion(&TForm7::SpeedButton_ajouterClick), {annuler}},
+        {conversion(&TForm7::SpeedButton4Click), {annuler}},
+        {conversion(&TForm7::SpeedButton7Click), {annuler}},
+        {[&] {
              dialogues.repond_fichier(caps);
-             f1.Rajoutdepointscap1->trigger();
-         }},
-        {QStringLiteral("message plus haut que l'écran"), {QStringLiteral("Button2")},
-         [&] { f1.dlg_titre_message_ONEK_oui_non(QStringLiteral("t"), long_texte, QStringLiteral("ON"), {}, {}); }},
+             f1.Rajoutdepointscap1->trigger(); // the question, then the file's preview
+         },
+         {oui, annuler}},
+        {[&] { f1.dlg_titre_message_ONEK_oui_non(QStringLiteral("t"), long_texte, QStringLiteral("ON"), {}, {}); },
+         {oui}},
     };
     QStringList defauts, appuis;
     f6_->pilote = [&](TForm6& f) {
         if (const QString d = defauts_de_disposition(f); !d.isEmpty()) defauts << f.titre.left(40) + QStringLiteral(" : ") + d;
         if (!appuis.isEmpty()) QTest::mousePress(bouton(f, appuis.takeFirst()), Qt::LeftButton);
     };
-    for (const Chemin& c : chemins) {
-        appuis = c.appuis;
-        c.lance();
-        QVERIFY2(appuis.isEmpty(), qPrintable(c.nom));
+    for (const auto& [chemin, boutons] : chemins) {
+        appuis = boutons;
+        chemin();
+        QVERIFY(appuis.isEmpty());
     }
     installe_dialogues(nullptr);
     QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
