@@ -198,6 +198,10 @@ void construit_barre_outils(TForm1& f) {
     f.ProgressBar1->setValue(0);
     f.ProgressBar1->setTextVisible(false);
     f.ProgressBar1->setFixedSize(120, 16);
+    // Shown only while a surface is measured: its room stays, or the map would shrink meanwhile.
+    QSizePolicy tenue = f.ProgressBar1->sizePolicy();
+    tenue.setRetainSizeWhenHidden(true);
+    f.ProgressBar1->setSizePolicy(tenue);
 
     f.Edit1->hide(); // lies under Edit2 and only triggers runs
     f.Edit2->setFixedWidth(40);
