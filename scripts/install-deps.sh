@@ -15,7 +15,7 @@ packages=(
   libxml2-utils python3-lxml python3-ezdxf
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgeographiclib-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool openbox x11-utils
   # the Debian package and the checks of the installed program (tests/packaging)
   dpkg-dev file strace desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl libglib2.0-bin
 )

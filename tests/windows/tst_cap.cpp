@@ -124,6 +124,50 @@ private slots:
                                                  " distance cumulée +(4 à 1) = 5.0000   4/1=> D=5.0000 cap=    4.50"}));
     }
 
+    void lesTextesDuModeNeBougentPasLaCarteEtPartentAvecLui() {
+        Carte c;
+        const auto carte = [&] {
+            QCoreApplication::processEvents(); // the layout the labels asked for
+            return c.f.Image1->size();
+        };
+        // From the mode's short texts to long ones, under a mouse that moves and clicks, in
+        // windows of several widths: the bar wraps at some of them.
+        for (int largeur = 800; largeur <= 1600; largeur += 100) {
+            TForm1::place_fenetre(&c.f, 0, 0, largeur, 780);
+            c.mode_cap();
+            const QSize taille = carte();
+            for (QPoint p : {c.p2, c.p3, c.p4, c.p1}) {
+                c.bouge(p);
+                QCOMPARE(carte(), taille);
+                c.clic(p);
+                QCOMPARE(carte(), taille);
+            }
+        }
+        QVERIFY(c.f.Panel2->isVisible());
+        QTest::mouseClick(c.f.Digitaliser, Qt::LeftButton);
+        QVERIFY(c.f.Panel2->isHidden());
+    }
+
+    void lesBoutonsDeLaQuestionDeTraverseFontCeQuIlsDisent_data() {
+        QTest::addColumn<QString>("legende");
+        QTest::addColumn<int>("fichiers_demandes");
+        QTest::newRow("Continuer") << "Continuer" << 1;
+        QTest::newRow("annuler") << "annuler" << 0;
+    }
+
+    void lesBoutonsDeLaQuestionDeTraverseFontCeQuIlsDisent() {
+        QFETCH(QString, legende);
+        QFETCH(int, fichiers_demandes);
+        Carte c;
+        c.t->programme->Form6->pilote = [&](TForm6& f6) {
+            for (QPushButton* b : {f6.Button1, f6.Button2, f6.Button3, f6.Button4})
+                if (b->isVisible() && b->text() == legende) QTest::mousePress(b, Qt::LeftButton);
+        };
+        c.f.Rajoutdepointscap1->trigger();
+        QCOMPARE(static_cast<int>(c.dialogues.demandes().size()), fichiers_demandes);
+        QCOMPARE(c.d.nb_points, 4);
+    }
+
     void laJambeEstMesureeAuClicNonAuDernierMouvement() {
         Carte c;
         c.mode_cap();

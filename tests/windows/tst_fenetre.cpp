@@ -11,6 +11,8 @@
 #include "windows/graphe3d/scrollrep.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -35,6 +37,8 @@ private slots:
     void points_ou_lignes();
     void fenetres_auxiliaires();
     void graphe_seulement_avec_des_points();
+    void uneImagePuisLeProjetLaissentLaFenetreSurToutLEcran();
+    void leTitreDuPanneauTableurEstEntier();
 
 private:
     QRect ecran() const { return QGuiApplication::primaryScreen()->geometry(); }
@@ -74,15 +78,15 @@ void TestFenetre::grande_fenetre_avec_le_tableau() {
 }
 
 void TestFenetre::proportions_d_une_image() {
-    // A 2000 x 1000 image in a main window 500 wide: 250 high; the points window grows to it.
+    // A 2000 x 1000 image in a main window 500 wide: the map keeps its proportions inside its
+    // view, the window its whole height (cut to 250, it left the screen below it empty).
     f2_->show();
     TForm1::place_fenetre(f2_, 500, 30, 300, 100);
     TForm1::place_fenetre(f1_, 0, 12, 640, 700);
     f1_->taille_image = QSize(2000, 1000);
     f1_->grande_fenetre();
-    QCOMPARE(f1_->frameGeometry(), QRect(0, 12, 500, 250));
-    QCOMPARE(f2_->frameGeometry().height(), 250);
-    QCOMPARE(f2_->frameGeometry().top(), 12);
+    QCOMPARE(f1_->frameGeometry(), QRect(0, 0, 500, ecran().height() - 40));
+    QCOMPARE(f2_->frameGeometry(), QRect(500, 0, 300, ecran().height() - 40));
 
     // Without the proportions kept, the full layout applies.
     f1_->GarderlesproportionsLxH1->setChecked(false);
@@ -168,6 +172,42 @@ void TestFenetre::graphe_seulement_avec_des_points() {
     p.document.nb_points = 1;
     f1_->Graphe1->trigger();
     QVERIFY(p.Form4->isVisible());
+}
+
+void TestFenetre::uneImagePuisLeProjetLaissentLaFenetreSurToutLEcran() {
+    DialoguesScriptes dialogues;
+    installe_dialogues(&dialogues);
+    QImage im(1061, 688, QImage::Format_RGB32);
+    im.fill(Qt::yellow);
+    QVERIFY(im.save(dossier_->fichier(QStringLiteral("carte1061.bmp")), "BMP"));
+    for (const char* nom : {"carte_exemple.trl", "carte_exemple.jpg"})
+        QVERIFY(QFile::copy(QStringLiteral(VUVIVIVA_SAMPLES "/") + QLatin1String(nom), dossier_->fichier(QLatin1String(nom))));
+    t_->port.repond_non(); // no calibration first
+    t_->port.repond_oui(); // the project's image replaces the one shown
+    dialogues.repond_fichier(dossier_->fichier(QStringLiteral("carte1061.bmp")));
+    f1_->Ouvrir1->trigger();
+    dialogues.repond_fichier(dossier_->fichier(QStringLiteral("carte_exemple.trl")));
+    f1_->ouvrir_un_tableau->trigger();
+    installe_dialogues(nullptr);
+    QCOMPARE(t_->programme->document.nb_points, 21);
+    const QRect place(0, 0, ecran().width() - f2_->frameGeometry().width(), ecran().height() - 40);
+    QCOMPARE(f1_->frameGeometry(), place);
+    f1_->Cartecomplte1->trigger();
+    QCOMPARE(f1_->frameGeometry(), place);
+}
+
+void TestFenetre::leTitreDuPanneauTableurEstEntier() {
+    DialoguesScriptes dialogues;
+    installe_dialogues(&dialogues);
+    t_->port.repond_oui();
+    dialogues.repond_fichier(dossier_->fichier(QStringLiteral("points.xls")));
+    f1_->RajoutdepointsXLS1->trigger();
+    installe_dialogues(nullptr);
+    const auto* dock = f1_->findChild<QDockWidget*>(QStringLiteral("Panel6"));
+    QVERIFY(dock->isVisible());
+    // The title and, beside it, its two buttons, each about as wide as the bar is high.
+    const int barre = dock->widget()->geometry().top();
+    QVERIFY(dock->width() >= dock->fontMetrics().horizontalAdvance(dock->windowTitle()) + 2 * barre);
 }
 
 QTEST_MAIN(TestFenetre)

@@ -1,8 +1,10 @@
 // The question box TForm6: buttons chosen by letters, captions, the picture of the exit
 // question, answers taken on the press, Escape, dragging, and the text check before imports.
 #include "tests/support/Banc.h"
+#include "tests/support/Tableaux.h"
 
 #include "windows/commun/PortFenetres.h"
+#include "windows/conversion/Convert.h"
 #include "windows/question/Unit6.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2.h"
@@ -16,8 +18,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 using namespace vuv;
 using namespace vuv::test;
@@ -38,6 +44,33 @@ void envoie_souris(QWidget* w, QEvent::Type type, const QPoint& local, Qt::Mouse
                    Qt::MouseButtons boutons) {
     QMouseEvent e(type, QPointF(local), QPointF(w->mapToGlobal(local)), bouton, boutons, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
+}
+
+// What the user sees of a part of the box, in the box's coordinates.
+QRect vu(const TForm6& f, const QWidget* w) {
+    const QRect r = w->visibleRegion().boundingRect();
+    return QRect(w->mapTo(&f, r.topLeft()), r.size());
+}
+
+// Empty when the box lies on the screen, its texts are whole (or scroll) and nothing overlaps.
+QString defauts_de_disposition(const TForm6& f) {
+    QStringList d;
+    if (!QGuiApplication::primaryScreen()->geometry().contains(f.frameGeometry())) d << QStringLiteral("hors écran");
+    QList<const QWidget*> parties{f.Memo1, f.Button1, f.Button2, f.Button3, f.Button4};
+    for (const QLabel* l : {f.Label2, f.Label1}) {
+        parties << l;
+        const auto* zone = qobject_cast<const QAbstractScrollArea*>(l->parentWidget()->parentWidget());
+        const bool defile = zone && (zone->verticalScrollBar()->isVisible() || zone->horizontalScrollBar()->isVisible());
+        const QSize besoin = l->wordWrap() ? QSize(0, l->heightForWidth(l->width())) : l->sizeHint();
+        if (l->isVisible() && !defile && (vu(f, l).size() != l->size() || l->width() < besoin.width() ||
+                                          l->height() < besoin.height()))
+            d << l->objectName() + QStringLiteral(" coupé");
+    }
+    for (qsizetype i = 0; i < parties.size(); ++i)
+        for (qsizetype j = i + 1; j < parties.size(); ++j)
+            if (parties[i]->isVisible() && parties[j]->isVisible() && vu(f, parties[i]).intersects(vu(f, parties[j])))
+                d << parties[i]->objectName() + QStringLiteral(" sur ") + parties[j]->objectName();
+    return d.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -63,6 +96,7 @@ private slots:
     void controle_d_un_fichier_accepte();
     void controle_d_un_fichier_refuse();
     void controle_d_un_fichier_absent();
+    void chaqueQuestionSeLitEnEntierSansChevauchement();
 
 private:
     std::unique_ptr<DossierProgrammeTest> dossier_;
@@ -164,12 +198,12 @@ void TestQuestion::image_ou_texte() {
         QCOMPARE(f.Label2->text(), QStringLiteral("recopie"));
         QCOMPARE(f.Label1->text(), QStringLiteral("copier <12>  j'usqu'à la fin"));
         QCOMPARE(f.Label2->pos(), QPoint(24, 18));
-        QCOMPARE(f.Label1->pos(), QPoint(24, 48));
+        QCOMPARE(f.Label1->mapTo(&f, QPoint()), QPoint(24, 48));
         QCOMPARE(f.Label1->font().pointSize(), 10);
         // The message is aqua on the gradient.
         const QImage im = f.grab().toImage();
         bool aqua = false;
-        const QRect r = f.Label1->geometry();
+        const QRect r(f.Label1->mapTo(&f, QPoint()), f.Label1->size());
         for (int y = r.top(); y <= r.bottom() && !aqua; ++y)
             for (int x = r.left(); x <= r.right() && !aqua; ++x) aqua = im.pixelColor(x, y) == QColor(0, 255, 255);
         QVERIFY(aqua);
@@ -308,7 +342,7 @@ void TestQuestion::controle_d_un_fichier_accepte() {
         QCOMPARE(f.lettres, QStringLiteral("OE"));
         QCOMPARE(f.Button2->text(), QStringLiteral("traiter"));
         QVERIFY(f.Memo1->isVisible());
-        QCOMPARE(f.Memo1->geometry(), QRect(16, 40, 433, 105));
+        QCOMPARE(f.Memo1->height(), 105); // below the two lines of the title
         QCOMPARE(f.Memo1->toPlainText(), QStringLiteral("A 12 45\nB été 90"));
         f.Memo1->appendPlainText(QStringLiteral("C 3 180"));
         QTest::mousePress(f.Button2, Qt::LeftButton);
@@ -338,6 +372,52 @@ void TestQuestion::controle_d_un_fichier_absent() {
     QVERIFY(!demande);
     QCOMPARE(t_->port.textes("erreur"),
              std::vector<std::string>{"Impossible d'ouvrir le fichier <" + absent.toStdString() + ">"});
+}
+
+void TestQuestion::chaqueQuestionSeLitEnEntierSansChevauchement() {
+    DialoguesScriptes dialogues;
+    installe_dialogues(&dialogues);
+    remplit(t_->programme->document, {2});
+    TForm1& f1 = *t_->programme->Form1;
+    TForm7& f7 = *t_->programme->Form7;
+    const QString caps = dossier_->fichier(QStringLiteral("caps.txt"));
+    ecrit_octets(caps, "A 100 0\r\nB 100 90\r\n");
+    QString long_texte;
+    for (int i = 1; i <= 120; ++i) long_texte += QStringLiteral("ligne %1\n").arg(i);
+    // The conversion window asks through the user port: the real box, answered by the pilot.
+    PortFenetres reel;
+    const auto conversion = [&](void (TForm7::*commande)()) {
+        return std::function<void()>([&, commande] {
+            const PortInstalle p(reel);
+            (f7.*commande)();
+        });
+    };
+    const QString oui = QStringLiteral("Button2"), annuler = QStringLiteral("Button3");
+    // Each road, and the button pressed in each box it shows.
+    const std::vector<std::pair<std::function<void()>, QStringList>> chemins{
+        {conversion(&TForm7::SpeedButton_ajouterClick), {annuler}},
+        {conversion(&TForm7::SpeedButton4Click), {annuler}},
+        {conversion(&TForm7::SpeedButton7Click), {annuler}},
+        {[&] {
+             dialogues.repond_fichier(caps);
+             f1.Rajoutdepointscap1->trigger(); // the question, then the file's preview
+         },
+         {oui, annuler}},
+        {[&] { f1.dlg_titre_message_ONEK_oui_non(QStringLiteral("t"), long_texte, QStringLiteral("ON"), {}, {}); },
+         {oui}},
+    };
+    QStringList defauts, appuis;
+    f6_->pilote = [&](TForm6& f) {
+        if (const QString d = defauts_de_disposition(f); !d.isEmpty()) defauts << f.titre.left(40) + QStringLiteral(" : ") + d;
+        if (!appuis.isEmpty()) QTest::mousePress(bouton(f, appuis.takeFirst()), Qt::LeftButton);
+    };
+    for (const auto& [chemin, boutons] : chemins) {
+        appuis = boutons;
+        chemin();
+        QVERIFY(appuis.isEmpty());
+    }
+    installe_dialogues(nullptr);
+    QVERIFY2(defauts.isEmpty(), qPrintable(defauts.join(QLatin1Char('\n'))));
 }
 
 QTEST_MAIN(TestQuestion)

@@ -39,7 +39,8 @@ int DispositionFlux::dispose(const QRect& r, bool applique) const {
     int y = zone.y();
     int hauteur_rang = 0;
     for (QLayoutItem* i : elements_) {
-        if (i->widget() && i->widget()->isHidden()) continue;
+        // A widget that keeps its room while hidden comes and goes without moving the others.
+        if (i->widget() && i->widget()->isHidden() && !i->widget()->sizePolicy().retainSizeWhenHidden()) continue;
         const QSize s = i->sizeHint();
         if (x + s.width() > zone.right() + 1 && hauteur_rang > 0) {
             x = zone.x();

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace vuv {
@@ -32,6 +33,16 @@ void TForm2::construit_panneau_tableur() {
     PanneauTableur& t = tableur;
     t.Panel6 = new QDockWidget(QStringLiteral("Indices des colonnes du fichier"), f1 ? static_cast<QWidget*>(f1) : this);
     t.Panel6->setObjectName(QStringLiteral("Panel6"));
+    {
+        // A dock's title bar does not count its text: at least the title and its two buttons.
+        const QStyle* st = t.Panel6->style();
+        const int bouton = st->pixelMetric(QStyle::PM_SmallIconSize, nullptr, t.Panel6) +
+                           2 * st->pixelMetric(QStyle::PM_DockWidgetTitleBarButtonMargin, nullptr, t.Panel6);
+        const int marges = 2 * st->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, t.Panel6) +
+                           4 * st->pixelMetric(QStyle::PM_DockWidgetTitleMargin, nullptr, t.Panel6);
+        t.Panel6->setMinimumWidth(t.Panel6->fontMetrics().horizontalAdvance(t.Panel6->windowTitle()) + 2 * bouton +
+                                  marges);
+    }
     auto* fond = new QWidget(t.Panel6);
     fond->setAutoFillBackground(true);
     QPalette p = fond->palette();

@@ -42,7 +42,7 @@ void TForm2::SpeedButton7Click() {
         QStringLiteral(" Les ligne commençant par ' seront ignorées\n Indiquer l'indice des 3 colonnes Lib D et Cap sur "
                        "3 lignes\n   Lib=1 D=2 et Cap=3 par défaut sinon :\n Cap=2 \n D=3 \n Lib=1\n...par exemple. Le "
                        "départ=dernier point sélectionné"),
-        QStringLiteral("NO"), QStringLiteral("annuler"), QStringLiteral("Continuer"));
+        QStringLiteral("NO"), QStringLiteral("Continuer"), QStringLiteral("annuler"));
     if (r == QStringLiteral("N")) return;
     const std::string declinaison = ss(Edit1->text()), epsilon = ss(Edit2->text());
     const long double d_val = val_reel(declinaison), e_val = val_reel(epsilon);

@@ -1,6 +1,7 @@
 #include "windows/principale/BarreOutils.h"
 
 #include "windows/commun/DispositionFlux.h"
+#include "windows/commun/EtiquetteElidee.h"
 #include "windows/principale/scroll.h"
 
 #include <QButtonGroup>
@@ -120,8 +121,9 @@ struct Barre {
         e->setToolTip(QString::fromUtf8(bulle));
         return e;
     }
-    QLabel* etiquette(const char* nom, const char* texte) const {
-        auto* l = new QLabel(QString::fromUtf8(texte), panneau);
+    // A label whose text grows while the mouse moves: a fixed room, or the bar would wrap.
+    QLabel* etiquette_fixe(const char* nom, const char* texte, int caracteres) const {
+        auto* l = new EtiquetteElidee(QString::fromUtf8(texte), caracteres, panneau);
         l->setObjectName(QString::fromLatin1(nom));
         return l;
     }
@@ -168,8 +170,8 @@ void construit_barre_outils(TForm1& f) {
     f.SpeedButton3 = b.bouton("SpeedButton3", "Supr. points", "", a_venir);
     f.SpeedButton19 = b.dessin("SpeedButton19", icone(Dessin::carte_entiere), "carte adaptée à la fenêtre  F10", a_venir);
     f.SpeedButton10 = b.bouton("SpeedButton10", "Redessiner", "l'image SANS ZONES COLOREES", a_venir);
-    f.Label1 = b.etiquette("Label1", "");
-    f.Label2 = b.etiquette("Label2", "cumul");
+    f.Label1 = b.etiquette_fixe("Label1", "", 36);
+    f.Label2 = b.etiquette_fixe("Label2", "cumul", 40);
     f.SpeedButton13 = b.bouton("SpeedButton13", "Quitter", "", true);
     // The mouse modes: their ids in groupe_outils are the values of TForm1::ModeSouris.
     f.Digitaliser = b.bouton("Digitaliser", "Digitaliser", "", a_venir, true);
@@ -196,6 +198,10 @@ void construit_barre_outils(TForm1& f) {
     f.ProgressBar1->setValue(0);
     f.ProgressBar1->setTextVisible(false);
     f.ProgressBar1->setFixedSize(120, 16);
+    // Shown only while a surface is measured: its room stays, or the map would shrink meanwhile.
+    QSizePolicy tenue = f.ProgressBar1->sizePolicy();
+    tenue.setRetainSizeWhenHidden(true);
+    f.ProgressBar1->setSizePolicy(tenue);
 
     f.Edit1->hide(); // lies under Edit2 and only triggers runs
     f.Edit2->setFixedWidth(40);

@@ -23,6 +23,36 @@ QRect ecran() {
     return s ? s->geometry() : QRect(0, 0, 800, 600);
 }
 
+// Placed before the window manager framed it, a window may stand with its title bar above the
+// screen, out of the mouse's reach: once framed (its first paint), it comes back inside.
+class GardeDansLEcran : public QObject {
+public:
+    explicit GardeDansLEcran(QWidget* fenetre) : QObject(fenetre), fenetre_(fenetre) {
+        setObjectName(QStringLiteral("GardeDansLEcran"));
+        fenetre->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        if ((t == QEvent::Paint || t == QEvent::Move) && !en_attente_ && fenetre_->frameGeometry().top() < ecran().top()) {
+            // Not from inside the paint.
+            en_attente_ = true;
+            QTimer::singleShot(0, this, [this] {
+                en_attente_ = false;
+                const QRect g = fenetre_->frameGeometry(), ec = ecran();
+                if (g.top() < ec.top())
+                    TForm1::place_fenetre(fenetre_, g.x(), ec.top(), g.width(), std::min(g.height(), ec.height()));
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget* fenetre_;
+    bool en_attente_ = false;
+};
+
 } // namespace
 
 void TForm1::place_fenetre(QWidget* w, int x, int y, int largeur, int hauteur) {
@@ -44,22 +74,11 @@ void TForm1::grande_fenetre() {
         setWindowFlag(Qt::FramelessWindowHint, true);
         showMaximized();
     } else if (f2 && f2->isVisible()) {
+        // The map keeps its proportions inside its view: cut to an image's proportions, the
+        // window left the rest of the screen empty, and kept that height for the next image.
         const int largeur = e.width() - f2->frameGeometry().width();
-        const QRect g = frameGeometry();
-        if (GarderlesproportionsLxH1->isChecked() && !taille_image.isEmpty()) {
-            const int hauteur = std::min(taille_image.height() * largeur / taille_image.width(),
-                                         e.height() - marge_barre_taches);
-            place_fenetre(this, g.x(), g.y(), largeur, hauteur);
-            const QRect g2 = f2->frameGeometry();
-            if (g2.height() < hauteur) place_fenetre(f2, g2.x(), g2.y(), g2.width(), hauteur);
-        } else {
-            place_fenetre(this, 0, 0, largeur, e.height() - marge_barre_taches);
-            const QRect g2 = f2->frameGeometry();
-            place_fenetre(f2, frameGeometry().width(), g2.y(), g2.width(), e.height() - marge_barre_taches);
-        }
-        // Never above the screen, where its title bar could not be reached.
-        const QRect g2 = f2->frameGeometry();
-        place_fenetre(f2, g2.x(), std::max(0, frameGeometry().y()), g2.width(), g2.height());
+        place_fenetre(this, 0, 0, largeur, e.height() - marge_barre_taches);
+        place_fenetre(f2, frameGeometry().width(), 0, f2->frameGeometry().width(), e.height() - marge_barre_taches);
     } else {
         place_fenetre(this, 0, 0, e.width(), e.height() - marge_barre_taches);
     }
@@ -89,6 +108,7 @@ void TForm1::SpeedButtonCartTablClick() {
     const int haut = std::max(e.top(), g.y());
     place_fenetre(this, 0, haut, g.width(), std::min(g.height(), e.bottom() + 1 - haut));
     // Shown first: a hidden window does not know its frame yet.
+    if (!f2->findChild<QObject*>(QStringLiteral("GardeDansLEcran"), Qt::FindDirectChildrenOnly)) new GardeDansLEcran(f2);
     f2->show();
     const int l2 = f2->frameGeometry().width();
     place_fenetre(f2, e.width() - l2, 0, l2, e.height());

@@ -6,12 +6,25 @@
 #include "core/ui/PortUtilisateur.h"
 #include "windows/principale/carte/scroll_image.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
-#include <QFrame>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
 namespace vuv {
+namespace {
+
+// A box the user types into, or a part of one (a spin box's or combo box's own line edit).
+bool boite_de_saisie(const QWidget* w, const QWidget* fenetre) {
+    for (; w && w != fenetre; w = w->parentWidget())
+        if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+            qobject_cast<const QComboBox*>(w))
+            return true;
+    return false;
+}
+
+} // namespace
 
 bool TForm1::FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numerique) {
     if (touche == Qt::Key_Control || touche == Qt::Key_AltGr)
@@ -75,8 +88,10 @@ bool TForm1::eventFilter(QObject* objet, QEvent* e) {
     if (e->type() != QEvent::KeyPress) return QMainWindow::eventFilter(objet, e);
     auto* w = qobject_cast<QWidget*>(objet);
     if (!w || w->window() != this) return false;
-    // The scale and altitude panels' boxes take what is typed into them, Enter included.
-    if (qobject_cast<QLineEdit*>(w) && (Panel8->isAncestorOf(w) || Panel_z->isAncestorOf(w))) return false;
+    // What is typed in a box goes to the box, Ctrl, Suppr and Escape included; a key the box
+    // leaves travels up to the window, which must not take it either.
+    const QWidget* focus = QApplication::focusWidget();
+    if (boite_de_saisie(w, this) || (focus && w->isAncestorOf(focus) && boite_de_saisie(focus, this))) return false;
     // A key the table left unchanged travels up to the parents: see it once.
     auto* k = static_cast<QKeyEvent*>(e);
     if (k == derniere_touche_vue_ && k->timestamp() == dernier_horodatage_ && dernier_receveur_ &&

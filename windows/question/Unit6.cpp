@@ -12,6 +12,11 @@
 #include <QPushButton>
 #include <QRegion>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace vuv {
 namespace {
@@ -19,6 +24,9 @@ namespace {
 const QColor debut_degrade(0, 0, 140);
 const QColor fin_degrade(28, 205, 208);
 constexpr int haut_boutons = 164;
+constexpr int haut_message = 48;
+constexpr int marge = 24;
+constexpr int bas_boutons = 23; // below the buttons, as in the design's 213
 
 } // namespace
 
@@ -41,7 +49,14 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     Label2->setStyleSheet(QStringLiteral("color: rgb(255, 255, 0);"));
     Label2->move(24, 18);
 
-    Label1 = new QLabel(this);
+    Defilement = new QScrollArea(this);
+    Defilement->setObjectName(QStringLiteral("Defilement"));
+    Defilement->setFrameShape(QFrame::NoFrame);
+    Defilement->setAutoFillBackground(false);
+    Defilement->viewport()->setAutoFillBackground(false);
+    Defilement->move(marge, haut_message);
+
+    Label1 = new QLabel;
     Label1->setObjectName(QStringLiteral("Label1"));
     QFont fm(QStringLiteral("Courier New"));
     fm.setStyleHint(QFont::Monospace);
@@ -49,7 +64,9 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     fm.setPointSize(10);
     Label1->setFont(fm);
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->move(24, 48);
+    Defilement->setWidget(Label1);
+    // On the gradient, not on a filled rectangle.
+    Label1->setAutoFillBackground(false);
 
     Button2 = bouton(QStringLiteral("Button2"), QStringLiteral("Oui"), 26, 105, mrYes);
     Button1 = bouton(QStringLiteral("Button1"), QStringLiteral("Non"), 160, 105, mrNo);
@@ -85,23 +102,12 @@ void TForm6::FormCreate() {
 }
 
 void TForm6::FormActivate() {
-    QPainterPath contour;
-    contour.addRoundedRect(QRectF(0, 0, width(), height()), 20, 20);
-    setMask(QRegion(contour.toFillPolygon().toPolygon()));
-
-    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
-        const QRect e = ecran->geometry();
-        move(e.left() + (e.width() - width()) / 2, e.top() + (e.height() - height()) / 2);
-    }
-
     const bool image = (message == QStringLiteral("Quitter"));
-    Image1->setGeometry(rect());
     Image1->setVisible(image);
     Label1->setVisible(!image);
     Label2->setVisible(!image);
     if (!image) {
-        Label2->move(24, 18);
-        Label1->move(24, 48);
+        Label2->move(marge, 18);
         Label1->setStyleSheet(QStringLiteral("color: rgb(0, 255, 255);"));
     }
     Image1->lower();
@@ -115,13 +121,70 @@ void TForm6::FormActivate() {
     Button2->setVisible(lettres.contains(QLatin1Char('O')));
     Button3->setVisible(lettres.contains(QLatin1Char('E')));
     Button4->setVisible(lettres.contains(QLatin1Char('K')));
-    for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->move(b->x(), haut_boutons);
 
     QFont f = Label1->font();
     f.setPointSize(lettres.contains(QLatin1Char('+')) ? 25 : 10);
     Label1->setFont(f);
+    dispose_contenu();
+    Image1->setGeometry(rect());
+
+    QPainterPath contour;
+    contour.addRoundedRect(QRectF(0, 0, width(), height()), 20, 20);
+    setMask(QRegion(contour.toFillPolygon().toPolygon()));
+
+    if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        const QRect e = ecran->geometry();
+        move(e.left() + (e.width() - width()) / 2, e.top() + std::max(0, (e.height() - height()) / 2));
+    }
+}
+
+void TForm6::dispose_contenu() {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    const QRect ecran = s ? s->availableGeometry() : QRect(0, 0, 800, 600);
+    // The caller's size is the least the box takes.
+    const int base_l = width(), base_h = height();
+    const bool texte = !Image1->isVisibleTo(this);
+    const bool avec_message = texte && !Label1->text().isEmpty();
+    const bool avec_memo = !Memo1->isHidden();
+    const int barre = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+
+    Label2->setWordWrap(false);
     Label2->adjustSize();
     Label1->adjustSize();
+    int largeur = base_l;
+    if (texte) largeur = std::max({largeur, Label2->width() + 2 * marge, Label1->width() + 2 * marge});
+    largeur = std::min(largeur, ecran.width());
+    const int zone_l = largeur - 2 * marge;
+    if (texte && Label2->width() > zone_l) {
+        Label2->setWordWrap(true);
+        Label2->resize(zone_l, Label2->heightForWidth(zone_l));
+    }
+    const int bas_titre = texte ? Label2->y() + Label2->height() : 0;
+
+    // From the top: title, message, text area, buttons; the message gives way to the screen.
+    const int haut_zone = std::max(haut_message, bas_titre + 8);
+    int zone_h = 0;
+    if (avec_message) zone_h = Label1->height() + (Label1->width() > zone_l ? barre : 0);
+    const int memo_h = avec_memo ? Memo1->height() + 6 : 0;
+    const int besoin = haut_zone + zone_h + memo_h + 16 + Button1->height() + bas_boutons;
+    if (avec_message && besoin > ecran.height()) zone_h = std::max(3 * barre, zone_h - (besoin - ecran.height()));
+    Defilement->setVisible(avec_message);
+    Defilement->setGeometry(marge, haut_zone, zone_l, zone_h);
+
+    int bas = avec_message ? haut_zone + zone_h : bas_titre;
+    if (avec_memo) {
+        const int haut_memo = std::max(40, bas + 6);
+        Memo1->setGeometry(16, haut_memo, largeur - 32, Memo1->height());
+        bas = haut_memo + Memo1->height();
+    }
+    const int y_boutons = std::max(haut_boutons, bas + 16);
+    // The buttons keep their places in the caller's width, centred in a wider box.
+    const int decalage = (largeur - base_l) / 2;
+    Button2->move(26 + decalage, y_boutons);
+    Button1->move(160 + decalage, y_boutons);
+    Button3->move(311 + decalage, y_boutons);
+    Button4->move(311 + decalage, y_boutons);
+    resize(largeur, std::max(base_h, y_boutons + Button1->height() + bas_boutons));
 }
 
 QString TForm6::demande(int largeur, const QString& t, const QString& m, const QString& l,

@@ -14,6 +14,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace vuv {
 
@@ -34,7 +35,8 @@ public:
     QString oui;     // empty: "Oui"
     QString non;     // empty: "Non"
 
-    QLabel* Label1 = nullptr; // message
+    QLabel* Label1 = nullptr; // message, in Defilement
+    QScrollArea* Defilement = nullptr; // scrolls the message once the box fills the screen
     QLabel* Label2 = nullptr; // title
     QLabel* Image1 = nullptr; // the picture of the "Quitter" question
     QPushButton* Button1 = nullptr; // no
@@ -70,6 +72,8 @@ protected:
 
 private:
     QPushButton* bouton(const QString& nom, const QString& texte, int x, int largeur, Resultat r);
+    // The box grows to its title, message and text area, up to the screen; the buttons go below.
+    void dispose_contenu();
 
     QPoint appui_;
     bool deplace_ = false;

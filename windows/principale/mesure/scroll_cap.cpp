@@ -34,7 +34,10 @@ void TForm1::construit_cap() {
         if (TForm2* f = fenetres().Form2) f->SpeedButton7Click();
     });
     connect(groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
-        if (id != static_cast<int>(ModeSouris::cap) || coche || !calque.existe()) return;
+        if (id != static_cast<int>(ModeSouris::cap) || coche) return;
+        // The "D= … Cap= …" hint belongs to the mode.
+        cache_panel2();
+        if (!calque.existe()) return;
         // The rubber band went from the bearing start: it goes back to the last point.
         Image1->retire_segments();
         const std::optional<PointDeTable> dernier = point_de_table(doc, doc.nb_points);
