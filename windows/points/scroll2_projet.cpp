@@ -13,6 +13,7 @@
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
 #include "windows/principale/scroll.h"
+#include "windows/points/SystemeProjet.h"
 #include "windows/points/scroll2_controles.h"
 
 #include <QLineEdit>
@@ -110,7 +111,7 @@ bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichie
     }
     // The system kept beside the project; one GDAL cannot read is told, the project opens without.
     std::string wkt, erreur;
-    if (!sig::lit_prj(ss(projet), wkt, erreur)) port().information(erreur);
+    if (!lit_systeme_projet(ss(projet), octets, wkt, erreur)) port().information(erreur);
     doc.systeme_wkt = wkt;
     if (TForm1* f1 = form1()) f1->affiche_systeme();
     if (doc.nb_points > 0) montre_table_points();
