@@ -194,9 +194,9 @@ void TestRecuperation::chaque_clic_ecrit_une_sauvegarde_efface() {
     QCOMPARE(p.document.nb_points, 22);
     QCOMPARE(fichiers().size(), 1);
     const QString fichier = recup() + QLatin1Char('/') + fichiers()[0];
-    const std::string copie = lit_octets(fichier);
+    const QByteArray copie = lit_octets(fichier);
     clique(f1, k++);
-    QVERIFY2(lit_octets(fichier).size() > copie.size() && lit_octets(fichier).starts_with(copie),
+    QVERIFY2(lit_octets(fichier).size() > copie.size() && lit_octets(fichier).startsWith(copie),
              "the second click is appended to the copy");
 
     d_->repond_fichier(dossier_->fichier(QStringLiteral("sauve.trl")));
