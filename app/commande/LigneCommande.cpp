@@ -4,6 +4,7 @@
 #include "core/export/LectureExport.h"
 #include "core/export/OptionsExport.h"
 #include "core/export/SauveDans.h"
+#include "core/fichiers/EcritureSure.h"
 #include "core/fichiers/RaisonSysteme.h"
 #include "core/mesure/Surface.h"
 #include "core/projet/Projet.h"
@@ -13,6 +14,7 @@
 #include "sig/ExportSig.h"
 #include "sig/FichiersProjet.h"
 #include "sig/SystemeCoordonnees.h"
+#include "sig/SystemeProjet.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -273,8 +275,15 @@ int lit(Document& d, const std::string& projet, std::ostream& erreurs) {
 
 int exporte_sig(Document& d, const std::string& projet, const std::string& sortie, const sig::OptionsSig& o,
                 std::ostream& erreurs) {
-    std::string erreur;
-    if (!sig::lit_prj(projet, d.systeme_wkt, erreur)) {
+    std::string erreur, avertissement, octets;
+    try {
+        octets = lit_fichier(projet);
+    } catch (const ErreurFichier&) {
+        // Read a moment ago: without its bytes the side file is taken as before.
+    }
+    const bool systeme_lu = sig::lit_systeme_projet(projet, octets, d.systeme_wkt, erreur, avertissement);
+    if (!avertissement.empty()) erreurs << avertissement << '\n';
+    if (!systeme_lu) {
         erreurs << "Le fichier " << sig::chemin_prj(projet)
                 << " n'est pas un système de coordonnées lisible : l'export de " << projet << " est abandonné.\n";
         return projet_endommage;

@@ -20,7 +20,14 @@ int PileAnnulation::Enregistreur::indice(const Grille& g) {
     return i;
 }
 
+void PileAnnulation::Enregistreur::touche(const Grille& g, int row) {
+    const Document& d = pile_.d_;
+    const std::size_t i = &g == &d.StringGrid1 ? 0 : &g == &d.StringGrid2 ? 1 : 2;
+    touchees[i] = std::min(touchees[i], std::max(row, 0));
+}
+
 void PileAnnulation::Enregistreur::avant_cellule(const Grille& g, int col, int row) {
+    touche(g, row);
     if (!actif) return;
     const int i = indice(g);
     if (row >= plancher_[i] || modifs.derniere_est_cellule(i, col, row)) return;
@@ -28,6 +35,7 @@ void PileAnnulation::Enregistreur::avant_cellule(const Grille& g, int col, int r
 }
 
 void PileAnnulation::Enregistreur::avant_lignes(const Grille& g, int nombre) {
+    touche(g, std::min(nombre, g.row_count()));
     if (!actif) return;
     const int i = indice(g);
     plancher_[i] = std::min(plancher_[i], nombre);
@@ -35,11 +43,13 @@ void PileAnnulation::Enregistreur::avant_lignes(const Grille& g, int nombre) {
 }
 
 void PileAnnulation::Enregistreur::avant_colonnes(const Grille& g, int nombre) {
+    touche(g, 0);
     if (!actif) return;
     modifs.colonnes(indice(g), g, nombre);
 }
 
 void PileAnnulation::Enregistreur::avant_retrait(const Grille& g, int premiere, int nombre) {
+    touche(g, premiere);
     if (!actif) return;
     const int i = indice(g);
     plancher_[i] = std::min(plancher_[i], g.row_count() - nombre);
@@ -47,6 +57,7 @@ void PileAnnulation::Enregistreur::avant_retrait(const Grille& g, int premiere, 
 }
 
 void PileAnnulation::Enregistreur::avant_insertion(const Grille& g, int premiere, int nombre) {
+    touche(g, premiere);
     if (!actif) return;
     const int i = indice(g);
     // The rows pushed down were there before: only those past them are new.
@@ -92,6 +103,12 @@ void PileAnnulation::ajoute_observateur(Observateur* o) {
 
 void PileAnnulation::retire_observateur(Observateur* o) {
     observateurs_.erase(std::remove(observateurs_.begin(), observateurs_.end(), o), observateurs_.end());
+}
+
+std::array<int, 3> PileAnnulation::prend_lignes_touchees() {
+    const std::array<int, 3> r = enregistreur_.touchees;
+    enregistreur_.touchees.fill(aucune_ligne);
+    return r;
 }
 
 void PileAnnulation::signale(Action a) {

@@ -17,6 +17,7 @@
 #include "core/annulation/EtatDocument.h"
 #include "core/annulation/Modifications.h"
 
+#include <array>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -118,6 +119,12 @@ public:
     void ajoute_observateur(Observateur* o);
     void retire_observateur(Observateur* o);
 
+    // Per table, the first row changed since the last call (recorded, undone, redone or not
+    // recorded at all), aucune_ligne when none; a change of columns or of the whole document
+    // gives 0. Rows from there to the end are all a journal of the edits needs to write.
+    static constexpr int aucune_ligne = 0x7fffffff;
+    std::array<int, 3> prend_lignes_touchees();
+
 private:
     struct Pas {
         std::string nom;
@@ -141,8 +148,10 @@ private:
 
         Modifications modifs;
         bool actif = true;
+        std::array<int, 3> touchees{aucune_ligne, aucune_ligne, aucune_ligne};
 
     private:
+        void touche(const Grille& g, int row);
         // The table's index, and a first change of this step noticed.
         int indice(const Grille& g);
         // Rows at or past it were added during this step: their texts need no record, the

@@ -3,6 +3,7 @@
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/LecteurTexte.h"
+#include "core/projet/PaireProjet.h"
 #include "core/projet/ListeVirgules.h"
 #include "core/text/encodage.h"
 #include "core/text/extraitUTIL.h"
@@ -103,16 +104,25 @@ std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond)
     const std::string octets = utf8_vers_cp1252(texte_projet(d, avec_fond), &perdus);
     // The project's system goes beside it: both are complete before either replaces a file, so
     // a failed save leaves the pair as it was. A save without a system takes away an older one.
+    acheve_paire_interrompue(fichier);
     EcritureSure trl(fichier);
     trl.ecrit(octets);
     const std::string prj = chemin_systeme(fichier);
     std::optional<EcritureSure> systeme;
     if (!d.systeme_wkt.empty()) systeme.emplace(prj).ecrit(d.systeme_wkt);
+    // Renamed last: a save cut between the renames leaves a pair that opening can tell apart.
+    EcritureSure paire(chemin_paire(fichier));
+    paire.ecrit(texte_paire(octets, d.systeme_wkt.empty() ? nullptr : &d.systeme_wkt));
     if (!trl.acheve()) throw ErreurFichier(trl.message());
     if (systeme && !systeme->acheve()) throw ErreurFichier(systeme->message());
+    // On disk before the new project replaces the old: a save cut after that finds it.
+    if (!paire.acheve()) throw ErreurFichier(paire.message());
     if (!trl.valide()) throw ErreurFichier(trl.message());
     if (systeme && !systeme->valide()) throw ErreurFichier(systeme->message());
     if (!systeme) ::unlink(prj.c_str());
+    // The pair is saved; a record that could not follow is only older, and opening then
+    // reads the pair as a project without one.
+    if (!paire.valide()) ::unlink(chemin_paire(fichier).c_str());
     if (perdus > 0)
         port().information("Certains caractères ne peuvent pas être enregistrés dans " + fichier +
                            " : ils ont été remplacés par « ? ».");

@@ -46,18 +46,27 @@ std::string pied_recuperation(const PiedRecuperation& e) {
 
 bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_view& octets_projet,
                       std::string& raison) {
+    std::string_view journal;
+    return lit_recuperation(octets, e, octets_projet, journal, raison);
+}
+
+bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_view& octets_projet,
+                      std::string_view& journal, std::string& raison) {
     e = {};
-    octets_projet = {};
-    // A file cut anywhere loses its last line.
+    octets_projet = journal = {};
+    // A file cut anywhere loses its last line. No line of the journal starts with "/".
     std::size_t debut = octets.rfind(debut_pied);
     while (debut != std::string_view::npos && debut > 0 && octets[debut - 1] != '\n')
         debut = octets.rfind(debut_pied, debut - 1);
-    if (debut == std::string_view::npos || !octets.ends_with(fin_pied)) {
+    const std::size_t fin_lignes =
+        debut == std::string_view::npos ? debut
+                                        : octets.find("\r\n" + std::string(fin_pied), debut + debut_pied.size() - 2);
+    if (fin_lignes == std::string_view::npos) {
         raison = "Le fichier de récupération est incomplet : ses lignes de fin manquent ou sont coupées.";
         return false;
     }
-    std::string_view lignes = octets.substr(debut + debut_pied.size());
-    lignes.remove_suffix(fin_pied.size());
+    std::string_view lignes = octets.substr(debut + debut_pied.size(), fin_lignes + 2 - debut - debut_pied.size());
+    journal = octets.substr(fin_lignes + 2 + fin_pied.size());
     bool version = false, date = false;
     while (!lignes.empty()) {
         const std::size_t fin = lignes.find("\r\n");

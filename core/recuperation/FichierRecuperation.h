@@ -1,8 +1,8 @@
 #pragma once
 // The recovery file: the project text exactly as a save writes it (Windows-1252, CR LF), then
 // a few lines saying who wrote it, when, and for which project, from "/VUVIVIVA RECUPERATION" to
-// "/FIN". The project reader stops at its counts, so the file opens as a project too, and its
-// messages count lines as in the file.
+// "/FIN", then the journal of the edits made since (Journal.h). The project reader stops at its
+// counts, so the file opens as a project too, and its messages count lines as in the file.
 #include <ctime>
 #include <string>
 #include <string_view>
@@ -27,6 +27,9 @@ std::string pied_recuperation(const PiedRecuperation& e);
 // or cut short; `raison` then says what is wrong, in French.
 bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_view& octets_projet,
                       std::string& raison);
+// The same, with the journal that follows the last lines.
+bool lit_recuperation(std::string_view octets, PiedRecuperation& e, std::string_view& octets_projet,
+                      std::string_view& journal, std::string& raison);
 
 // "12/03/2025 à 14:05", local time.
 std::string date_recuperation(std::time_t t);

@@ -4,13 +4,17 @@
 #include "core/fichiers/EcritureSure.h"
 #include "core/fichiers/RaisonSysteme.h"
 #include "core/projet/Projet.h"
+#include "core/recuperation/Identite.h"
+#include "core/recuperation/Journal.h"
 #include "core/text/encodage.h"
 #include "core/ui/PortUtilisateur.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -36,6 +40,29 @@ bool finit_par(const std::string& t, std::string_view fin) {
 bool existe(const std::string& chemin) {
     struct stat st {};
     return ::lstat(chemin.c_str(), &st) == 0;
+}
+
+// A file of this user's, not a link: another user's work is neither offered nor touched.
+bool a_moi(const std::string& chemin) {
+    struct stat st {};
+    return ::lstat(chemin.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+std::string petit_fichier(const std::string& chemin) {
+    std::ifstream f(chemin, std::ios::binary);
+    std::string t(256, '\0');
+    f.read(t.data(), static_cast<std::streamsize>(t.size()));
+    t.resize(static_cast<std::size_t>(f.gcount()));
+    return t;
+}
+
+// Free to take: of this user, its lock not held (checked by taking it) and naming no program
+// that runs.
+Verrou prend_abandonne(const std::string& verrou) {
+    Verrou v;
+    if (existe(verrou) && (!a_moi(verrou) || programme_vivant(petit_fichier(verrou)))) return v;
+    int code = 0;
+    return Verrou::prend(verrou, false, code);
 }
 
 // "20250312-140503-4711": sorted by start, unique among running programs.
@@ -76,8 +103,8 @@ bool RecuperationAbandonnee::verifie(const std::string& version) {
         return rejete([&] { port().information(e.what()); });
     }
     std::string raison;
-    std::string_view projet;
-    if (!lit_recuperation(octets_, pied_, projet, raison)) return rejete([&] { refuse(raison); });
+    std::string_view projet, journal;
+    if (!lit_recuperation(octets_, pied_, projet, journal, raison)) return rejete([&] { refuse(raison); });
     taille_projet_ = projet.size();
     date_ = pied_.date;
     if (pied_.version != version)
@@ -90,6 +117,13 @@ bool RecuperationAbandonnee::verifie(const std::string& version) {
     ActionsLecture sans_fenetres;
     if (lit_projet_octets(essai, projet, sans_fenetres, refuse.fichier) != ResultatLecture::lu)
         return rejete([] {});
+    const RelectureJournal r = rejoue_journal(journal, essai);
+    if (r.enregistrements > 0) {
+        // The work as at the last edit, in the bytes a save of it would write.
+        octets_ = utf8_vers_cp1252(texte_projet_tel_quel(essai, true));
+        taille_projet_ = octets_.size();
+        date_ = r.date;
+    }
     return true;
 }
 
@@ -113,8 +147,16 @@ Recuperation::Recuperation(Document& d, std::string dossier, std::string version
 }
 
 Recuperation::~Recuperation() {
+    if (pile_) pile_->retire_observateur(this);
     efface_fichier();
     verrou_.supprime();
+}
+
+void Recuperation::suit(PileAnnulation& pile) {
+    if (pile_) pile_->retire_observateur(this);
+    pile_ = &pile;
+    pile_->ajoute_observateur(this);
+    pile_->prend_lignes_touchees();
 }
 
 bool Recuperation::demarre(std::string& message) {
@@ -136,7 +178,8 @@ bool Recuperation::demarre(std::string& message) {
         message = message_dossier(dossier_, code);
         return false;
     }
-    vue_ = ecrite_ = empreinte();
+    verrou_.ecrit(identite_programme() + "\n");
+    ecrite_ = empreinte();
     return true;
 }
 
@@ -146,53 +189,97 @@ Recuperation::Empreinte Recuperation::empreinte() const {
             d_.fichier_image, d_.systeme_wkt};
 }
 
-void Recuperation::edition_faite() {
-    if (!active() || ++editions_ < editions_par_ecriture || d_.sauve) return;
-    // Counted afresh even when the write fails: a full disk is not retried at every click.
-    editions_ = 0;
-    ecrit();
-}
-
 void Recuperation::suit_document() {
     if (!active()) return;
     if (d_.sauve) {
         if (ecrit_) efface_fichier();
-        editions_ = 0;
-        vue_ = empreinte();
+        // No table has version 0: the first unsaved look writes a copy, even of the work as
+        // saved (an edit that clears the flag only once its step is over).
+        ecrite_ = {};
         return;
     }
     Empreinte e = empreinte();
-    if (e == vue_) return;
-    vue_ = std::move(e);
-    edition_faite();
+    if (e == ecrite_) return;
+    if (!journalise(e)) ecrit();
 }
 
 void Recuperation::echeance() {
     suit_document();
-    if (!active() || d_.sauve || (ecrit_ && empreinte() == ecrite_)) return;
+    if (!active() || d_.sauve || (ecrit_ && journal_ >= 0 && taille_journal_ == 0)) return;
     ecrit();
+}
+
+bool Recuperation::journalise(const Empreinte& e) {
+    if (!ecrit_ || journal_ < 0 || !pile_) return false;
+    const Empreinte& avant = ecrite_;
+    if (e.dx0 != avant.dx0 || e.dy0 != avant.dy0 || e.largeur != avant.largeur || e.hauteur != avant.hauteur ||
+        e.image != avant.image || e.systeme != avant.systeme)
+        return false;
+    std::array<int, 3> premieres = pile_->prend_lignes_touchees();
+    const bool changees[3] = {e.points != avant.points, e.calage != avant.calage, e.lignes != avant.lignes};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!changees[i]) premieres[i] = PileAnnulation::aucune_ligne;
+        // A change the list did not see, or of a whole table: a copy is as small.
+        else if (premieres[i] == PileAnnulation::aucune_ligne || premieres[i] == 0) return false;
+    }
+    const std::string enregistrement = enregistrement_journal(d_, premieres, std::time(nullptr));
+    // The file stays within about twice the work: past that a copy is smaller.
+    if (taille_journal_ + enregistrement.size() > std::max<std::size_t>(taille_copie_, 64 * 1024)) return false;
+    if (!ajoute(enregistrement)) return false;
+    ecrite_ = e;
+    return true;
+}
+
+bool Recuperation::ajoute(const std::string& enregistrement) {
+    std::size_t fait = 0;
+    while (fait < enregistrement.size()) {
+        const ssize_t n = ::write(journal_, enregistrement.data() + fait, enregistrement.size() - fait);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            // A record cut by a full disk would be ignored, and so would every one after it.
+            if (::ftruncate(journal_, static_cast<off_t>(taille_copie_ + taille_journal_)) != 0) {}
+            ferme_journal();
+            return false;
+        }
+        fait += static_cast<std::size_t>(n);
+    }
+    taille_journal_ += fait;
+    return true;
+}
+
+void Recuperation::ferme_journal() {
+    if (journal_ >= 0) ::close(journal_);
+    journal_ = -1;
 }
 
 bool Recuperation::ecrit() {
     if (!active()) return false;
+    // Whatever happens, the journal goes on from a new copy only.
+    ferme_journal();
+    if (pile_) pile_->prend_lignes_touchees();
+    ecrite_ = empreinte();
+    std::size_t taille = 0;
     try {
         const bool fond = avec_fond ? avec_fond() : !d_.fichier_image.empty();
         const PiedRecuperation e{version_, std::time(nullptr), projet ? projet() : std::string(), d_.systeme_wkt};
+        const std::string copie = utf8_vers_cp1252(texte_projet_tel_quel(d_, fond)) + pied_recuperation(e);
         EcritureSure sortie(fichier_);
-        sortie.ecrit(utf8_vers_cp1252(texte_projet_tel_quel(d_, fond)));
-        sortie.ecrit(pied_recuperation(e));
+        sortie.ecrit(copie);
         if (!sortie.valide()) return false;
+        taille = copie.size();
     } catch (const std::exception&) {
         // Recovery is a safety net: its failure never interrupts the user's work.
         return false;
     }
     ecrit_ = true;
-    editions_ = 0;
-    ecrite_ = vue_ = empreinte();
+    journal_ = ::open(fichier_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC | O_NOFOLLOW);
+    taille_copie_ = taille;
+    taille_journal_ = 0;
     return true;
 }
 
 void Recuperation::efface_fichier() {
+    ferme_journal();
     if (!fichier_.empty()) ::unlink(fichier_.c_str());
     ecrit_ = false;
 }
@@ -204,10 +291,9 @@ std::vector<RecuperationAbandonnee> Recuperation::abandonnees() const {
     for (fs::directory_iterator it(dossier_, ec), fin; !ec && it != fin; it.increment(ec)) {
         const std::string chemin = it->path().string();
         if (finit_par(chemin, extension_verrou)) verrous.push_back(chemin);
-        if (!finit_par(chemin, extension) || chemin == fichier_) continue;
-        int code = 0;
-        Verrou v = Verrou::prend(sans_extension(chemin, extension) + std::string(extension_verrou), false, code);
-        if (!v.tenu()) continue; // its program is running
+        if (!finit_par(chemin, extension) || chemin == fichier_ || !a_moi(chemin)) continue;
+        Verrou v = prend_abandonne(sans_extension(chemin, extension) + std::string(extension_verrou));
+        if (!v.tenu()) continue; // its program is running, or it is not ours
         // Whoever deletes a recovery file does it before letting go of its lock.
         if (!existe(chemin)) {
             v.supprime();
@@ -224,8 +310,7 @@ std::vector<RecuperationAbandonnee> Recuperation::abandonnees() const {
     for (const std::string& chemin : verrous) {
         const std::string base = sans_extension(chemin, extension_verrou);
         if (existe(base + std::string(extension))) continue;
-        int code = 0;
-        Verrou v = Verrou::prend(chemin, false, code);
+        Verrou v = prend_abandonne(chemin);
         if (!v.tenu()) continue;
         ::unlink((base + std::string(extension) + std::string(extension_temporaire)).c_str());
         v.supprime();

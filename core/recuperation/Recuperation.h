@@ -1,9 +1,11 @@
 #pragma once
-// Recovery after a crash. While the work is unsaved it is written now and then, through the
-// project writer and the safe write, to a file of this program's own in the recovery folder,
-// never over the user's project. The file and its lock carry one name per program: a file
-// whose lock is free was left by a program that did not end cleanly, and is offered back at
-// the next start.
+// Recovery after a crash. While the work is unsaved it is kept in a file of this program's own
+// in the recovery folder, never over the user's project: a full copy through the project writer
+// and the safe write, then each edit appended to it as it happens (Journal.h), and a new full
+// copy on the timer. The file and its lock carry one name per program: a file whose lock is
+// free was left by a program that did not end cleanly, and is offered back at the next start
+// to the same user.
+#include "core/annulation/PileAnnulation.h"
 #include "core/recuperation/FichierRecuperation.h"
 #include "core/recuperation/Verrou.h"
 
@@ -29,10 +31,10 @@ public:
     const PiedRecuperation& pied() const { return pied_; }
 
     // Reads the file and checks it as a project is read (its last lines, version, then the whole
-    // project into a scratch document). On failure the reader's messages have been shown, the
-    // file is set aside under the name they give, and false is returned.
+    // project into a scratch document, its journal replayed). On failure the reader's messages
+    // have been shown, the file is set aside under the name they give, and false is returned.
     bool verifie(const std::string& version);
-    // The project bytes, once verifie() succeeded.
+    // The project bytes, journal included, once verifie() succeeded.
     std::string_view octets_projet() const { return std::string_view(octets_).substr(0, taille_projet_); }
     // The name the file is kept under when set aside: "<name>.illisible".
     std::string nom_mis_de_cote() const;
@@ -52,15 +54,12 @@ private:
     std::size_t taille_projet_ = 0;
 };
 
-class Recuperation {
+class Recuperation : private PileAnnulation::Observateur {
 public:
-    // Edits between two writes.
-    static constexpr int editions_par_ecriture = 50;
-
     // `dossier`: the recovery folder (dossier_recuperation()); `version`: the program's.
     Recuperation(Document& d, std::string dossier, std::string version);
     // A clean end: this program's file and lock are deleted.
-    ~Recuperation();
+    ~Recuperation() override;
     Recuperation(const Recuperation&) = delete;
     Recuperation& operator=(const Recuperation&) = delete;
 
@@ -76,14 +75,18 @@ public:
     std::function<std::string()> projet;
     std::function<bool()> avec_fond;
 
-    // One edit of the document: the 50th since the last write writes, when unsaved.
-    void edition_faite();
-    // A look at the document, cheap enough for every input event: a change since the last
-    // look counts as one edit, also one no undo step records, and a clean save deletes the file.
+    // The document's undo list, which says which rows each edit changed: without it every
+    // edit writes a full copy. It must outlive this object.
+    void suit(PileAnnulation& pile);
+
+    // A look at the document, cheap enough for every input event and done after every undo
+    // step: a change since the last look goes to the journal at once (a full copy when there
+    // is none yet, or the change is not one of the tables and counters), and a clean save
+    // deletes the file.
     void suit_document();
-    // The periodic write: only when unsaved and changed since the last write.
+    // The periodic write: a full copy in place of the journal, when unsaved and changed.
     void echeance();
-    // Writes now, when recovery is on; false when it could not (the previous file stays).
+    // A full copy now, when recovery is on; false when it could not (the previous file stays).
     bool ecrit();
 
     // Files of programs no longer running, newest first, each locked for the caller.
@@ -99,17 +102,23 @@ private:
         bool operator==(const Empreinte&) const = default;
     };
     Empreinte empreinte() const;
+    void pile_changee() override { suit_document(); }
+    // The change since the last write appended to the file; false when it needs a full copy.
+    bool journalise(const Empreinte& e);
+    bool ajoute(const std::string& enregistrement);
+    void ferme_journal();
     void efface_fichier();
 
     Document& d_;
+    PileAnnulation* pile_ = nullptr;
     std::string dossier_;
     std::string version_;
     std::string fichier_;
     Verrou verrou_;
-    int editions_ = 0;
-    bool ecrit_ = false; // the file exists
-    Empreinte vue_;      // at the last look
-    Empreinte ecrite_;   // at the last write
+    bool ecrit_ = false;  // the file exists
+    int journal_ = -1;    // the file open for appending, after a full copy
+    std::size_t taille_copie_ = 0, taille_journal_ = 0;
+    Empreinte ecrite_;    // at the last write, or the last attempt
 };
 
 } // namespace vuv

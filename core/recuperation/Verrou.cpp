@@ -55,6 +55,11 @@ Verrou Verrou::prend(const std::string& chemin, bool nouveau, int& code) {
     return v;
 }
 
+bool Verrou::ecrit(const std::string& texte) {
+    if (fd_ < 0 || ::ftruncate(fd_, 0) != 0) return false;
+    return ::pwrite(fd_, texte.data(), texte.size(), 0) == static_cast<ssize_t>(texte.size());
+}
+
 void Verrou::supprime() {
     if (fd_ < 0) return;
     ::unlink(chemin_.c_str());

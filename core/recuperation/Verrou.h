@@ -20,6 +20,8 @@ public:
     static Verrou prend(const std::string& chemin, bool nouveau, int& code);
 
     bool tenu() const { return fd_ >= 0; }
+    // Replaces what the lock file holds; false when not held or not written.
+    bool ecrit(const std::string& texte);
     // Deletes the file while still holding it, then lets go.
     void supprime();
     void relache();

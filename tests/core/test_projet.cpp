@@ -664,7 +664,7 @@ TEST_F(Projet, TheSystemGoesBesideTheProjectWhichStaysAsItWas) {
     d.systeme_wkt.clear();
     ecrit_projet(d, chemin, true);
     EXPECT_FALSE(fs::exists(dossier / "plan.prj"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 2) << "plan.trl, plan.paire";
 }
 
 TEST_F(Projet, AFailedSaveLeavesTheProjectAndItsSystemAsTheyWere) {

@@ -1,11 +1,15 @@
 // Recovery after a crash: when the work is written, what the file holds, whose file is offered,
 // and what a damaged or foreign file or an unwritable folder gives.
+#include "core/annulation/NomsEditions.h"
+#include "core/annulation/PileAnnulation.h"
 #include "core/document/Digitalisation.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/Projet.h"
+#include "core/recuperation/Identite.h"
 #include "core/recuperation/Recuperation.h"
 #include "core/reglages/DossierProgramme.h"
 #include "core/reglages/FichiersReglages.h"
+#include "core/text/encodage.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
 #include "tests/support/FichiersEssai.h"
@@ -16,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,17 +63,18 @@ protected:
     fs::path racine = essai_.chemin(), dossier = racine / "recuperation";
 };
 
-TEST_F(Recup, TheFiftiethEditWritesWhatASaveWritesWithoutTouchingTheTables) {
+TEST_F(Recup, TheFirstUnsavedEditWritesWhatASaveWritesWithoutTouchingTheTables) {
     Document d;
     travail(d);
     Recuperation r(d, dossier.string(), "3.3");
     r.projet = [] { return std::string("/travaux/plan.trl"); };
     std::string message;
     ASSERT_TRUE(r.demarre(message));
-    for (int k = 1; k < Recuperation::editions_par_ecriture; ++k) r.edition_faite();
-    EXPECT_FALSE(fs::exists(r.fichier()));
+    r.suit_document();
+    EXPECT_FALSE(fs::exists(r.fichier())) << "nothing changed since the start";
+    modifie(d, 1);
     const auto version = d.StringGrid1.version();
-    r.edition_faite();
+    r.suit_document();
     ASSERT_TRUE(fs::exists(r.fichier()));
     EXPECT_EQ(d.StringGrid1.version(), version);
     EXPECT_EQ(d.StringGrid1.row_count(), 10);
@@ -93,32 +99,13 @@ TEST_F(Recup, TheFiftiethEditWritesWhatASaveWritesWithoutTouchingTheTables) {
     ASSERT_EQ(lit_projet_octets(ouvert, octets, sans_fenetres), ResultatLecture::lu);
     EXPECT_EQ(ouvert.StringGrid1.cell(2, 2), "borne \"7\", é");
 
-    // Saved work is never written, however many edits.
-    fs::remove(r.fichier());
+    // A clean save deletes it, and saved work is never written, however many edits.
     d.sauve = true;
-    for (int k = 0; k < 2 * Recuperation::editions_par_ecriture; ++k) r.edition_faite();
-    EXPECT_FALSE(fs::exists(r.fichier()));
-}
-
-TEST_F(Recup, LookingAtTheDocumentCountsEachChangeOnceAndFollowsTheSavedFlag) {
-    Document d;
-    travail(d);
-    Recuperation r(d, dossier.string(), "3.3");
-    std::string message;
-    ASSERT_TRUE(r.demarre(message));
-    for (int k = 1; k < Recuperation::editions_par_ecriture; ++k) {
-        modifie(d, k);
+    for (int k = 2; k < 5; ++k) {
         r.suit_document();
-        r.suit_document(); // nothing new
+        EXPECT_FALSE(fs::exists(r.fichier()));
+        modifie(d, k);
     }
-    EXPECT_FALSE(fs::exists(r.fichier()));
-    modifie(d, 50);
-    r.suit_document();
-    ASSERT_TRUE(fs::exists(r.fichier()));
-
-    d.sauve = true; // a clean save
-    r.suit_document();
-    EXPECT_FALSE(fs::exists(r.fichier()));
 }
 
 TEST_F(Recup, ThePeriodicWriteHappensOnlyWhenTheUnsavedWorkChanged) {
@@ -282,7 +269,8 @@ TEST_F(Recup, AFolderThatCannotBeWrittenIsSaidOnceAndRecoveryStaysOff) {
     EXPECT_EQ(message, "Le dossier de récupération " + (racine / "fichier" / "recuperation").string() +
                            "/ ne peut pas être écrit (un élément du chemin n'est pas un dossier) : le travail non "
                            "enregistré ne pourra pas être récupéré après un arrêt imprévu.");
-    for (int k = 0; k < Recuperation::editions_par_ecriture; ++k) r.edition_faite();
+    modifie(d, 1);
+    r.suit_document();
     r.echeance();
     EXPECT_FALSE(r.ecrit());
     EXPECT_TRUE(r.abandonnees().empty());
@@ -313,6 +301,153 @@ TEST_F(Recup, TheFolderTheIntervalAndTheQuestionFollowTheUserSettings) {
     if (tz) ::setenv("TZ", ancien_tz.c_str(), 1);
     else ::unsetenv("TZ");
     ::tzset();
+}
+
+// --- The journal of the edits ---
+
+// A project's bytes as saving them after one reading would give them.
+std::string relu(std::string_view octets) {
+    Document d;
+    ActionsLecture sans_fenetres;
+    if (lit_projet_octets(d, octets, sans_fenetres) != ResultatLecture::lu) return "(illisible)";
+    return texte_projet_tel_quel(d, true);
+}
+std::string relu(const Document& d) { return relu(utf8_vers_cp1252(texte_projet_tel_quel(d, true))); }
+
+class Journal : public Recup {
+protected:
+    void SetUp() override {
+        travail(d);
+        r.suit(pile);
+        std::string message;
+        ASSERT_TRUE(r.demarre(message));
+        ASSERT_TRUE(moi.demarre(message));
+        ASSERT_TRUE(r.ecrit());
+        copie = lit(r.fichier());
+    }
+    // What the next start offers and takes back from these bytes, left by a dead program.
+    std::string repris(const std::string& octets) {
+        ecrit(dossier / "20000101-000000-9.recuperation", octets);
+        auto offertes = moi.abandonnees();
+        if (offertes.size() != 1 || !offertes[0].verifie("3.3")) return "(non offert)";
+        const std::string texte = relu(offertes[0].octets_projet());
+        offertes[0].efface();
+        return texte;
+    }
+    void clic(int x, int y) {
+        const PileAnnulation::Edition e(&pile, noms_editions::point_digitalise);
+        clic_digitaliser(d, x, y, MethodeCalage::trois_points, false);
+    }
+
+    Document d, autre;
+    PileAnnulation pile{d};
+    Recuperation r{d, dossier.string(), "3.3"}, moi{autre, dossier.string(), "3.3"};
+    std::string copie;
+};
+
+TEST_F(Journal, EachEditIsAppendedAsItHappensAndComesBackInOrder) {
+    const struct {
+        const char* quoi;
+        std::function<void()> edition;
+    } editions[] = {
+        {"a point", [&] { clic(500, 420); }},
+        {"another", [&] { clic(520, 440); }},
+        {"a label typed, no step yet",
+         [&] {
+             d.StringGrid1.set_cell(2, 2, "tapé\r\nsur deux lignes \\ fin");
+             r.suit_document();
+         }},
+        {"a point in the middle deleted",
+         [&] {
+             const PileAnnulation::Edition e(&pile, noms_editions::suppression_point);
+             d.StringGrid1.set_row(2);
+             d.efface_tab_et_point(true);
+         }},
+        {"undone", [&] { pile.annuler(); }},
+        {"undone again", [&] { pile.annuler(); }},
+        {"redone", [&] { pile.retablir(); }},
+        {"a line's colour",
+         [&] {
+             const PileAnnulation::Edition e(&pile, noms_editions::couleur_ligne);
+             d.StringGrid3.set_cell(2, 1, "$00FF00");
+         }},
+        {"a point after undoing drops the redo", [&] { clic(530, 460); }},
+    };
+    for (const auto& e : editions) {
+        e.edition();
+        const std::string octets = lit(r.fichier());
+        EXPECT_TRUE(octets.starts_with(copie) && octets.size() > copie.size()) << e.quoi << ": appended to the copy";
+        EXPECT_EQ(repris(octets), relu(d)) << e.quoi;
+    }
+}
+
+TEST_F(Journal, ACutOrDamagedRecordAndAllAfterItAreIgnored) {
+    std::vector<std::string> etats{relu(d)};
+    std::vector<std::size_t> debuts; // of each record
+    for (int k = 0; k < 3; ++k) {
+        debuts.push_back(lit(r.fichier()).size());
+        clic(500 + 10 * k, 420);
+        etats.push_back(relu(d));
+    }
+    const std::string octets = lit(r.fichier());
+    const std::size_t dernier = debuts.back();
+    for (std::size_t n = dernier; n < octets.size(); ++n)
+        ASSERT_EQ(repris(octets.substr(0, n)), etats[2]) << "cut at " << n - dernier << " bytes of the last record";
+    for (std::size_t k = 0; k < debuts.size(); ++k) {
+        std::string abime = octets;
+        abime[(debuts[k] + (k + 1 < debuts.size() ? debuts[k + 1] : octets.size())) / 2] ^= 0x20;
+        EXPECT_EQ(repris(abime), etats[k]) << "record " << k + 1 << " damaged";
+    }
+}
+
+TEST_F(Journal, TheTimerPutsAFullCopyInPlaceOfTheJournal) {
+    clic(500, 420);
+    r.echeance();
+    const std::string octets = lit(r.fichier());
+    EXPECT_TRUE(octets.ends_with("/FIN\r\n"));
+    EXPECT_EQ(repris(octets), relu(d));
+}
+
+TEST_F(Recup, TheFileOfAnotherUserOrOfARunningProgramIsNeverOffered) {
+    Document d;
+    travail(d);
+    std::string projet;
+    {
+        Document copie = d;
+        projet = lit(ecrit_projet(copie, (racine / "plan.trl").string(), true));
+    }
+    // A program that has ended: this process's number, another start.
+    std::string mort = identite_programme();
+    mort = mort.substr(0, mort.rfind(' ')) + " 0";
+    const bool root = ::geteuid() == 0;
+    const struct {
+        const char* quoi;
+        std::string verrou;
+        bool fichier_a_autrui, verrou_a_autrui, offert;
+    } cas[] = {
+        {"a program that has ended", mort, false, false, true},
+        {"this program, running, its lock not held", identite_programme(), false, false, false},
+        {"another user's file", mort, true, false, false},
+        {"another user's lock", mort, false, true, false},
+    };
+    Recuperation moi(d, dossier.string(), "3.3");
+    std::string message;
+    ASSERT_TRUE(moi.demarre(message));
+    for (const auto& c : cas) {
+        if ((c.fichier_a_autrui || c.verrou_a_autrui) && !root) continue; // only root gives files away
+        const fs::path f = dossier / "20000101-000000-3.recuperation", v = dossier / "20000101-000000-3.verrou";
+        const std::string octets = projet + pied_recuperation({"3.3", 1000, "/travaux/plan.trl", ""});
+        ecrit(f, octets);
+        ecrit(v, c.verrou);
+        if (c.fichier_a_autrui || c.verrou_a_autrui) {
+            ASSERT_EQ(::chown((c.fichier_a_autrui ? f : v).c_str(), 65534, 65534), 0);
+        }
+        EXPECT_EQ(moi.abandonnees().size(), c.offert ? 1u : 0u) << c.quoi;
+        EXPECT_EQ(lit(f), octets) << c.quoi << ": left as it was";
+        EXPECT_TRUE(fs::exists(v)) << c.quoi;
+        fs::remove(f);
+        fs::remove(v);
+    }
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The recovery road through the real program under a virtual display: a project opened, 50
-# points digitized with the mouse, the program killed with SIGKILL, started again on the same
-# project: the offer comes, Oui gives the same tables, the project file on disk is untouched.
-# Usage: recuperation_sigkill.sh <vuviviva executable> <samples folder>
+# The recovery road through the real program under a virtual display, run N times (20 by
+# default): a project opened, up to 60 points digitized with the mouse, the program killed with
+# SIGKILL at a random moment after a random click, started again on the same project: the offer
+# comes, Oui gives back every point clicked before the kill, in order, and the project file on
+# disk is untouched.
+# Usage: recuperation_sigkill.sh <vuviviva executable> <samples folder> [N]
 # Exit 77 (skipped) without Xvfb or xdotool.
 set -euo pipefail
 export LC_ALL=C
@@ -16,6 +18,7 @@ fi
 shift
 exe=$(readlink -f "$1")
 exemples=$(readlink -f "$2")
+passes=${3:-20}
 
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORM=xcb
@@ -23,7 +26,7 @@ dossier=$(mktemp -d)
 export HOME=$dossier VUVIVIVA_PROGRAM_DIR=$dossier/programme XDG_DATA_HOME=$dossier/donnees
 recup=$XDG_DATA_HOME/vuviviva/recuperation
 mkdir -p "$VUVIVIVA_PROGRAM_DIR"
-# Only the 50th edit writes during the test.
+# No full copy on the timer during the test: what comes back comes from the journal.
 echo 3600 > "$VUVIVIVA_PROGRAM_DIR/~vuviviva_recuperation.cfg"
 
 pids=()
@@ -55,39 +58,57 @@ sed "2s#.*#$dossier/carte_exemple.jpg\r#" "$exemples/carte_exemple.trl" > "$doss
 cp "$dossier/carte.trl" "$dossier/carte.avant"
 points_avant=$(sed -n 6p "$dossier/carte.trl" | tr -d '\r')
 
-# First run: the map, one click to bring it forward, then 50 digitized points.
-"$exe" "$dossier/carte.trl" >/dev/null 2>&1 & premier=$!; pids+=($premier)
-attend 30 fenetre "carte_exemple.jpg" || echec "la carte ne s'ouvre pas"
-sleep 2
-xdotool mousemove 150 200 click 1
-sleep 0.5
-for i in $(seq 0 49); do
-  xdotool mousemove $((200 + 10 * i)) $((250 + (i % 7) * 40)) click 1
-  sleep 0.15
-done
-attend 20 un_fichier || echec "aucun fichier de récupération après 50 points"
-mort=$(fichiers_recup)
-corps "$mort" > "$dossier/corps_mort"
-n=$(sed -n 6p "$dossier/corps_mort" | tr -d '\r')
-[ "$n" -eq $((points_avant + 50)) ] || echec "le fichier de récupération a $n points, pas $((points_avant + 50))"
-kill -9 "$premier"
-wait "$premier" 2>/dev/null || true
+# The x column of the last $2 point rows of a project body, one a line.
+x_derniers() { awk -F, -v n="$1" 'NR > 11 + 3 && NR <= 11 + 3 + n { print $7 }' "$3" |
+  tail -n "$2" | tr -d '" \r'; }
 
-# Second run on the same project: the offer, answered Oui with the keyboard.
-"$exe" "$dossier/carte.trl" >/dev/null 2>&1 & second=$!; pids+=($second)
-attend 30 fenetre "^Confirmation$" || echec "l'offre de récupération ne vient pas"
-boite=$(xdotool search --onlyvisible --name "^Confirmation$" | head -1)
-xdotool windowactivate --sync "$boite" 2>/dev/null || true
-sleep 0.5
-xdotool key Return
-# The work taken over: this program's own file holds it, the dead program's is gone.
-repris() { [ ! -e "$mort" ] && un_fichier; }
-attend 30 repris || echec "le travail n'a pas été repris"
-corps "$(fichiers_recup)" > "$dossier/corps_repris"
-# As for any project opened again, the reader gives an empty label one space.
-sed 's/^\("[^"]*","[^"]*"\),,/\1," ",/' "$dossier/corps_mort" > "$dossier/corps_relu"
-cmp "$dossier/corps_relu" "$dossier/corps_repris" || echec "les tableaux récupérés diffèrent"
-grep -q "^projet=$dossier/carte.trl"$'\r'"$" "$(fichiers_recup)" || echec "le projet d'origine est oublié"
-cmp "$dossier/carte.avant" "$dossier/carte.trl" || echec "le fichier du projet a changé"
-fenetre "carte_exemple.jpg" || echec "la carte récupérée n'est pas affichée"
-echo "récupération : $points_avant + 50 points, programme tué par SIGKILL, mêmes tableaux rendus par Oui ; projet intact"
+# One run: $1 clicks, then the kill.
+passe() {
+  local clics=$1
+  rm -rf "$recup"
+  cp "$dossier/carte.avant" "$dossier/carte.trl"
+  "$exe" "$dossier/carte.trl" >/dev/null 2>&1 & premier=$!; pids+=($premier)
+  attend 30 fenetre "carte_exemple.jpg" || echec "la carte ne s'ouvre pas"
+  sleep 2
+  xdotool mousemove 150 200 click 1
+  sleep 0.5
+  for i in $(seq 0 $((clics - 1))); do
+    [ "$i" -eq 0 ] || sleep 0.2
+    xdotool mousemove $((200 + 10 * i)) $((250 + (i % 7) * 40)) click 1
+  done
+  # A random moment before the next click would come, once the X server has passed the last.
+  sleep "$(printf '0.%03d' $((20 + RANDOM % 180)))"
+  kill -9 "$premier"
+  wait "$premier" 2>/dev/null || true
+  un_fichier || echec "aucun fichier de récupération après $clics points"
+  mort=$(fichiers_recup)
+
+  # Second run on the same project: the offer, answered Oui with the keyboard.
+  "$exe" "$dossier/carte.trl" >/dev/null 2>&1 & second=$!; pids+=($second)
+  attend 30 fenetre "^Confirmation$" || echec "l'offre de récupération ne vient pas"
+  boite=$(xdotool search --onlyvisible --name "^Confirmation$" | head -1)
+  xdotool windowactivate --sync "$boite" 2>/dev/null || true
+  sleep 0.5
+  xdotool key Return
+  # The work taken over: this program's own file holds it, the dead program's is gone.
+  repris() { [ ! -e "$mort" ] && un_fichier; }
+  attend 30 repris || echec "le travail n'a pas été repris"
+  corps "$(fichiers_recup)" > "$dossier/corps_repris"
+  n=$(sed -n 6p "$dossier/corps_repris" | tr -d '\r')
+  [ "$n" -eq $((points_avant + clics)) ] ||
+    echec "$n points repris après $clics clics, pas $((points_avant + clics))"
+  x_derniers "$n" "$clics" "$dossier/corps_repris" | sort -n -c -u 2>/dev/null ||
+    echec "les points repris ne sont pas dans l'ordre des clics"
+  grep -q "^projet=$dossier/carte.trl"$'\r'"$" "$(fichiers_recup)" || echec "le projet d'origine est oublié"
+  cmp "$dossier/carte.avant" "$dossier/carte.trl" || echec "le fichier du projet a changé"
+  fenetre "carte_exemple.jpg" || echec "la carte récupérée n'est pas affichée"
+  kill -9 "$second"
+  wait "$second" 2>/dev/null || true
+}
+
+for passe_n in $(seq 1 "$passes"); do
+  clics=$((1 + RANDOM % 60))
+  passe "$clics"
+  echo "passe $passe_n : $clics clics, tué par SIGKILL, $clics points repris"
+done
+echo "récupération : $passes passes, chaque clic d'avant l'arrêt rendu par Oui ; projet intact"

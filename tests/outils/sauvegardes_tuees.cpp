@@ -1,10 +1,15 @@
 // The saver that tue_sauvegardes.sh kills: a 100 000-point project made, or a project opened,
-// changed and saved again through the program's own writer.
+// changed and saved again through the program's own writer, with the system "systeme <n>"
+// (none when n is a multiple of 5); and the system that opening a project would take.
 //   sauvegardes_tuees genere <projet.trl>
 //   sauvegardes_tuees sauve <source.trl> <cible.trl> <n>
+//   sauvegardes_tuees paire <projet.trl>
 // "sauve" prints "pret" once the project is read and changed, just before saving, then
-// "fini <microseconds of the save>".
+// "fini <microseconds of the save>". "paire" prints "accord <system>", "avertissement <message>",
+// or "inconnu <system>" when no record names the project (the side file there is).
 #include "core/document/Document.h"
+#include "core/fichiers/EcritureSure.h"
+#include "core/projet/PaireProjet.h"
 #include "core/projet/Projet.h"
 #include "core/text/separateur.h"
 
@@ -12,6 +17,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -31,11 +37,13 @@ vuv::Document grand_projet(int n) {
         d.num_ligne = 1 + (row - 1) / 1000;
     }
     d.fichier_image = "/cartes/grand.jpg";
+    d.systeme_wkt = "systeme 0";
     return d;
 }
 
 int usage() {
-    std::fputs("usage : sauvegardes_tuees genere <projet.trl> | sauve <source.trl> <cible.trl> <n>\n", stderr);
+    std::fputs("usage : sauvegardes_tuees genere <projet.trl> | sauve <source.trl> <cible.trl> <n> | paire <projet.trl>\n",
+               stderr);
     return 2;
 }
 
@@ -50,11 +58,22 @@ int main(int argc, char** argv) {
             vuv::ecrit_projet(d, argv[2], true);
             return 0;
         }
+        if (mode == "paire" && argc == 3) {
+            vuv::SystemeApparie a = vuv::systeme_apparie(argv[2], vuv::lit_fichier(argv[2]));
+            // Without a record, opening takes the side file there is.
+            if (!a.connu && ::access(vuv::chemin_systeme(argv[2]).c_str(), F_OK) == 0)
+                a.chemin = vuv::chemin_systeme(argv[2]);
+            if (!a.message.empty()) std::printf("avertissement %s\n", a.message.c_str());
+            else std::printf("%s %s\n", a.connu ? "accord" : "inconnu",
+                             a.chemin.empty() ? "" : vuv::lit_fichier(a.chemin).c_str());
+            return 0;
+        }
         if (mode != "sauve" || argc != 5) return usage();
         vuv::Document d;
         vuv::ActionsLecture sans_fenetres;
         if (vuv::lit_projet(d, argv[2], sans_fenetres) != vuv::ResultatLecture::lu) return 1;
         d.StringGrid1.set_cell(d.indice_col("Libellé"), 1, std::string("sauvegarde ") + argv[4]);
+        d.systeme_wkt = std::stoi(argv[4]) % 5 == 0 ? std::string() : std::string("systeme ") + argv[4];
         std::puts("pret");
         std::fflush(stdout);
         const auto debut = std::chrono::steady_clock::now();

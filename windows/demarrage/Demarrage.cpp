@@ -82,6 +82,7 @@ bool Programme::demarre_recuperation() {
     auto r = std::make_unique<Recuperation>(document, dossier_recuperation(), version);
     r->projet = [this] { return ss(Form2->chemin_projet); };
     r->avec_fond = [this] { return Form1->avec_fond(); };
+    r->suit(Form1->annulation);
     std::string message;
     if (!r->demarre(message)) {
         port().information(message);

@@ -9,6 +9,7 @@
 #include "core/reglages/FichiersReglages.h"
 #include "core/ui/PortUtilisateur.h"
 #include "sig/SystemeCoordonnees.h"
+#include "sig/SystemeProjet.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
@@ -110,7 +111,10 @@ bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichie
     }
     // The system kept beside the project; one GDAL cannot read is told, the project opens without.
     std::string wkt, erreur;
-    if (!sig::lit_prj(ss(projet), wkt, erreur)) port().information(erreur);
+    std::string avertissement;
+    const bool lu = sig::lit_systeme_projet(ss(projet), octets, wkt, erreur, avertissement);
+    if (!avertissement.empty()) port().information(avertissement);
+    if (!lu) port().information(erreur);
     doc.systeme_wkt = wkt;
     if (TForm1* f1 = form1()) f1->affiche_systeme();
     if (doc.nb_points > 0) montre_table_points();
