@@ -22,8 +22,10 @@ bool extension_est(const std::string& fichier, const std::string& ext) {
 
 std::string projet_proprietaire(const std::string& fichier) {
     if (extension_est(fichier, ".trl")) return fichier;
-    if (!extension_est(fichier, ".prj")) return {};
-    const std::string souche = fichier.substr(0, fichier.size() - 4);
+    std::string souche;
+    for (const char* annexe : {".prj", ".paire"})
+        if (extension_est(fichier, annexe)) souche = fichier.substr(0, fichier.size() - std::string(annexe).size());
+    if (souche.empty()) return {};
     for (const char* ext : {".trl", ".TRL", ".Trl"})
         if (::access((souche + ext).c_str(), F_OK) == 0) return souche + ext;
     return {};

@@ -341,6 +341,7 @@ TEST_F(LigneCommande, AnExportTouchesOnlyItsOwnFiles) {
         {"carte", "csv", "shp", "carte", {"carte_lignes.csvt", "carte_points.csvt"}},
         {"route_lignes", "", "geojson", "route", {"route_lignes.prj"}},
         {"carte", "", "texte", "carte.prj", {}, true},
+        {"carte", "", "texte", "carte.paire", {}, true},
         {"carte", "", "texte", "carte.trl", {}, true},
         {"route_lignes", "", "shp", "route", {}, true},
     };
