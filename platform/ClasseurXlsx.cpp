@@ -189,7 +189,8 @@ struct Feuille : LecteurXml {
             arrete = true;
             return;
         }
-        if (!a_valeur) {
+        // Only a text result may be empty: an empty number is a formula saved without its result.
+        if (!a_valeur || (valeur.empty() && type != "str" && type != "inlineStr")) {
             if (formule) refuse(formule_sans_resultat(ligne, colonne));
             return;
         }

@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 # Writes the workbooks of the reading tests with an office suite: flat-XML sources made here are
 # saved by LibreOffice (headless) as .xls, .xlsx and .ods, and their first sheet exported as CSV
-# by LibreOffice too. Run it from this folder; the suite then needs neither program.
+# by LibreOffice too. Run it from this folder (--sans-tableur: only the files written without
+# LibreOffice); the suite then needs neither program.
 import os
 import subprocess
 import sys
 import tempfile
+import zipfile
 from xml.sax.saxutils import escape
 
 ICI = os.path.dirname(os.path.abspath(__file__))
@@ -76,6 +78,39 @@ def classeur(nom, feuilles, formats):
             f.write(references[-1])
 
 
+def sans_resultat():
+    """Formulas saved without their result, as libraries write them (python3-openpyxl, -odf)."""
+    import openpyxl
+    from odf.opendocument import OpenDocumentSpreadsheet
+    from odf.table import Table, TableRow, TableCell
+    wb = openpyxl.Workbook()
+    wb.active.append(["X", "Y"])
+    wb.active.append([1.5, "=A2*2"])
+    wb.save("sans_resultat.xlsx")
+    doc = OpenDocumentSpreadsheet()
+    t = Table(name="f")
+    for cellules in (["X", "Y", "Z"], [1.5, 2, "of:=[.A2]*2"]):
+        r = TableRow()
+        for v in cellules:
+            if isinstance(v, str) and v.startswith("of:"):
+                r.addElement(TableCell(formula=v))
+            elif isinstance(v, str):
+                c = TableCell(valuetype="string")
+                from odf.text import P
+                c.addElement(P(text=v))
+                r.addElement(c)
+            else:
+                r.addElement(TableCell(valuetype="float", value=v))
+        t.addElement(r)
+    doc.spreadsheet.addElement(t)
+    doc.save("sans_resultat.ods")
+    # A sheet cut in the middle of its XML, in an archive that is whole.
+    with zipfile.ZipFile("formules.xlsx") as source, zipfile.ZipFile("endommage.xlsx", "w") as copie:
+        for nom in source.namelist():
+            octets = source.read(nom)
+            copie.writestr(nom, octets[: len(octets) // 2] if nom == "xl/worksheets/sheet1.xml" else octets)
+
+
 PTS = ["P1", "P2", "P3", "P4", "P5"]
 XS = [100.5, 250, 300.25, 410, 555.75]
 
@@ -96,10 +131,17 @@ divers = [
     (None, None, None, None, None, None, None, None, None, "loin à droite"),
 ]
 
+# The conversion window's UTM layout, the second point computed from the first.
+utm = [("Zone", 32), ("Ellipsoide", "WGS84"), ("Hémisphère", "N"), ("Strasbourg", 406864, 5383757),
+       ("Kehl", ("=", "[.B4]+3136"), ("=", "[.C4]-757"))]
+
 grand = [(i, ("=", "[.A%d]/4" % i)) for i in range(1, 65537)]
 
 if __name__ == "__main__":
     os.chdir(ICI)
-    classeur("formules", [("points", formules), ("notes", [("autre feuille", 1)])], ["xls", "xlsx", "ods"])
-    classeur("divers", [("relevé", divers), ("vide", []), ("autre", [(999,)])], ["xls", "xlsx", "ods"])
-    classeur("grand", [("grand", grand)], ["xls"])
+    if "--sans-tableur" not in sys.argv:
+        classeur("formules", [("points", formules), ("notes", [("autre feuille", 1)])], ["xls", "xlsx", "ods"])
+        classeur("divers", [("relevé", divers), ("vide", []), ("autre", [(999,)])], ["xls", "xlsx", "ods"])
+        classeur("utm", [("utm", utm)], ["xls", "xlsx", "ods"])
+        classeur("grand", [("grand", grand)], ["xls"])
+    sans_resultat()
