@@ -150,18 +150,19 @@ std::map<std::uint64_t, ResultatFormule> resultats_formules_xls(std::string_view
     Enregistrements e(*flux, *feuille);
     const auto bof = e.suivant();
     if (!bof || bof->type != BOF) return r;
-    std::optional<std::uint64_t> attend_texte; // a formula whose text is in the STRING record after it
+    bool attend_texte = false; // the formula at cle_texte has its text in the STRING record after it
+    std::uint64_t cle_texte = 0;
     while (const auto x = e.suivant()) {
         if (x->type == EOF_ || x->type == BOF) break;
         if (x->type == STRING && attend_texte) {
-            if (const auto t = texte_string(*x, e, biff8)) r[*attend_texte] = {ResultatFormule::Sorte::texte, 0, *t};
-            attend_texte.reset();
+            if (const auto t = texte_string(*x, e, biff8)) r[cle_texte] = {ResultatFormule::Sorte::texte, 0, *t};
+            attend_texte = false;
             continue;
         }
         if (x->type != FORMULA || x->donnees.size() < 20) continue;
         const std::string_view d = x->donnees;
         const std::uint64_t cle = (std::uint64_t{u16(d, 0)} << 16) | u16(d, 2);
-        attend_texte.reset();
+        attend_texte = false;
         if (u16(d, 12) != 0xFFFF) {
             const std::uint64_t bits = std::uint64_t{u32(d, 6)} | (std::uint64_t{u32(d, 10)} << 32);
             r[cle] = {ResultatFormule::Sorte::nombre, std::bit_cast<double>(bits), {}};
@@ -170,7 +171,8 @@ std::map<std::uint64_t, ResultatFormule> resultats_formules_xls(std::string_view
         switch (u8(d, 6)) {
         case 0:
             r[cle] = {ResultatFormule::Sorte::aucun, 0, {}};
-            attend_texte = cle;
+            attend_texte = true;
+            cle_texte = cle;
             break;
         case 1: r[cle] = {ResultatFormule::Sorte::booleen, u8(d, 8) ? 1.0 : 0.0, {}}; break;
         case 2: r[cle] = {ResultatFormule::Sorte::erreur, 0, nom_erreur(u8(d, 8))}; break;
