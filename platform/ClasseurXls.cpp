@@ -171,13 +171,17 @@ std::unique_ptr<ClasseurXls> ClasseurXls::ouvre(const std::string& chemin, std::
         const auto ligne = static_cast<std::uint32_t>(cle >> 16), colonne = static_cast<std::uint32_t>(cle & 0xFFFF);
         if (c->contient(ligne, colonne)) continue;
         if (f.sorte == ResultatFormule::Sorte::aucun) return refus(formule_sans_resultat(ligne, colonne));
-        FreeXL_CellValue v{};
-        v.type = f.sorte == ResultatFormule::Sorte::booleen ? FREEXL_CELL_INT : FREEXL_CELL_DOUBLE;
-        if (v.type == FREEXL_CELL_INT) v.value.int_value = f.nombre != 0 ? 1 : 0;
-        else v.value.double_value = f.nombre;
-        c->pose(ligne, colonne, f.sorte == ResultatFormule::Sorte::nombre || f.sorte == ResultatFormule::Sorte::booleen
-                                    ? texte(v)
-                                    : f.texte);
+        std::string t = f.texte;
+        if (f.sorte == ResultatFormule::Sorte::booleen) {
+            FreeXL_CellValue v{};
+            v.type = FREEXL_CELL_INT;
+            v.value.int_value = f.nombre != 0 ? 1 : 0;
+            t = texte(v);
+        } else if (f.sorte == ResultatFormule::Sorte::nombre) {
+            const auto date = f.temps == SorteTemps::aucune ? std::nullopt : texte_serie(f.nombre, f.depuis_1904, f.temps);
+            t = date ? *date : texte_nombre_classeur(f.nombre);
+        }
+        c->pose(ligne, colonne, std::move(t));
     }
     return c;
 }

@@ -7,12 +7,13 @@
 
 #include <bit>
 #include <optional>
+#include <vector>
 
 namespace vuv {
 namespace {
 
 constexpr std::uint32_t BOF = 0x0809, EOF_ = 0x000A, BOUNDSHEET = 0x0085, FORMULA = 0x0006, STRING = 0x0207,
-                        CONTINUE = 0x003C;
+                        CONTINUE = 0x003C, FORMAT = 0x041E, XF = 0x00E0, DATEMODE = 0x0022;
 
 struct Enregistrement {
     std::uint32_t type = 0;
@@ -125,17 +126,46 @@ std::string nom_erreur(std::uint32_t code) {
     }
 }
 
-// The offset of the first worksheet's BOF, from the workbook globals; the BIFF version beside it.
-std::optional<std::size_t> premiere_feuille(std::string_view flux, bool& biff8) {
+// What the workbook globals tell: the BIFF version, the first worksheet's BOF, the date system
+// and, by cell format (XF), what a number shows as a date.
+struct Globales {
+    bool biff8 = false, depuis_1904 = false;
+    std::optional<std::size_t> feuille;
+    std::vector<SorteTemps> temps;
+};
+
+// A FORMAT record's code: BIFF8 a Unicode string of 16-bit length, BIFF5 bytes of 8-bit length.
+std::string code_format(std::string_view d, bool biff8) {
+    if (!biff8) return d.size() < 3 ? std::string() : cp1252_vers_utf8(d.substr(3, u8(d, 2)));
+    if (d.size() < 5) return {};
+    const std::size_t n = u16(d, 2);
+    const bool large = (u8(d, 4) & 1) != 0;
+    std::string s;
+    for (std::size_t i = 0, p = 5; i < n && p + (large ? 2 : 1) <= d.size(); ++i, p += large ? 2 : 1)
+        s += static_cast<char>(large ? (u16(d, p) < 0x80 ? u16(d, p) : '?') : u8(d, p)); // codes are ASCII
+    return s;
+}
+
+std::optional<Globales> globales(std::string_view flux) {
+    Globales g;
     Enregistrements r(flux, 0);
     const auto bof = r.suivant();
     if (!bof || bof->type != BOF || bof->donnees.size() < 2) return std::nullopt;
-    biff8 = u16(bof->donnees, 0) == 0x0600;
+    g.biff8 = u16(bof->donnees, 0) == 0x0600;
+    std::map<std::uint32_t, std::string> codes;
     while (const auto e = r.suivant()) {
+        const std::string_view d = e->donnees;
         if (e->type == EOF_) break;
-        if (e->type == BOUNDSHEET && e->donnees.size() >= 6 && u8(e->donnees, 5) == 0) return u32(e->donnees, 0);
+        if (e->type == BOUNDSHEET && d.size() >= 6 && u8(d, 5) == 0 && !g.feuille) g.feuille = u32(d, 0);
+        else if (e->type == DATEMODE && d.size() >= 2) g.depuis_1904 = u16(d, 0) != 0;
+        else if (e->type == FORMAT && d.size() >= 2) codes[u16(d, 0)] = code_format(d, g.biff8);
+        else if (e->type == XF && d.size() >= 4) {
+            const auto c = codes.find(u16(d, 2));
+            g.temps.push_back(sorte_format(static_cast<int>(u16(d, 2)), c == codes.end() ? std::string_view() : c->second));
+        }
     }
-    return std::nullopt;
+    if (!g.feuille) return std::nullopt;
+    return g;
 }
 
 } // namespace
@@ -144,10 +174,10 @@ std::map<std::uint64_t, ResultatFormule> resultats_formules_xls(std::string_view
     std::map<std::uint64_t, ResultatFormule> r;
     const auto flux = flux_ole(octets, {"Workbook", "Book"});
     if (!flux) return r;
-    bool biff8 = false;
-    const auto feuille = premiere_feuille(*flux, biff8);
-    if (!feuille) return r;
-    Enregistrements e(*flux, *feuille);
+    const auto g = globales(*flux);
+    if (!g) return r;
+    const bool biff8 = g->biff8;
+    Enregistrements e(*flux, *g->feuille);
     const auto bof = e.suivant();
     if (!bof || bof->type != BOF) return r;
     bool attend_texte = false; // the formula at cle_texte has its text in the STRING record after it
@@ -165,7 +195,9 @@ std::map<std::uint64_t, ResultatFormule> resultats_formules_xls(std::string_view
         attend_texte = false;
         if (u16(d, 12) != 0xFFFF) {
             const std::uint64_t bits = std::uint64_t{u32(d, 6)} | (std::uint64_t{u32(d, 10)} << 32);
-            r[cle] = {ResultatFormule::Sorte::nombre, std::bit_cast<double>(bits), {}};
+            const std::size_t xf = u16(d, 4);
+            r[cle] = {ResultatFormule::Sorte::nombre, std::bit_cast<double>(bits), {},
+                      xf < g->temps.size() ? g->temps[xf] : SorteTemps::aucune, g->depuis_1904};
             continue;
         }
         switch (u8(d, 6)) {

@@ -32,11 +32,13 @@ PIED = "</office:spreadsheet></office:body></office:document>\n"
 
 
 def cellule(v):
-    """A cell from a Python value: str text, int/float number, ('=', formula), ('date', iso), None."""
+    """A cell from a Python value: str text, int/float number, ('=', formula[, 'date']), ('date', iso),
+    None."""
     if v is None:
         return "<table:table-cell/>"
     if isinstance(v, tuple) and v[0] == "=":
-        return '<table:table-cell table:formula="of:=%s"/>' % escape(v[1], {'"': "&quot;"})
+        style = ' table:style-name="date"' if v[2:] == ("date",) else ""
+        return '<table:table-cell%s table:formula="of:=%s"/>' % (style, escape(v[1], {'"': "&quot;"}))
     if isinstance(v, tuple) and v[0] == "date":
         return ('<table:table-cell table:style-name="date" office:value-type="date" '
                 'office:date-value="%s"/>' % v[1])
@@ -114,11 +116,11 @@ def sans_resultat():
 PTS = ["P1", "P2", "P3", "P4", "P5"]
 XS = [100.5, 250, 300.25, 410, 555.75]
 
-formules = [("Nom", "X", "Y", "Z", "Étiquette", "Loin", "Vide")]
+formules = [("Nom", "X", "Y", "Z", "Étiquette", "Loin", "Vide", "Jour")]
 for i, (p, x) in enumerate(zip(PTS, XS), start=2):
     formules.append((p, x, ("=", "[.B%d]*2+10" % i), ("=", "ROUND([.B%d]/3;2)" % i),
                      ("=", '"Point n°"&ROW()&" – "&[.A%d]' % i), ("=", "[.B%d]>300" % i),
-                     ("=", 'IF([.B%d]>1000;"x";"")' % i)))
+                     ("=", 'IF([.B%d]>1000;"x";"")' % i), ("=", "DATE(2024;2;27)+ROW()", "date")))
 formules.append(("Somme", ("=", "SUM([.B2:.B6])"), ("=", "AVERAGE([.C2:.C6])"), None, None,
                  ("=", "AND([.F2];[.F6])"), ("=", "DATE(2024;2;29)-DATE(2024;1;1)")))
 
