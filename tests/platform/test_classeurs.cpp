@@ -73,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(Tableur, CorpusClasseurs,
                                            Corpus{"formules.ods", "formules.csv"}, Corpus{"divers.xls", "divers.csv"},
                                            Corpus{"divers.xlsx", "divers.csv"}, Corpus{"divers.ods", "divers.csv"},
                                            Corpus{"utm.xls", "utm.csv"}, Corpus{"utm.xlsx", "utm.csv"},
-                                           Corpus{"utm.ods", "utm.csv"}, Corpus{"grand.xls", "grand.csv"}));
+                                           Corpus{"utm.ods", "utm.csv"}, Corpus{"grand.xls", "grand.csv"},
+                                           Corpus{"particularites.xlsx", "particularites_xlsx.csv"},
+                                           Corpus{"particularites.ods", "particularites_ods.csv"}));
 
 struct Refus {
     const char* classeur;

@@ -232,7 +232,7 @@ private slots:
         QFETCH(QString, format);
         Fenetre w;
         w.t->port.repond_oui();
-        w.dialogues.repond_fichier(QStringLiteral(VUVIVIVA_CLASSEURS "/utm.") + format);
+        w.dialogues.repond_fichier(QStringLiteral(VUVIVIVA_DONNEES_TESTS "/../../platform/classeurs/utm.") + format);
         w.clic(w.f.SpeedButton4);
         QCOMPARE(w.dialogues.demandes().at(0).filtre,
                  QStringLiteral("Fichiers (*.xls; *.xlsx; *.ods; *.txt)|*.xls;*.xlsx;*.ods;*.txt"));

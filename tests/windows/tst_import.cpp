@@ -273,7 +273,7 @@ void TestImport::tableur_formules_data() {
 void TestImport::tableur_formules() {
     QFETCH(QString, format);
     image_et_deux_points();
-    const QString classeur = QStringLiteral(VUVIVIVA_CLASSEURS "/formules.") + format;
+    const QString classeur = QStringLiteral(VUVIVIVA_DONNEES_TESTS "/../../platform/classeurs/formules.") + format;
     t_->port.repond_oui();
     d_->repond_fichier(classeur);
     QTest::mouseClick(f2().SpeedButton5, Qt::LeftButton);

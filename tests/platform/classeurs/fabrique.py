@@ -80,6 +80,139 @@ def classeur(nom, feuilles, formats):
             f.write(references[-1])
 
 
+def archive(nom, parties):
+    with zipfile.ZipFile(nom, "w", zipfile.ZIP_DEFLATED) as z:
+        for partie, texte in parties:
+            z.writestr(partie, texte)
+
+
+XLSX_NS = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
+XLSX_R = 'xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"'
+
+
+def particularites_xlsx():
+    """An .xlsx as other writers make them: the first sheet is not sheet1, the 1904 date system,
+    rich and phonetic runs, inline strings, cells without their name, booleans and errors."""
+    types = ('<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">'
+             '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>'
+             '<Default Extension="xml" ContentType="application/xml"/>'
+             '<Override PartName="/xl/workbook.xml" ContentType="application/vnd.openxmlformats-officedocument.'
+             'spreadsheetml.sheet.main+xml"/>'
+             '<Override PartName="/xl/feuilles/a.xml" ContentType="application/vnd.openxmlformats-officedocument.'
+             'spreadsheetml.worksheet+xml"/>'
+             '<Override PartName="/xl/worksheets/sheet1.xml" ContentType="application/vnd.openxmlformats-'
+             'officedocument.spreadsheetml.worksheet+xml"/>'
+             '<Override PartName="/xl/sharedStrings.xml" ContentType="application/vnd.openxmlformats-'
+             'officedocument.spreadsheetml.sharedStrings+xml"/>'
+             '<Override PartName="/xl/styles.xml" ContentType="application/vnd.openxmlformats-officedocument.'
+             'spreadsheetml.styles+xml"/></Types>')
+    rels = ('<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">'
+            '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+            'officeDocument" Target="xl/workbook.xml"/></Relationships>')
+    relations = ('<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/'
+                 'relationships">' + "".join(
+                     '<Relationship Id="%s" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+                     '%s" Target="%s"/>' % r for r in [
+                         ("rId1", "worksheet", "worksheets/sheet1.xml"), ("rId7", "worksheet", "/xl/feuilles/a.xml"),
+                         ("rId3", "sharedStrings", "sharedStrings.xml"), ("rId4", "styles", "styles.xml")])
+                 + "</Relationships>")
+    classeur = ('<?xml version="1.0"?><workbook %s %s><workbookPr date1904="1"/><sheets>'
+                '<sheet name="première" sheetId="2" r:id="rId7"/><sheet name="seconde" sheetId="1" r:id="rId1"/>'
+                '</sheets></workbook>' % (XLSX_NS, XLSX_R))
+    partages = ('<?xml version="1.0"?><sst %s count="3" uniqueCount="3"><si><t>Libellé</t></si>'
+                '<si><r><rPr><b/></rPr><t>Gras</t></r><r><t xml:space="preserve"> et maigre</t></r></si>'
+                '<si><t>東京</t><rPh sb="0" eb="2"><t>トウキョウ</t></rPh></si></sst>' % XLSX_NS)
+    styles = ('<?xml version="1.0"?><styleSheet %s><numFmts count="3">'
+              '<numFmt numFmtId="164" formatCode="dd/mm/yyyy"/>'
+              '<numFmt numFmtId="165" formatCode="dd/mm/yyyy\ hh:mm:ss"/>'
+              '<numFmt numFmtId="166" formatCode="hh:mm:ss"/></numFmts>'
+              '<fonts count="1"><font><sz val="10"/><name val="Arial"/></font></fonts>'
+              '<fills count="1"><fill><patternFill patternType="none"/></fill></fills>'
+              '<borders count="1"><border/></borders>'
+              '<cellStyleXfs count="1"><xf numFmtId="0" fontId="0" fillId="0" borderId="0"/></cellStyleXfs>'
+              '<cellXfs count="4"><xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>'
+              '<xf numFmtId="164" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>'
+              '<xf numFmtId="165" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>'
+              '<xf numFmtId="166" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/></cellXfs>'
+              '</styleSheet>' % XLSX_NS)
+    lignes = [
+        '<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="s"><v>1</v></c><c r="C1" t="s"><v>2</v></c></row>',
+        # Cells without their name follow each other; the row without its number follows the last.
+        '<row><c t="inlineStr"><is><r><t>en </t></r><r><t>ligne</t></r></is></c><c><v>-0.5</v></c>'
+        '<c t="b"><v>1</v></c><c t="e"><f>1/0</f><v>#DIV/0!</v></c></row>',
+        # Day 0 of the 1904 system, a day and a time, a time alone.
+        '<row r="4"><c r="A4" s="1"><v>0</v></c><c r="B4" s="2"><v>43889.75</v></c><c r="C4" s="3"><v>0.5</v></c>'
+        '<c r="E4"><v>12345678901</v></c></row>',
+    ]
+    feuille = ('<?xml version="1.0"?><worksheet %s><sheetData>%s</sheetData></worksheet>' % (XLSX_NS, "".join(lignes)))
+    seconde = ('<?xml version="1.0"?><worksheet %s><sheetData><row r="1"><c r="A1"><v>999</v></c></row>'
+               '</sheetData></worksheet>' % XLSX_NS)
+    archive("particularites.xlsx", [("[Content_Types].xml", types), ("_rels/.rels", rels),
+                                    ("xl/workbook.xml", classeur), ("xl/_rels/workbook.xml.rels", relations),
+                                    ("xl/sharedStrings.xml", partages), ("xl/styles.xml", styles),
+                                    ("xl/feuilles/a.xml", feuille), ("xl/worksheets/sheet1.xml", seconde)])
+
+
+def particularites_ods():
+    """An .ods with what its writers may use: repeated rows and cells, header rows, runs of spaces
+    and several paragraphs in a text, a comment, covered cells, times."""
+    ns = ('xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" '
+          'xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" '
+          'xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" '
+          'xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" '
+          'xmlns:number="urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0" '
+          'xmlns:dc="http://purl.org/dc/elements/1.1/"')
+    styles = ('<office:automatic-styles><number:time-style style:name="N2"><number:hours number:style="long"/>'
+              '<number:text>:</number:text><number:minutes number:style="long"/><number:text>:</number:text>'
+              '<number:seconds number:style="long"/></number:time-style>'
+              '<style:style style:name="heure" style:family="table-cell" style:data-style-name="N2"/>'
+              '</office:automatic-styles>')
+    f = '<table:table-cell office:value-type="float" office:value="%s"%s/>'
+    t = '<table:table-cell office:value-type="string"%s>%s</table:table-cell>'
+    table = (
+        '<table:table table:name="première"><table:table-column table:number-columns-repeated="6"/>'
+        '<table:table-header-rows><table:table-row>' + t % ("", "<text:p>Titre</text:p>") +
+        '</table:table-row></table:table-header-rows>'
+        '<table:table-row table:number-rows-repeated="3">' + f % ("1.5", ' table:number-columns-repeated="2"') +
+        '<table:table-cell table:number-columns-repeated="2"/>' + f % ("7", "") + '</table:table-row>'
+        '<table:table-row table:number-rows-repeated="2"><table:table-cell table:number-columns-repeated="6"/>'
+        '</table:table-row>'
+        '<table:table-row>' +
+        t % ("", '<text:p>a<text:s text:c="3"/>b</text:p><text:p>second '
+                 '<text:span>paragraphe</text:span></text:p>') +
+        t % ("", '<office:annotation><dc:creator>X</dc:creator><text:p>note cachée</text:p></office:annotation>'
+                 '<text:p>visible</text:p>') +
+        '<table:table-cell table:number-columns-spanned="2" office:value-type="float" office:value="3">'
+        '<text:p>3</text:p></table:table-cell><table:covered-table-cell/>' +
+        '<table:table-cell table:style-name="heure" office:value-type="time" office:time-value="PT13H45M07S"/>' +
+        '<table:table-cell office:value-type="boolean" office:boolean-value="false"/>' +
+        '</table:table-row>'
+        '<table:table-row table:number-rows-repeated="1048560"><table:table-cell '
+        'table:number-columns-repeated="1024"/></table:table-row></table:table>'
+        '<table:table table:name="seconde"><table:table-row>' + f % ("999", "") + '</table:table-row></table:table>')
+    contenu = ('<?xml version="1.0" encoding="UTF-8"?><office:document-content %s office:version="1.2">%s'
+               '<office:body><office:spreadsheet>%s</office:spreadsheet></office:body></office:document-content>'
+               % (ns, styles, table))
+    manifeste = ('<?xml version="1.0" encoding="UTF-8"?><manifest:manifest xmlns:manifest="urn:oasis:names:tc:'
+                 'opendocument:xmlns:manifest:1.0" manifest:version="1.2"><manifest:file-entry manifest:full-path="/" '
+                 'manifest:media-type="application/vnd.oasis.opendocument.spreadsheet"/><manifest:file-entry '
+                 'manifest:full-path="content.xml" manifest:media-type="text/xml"/></manifest:manifest>')
+    with zipfile.ZipFile("particularites.ods", "w") as z:
+        z.writestr("mimetype", "application/vnd.oasis.opendocument.spreadsheet", zipfile.ZIP_STORED)
+        z.writestr("content.xml", contenu, zipfile.ZIP_DEFLATED)
+        z.writestr("META-INF/manifest.xml", manifeste, zipfile.ZIP_DEFLATED)
+
+
+def particularites():
+    """The hand-made workbooks, with the CSV the office suite exports of them."""
+    particularites_xlsx()
+    particularites_ods()
+    with tempfile.TemporaryDirectory() as tmp:
+        for nom in ("particularites.xlsx", "particularites.ods"):
+            convertit(nom, CSV, tmp)
+            os.replace(os.path.join(tmp, "particularites.csv"), nom.replace(".", "_") + ".csv")
+
+
 def sans_resultat():
     """Formulas saved without their result, as libraries write them (python3-openpyxl, -odf)."""
     import openpyxl
@@ -121,6 +254,8 @@ for i, (p, x) in enumerate(zip(PTS, XS), start=2):
     formules.append((p, x, ("=", "[.B%d]*2+10" % i), ("=", "ROUND([.B%d]/3;2)" % i),
                      ("=", '"Point n°"&ROW()&" – "&[.A%d]' % i), ("=", "[.B%d]>300" % i),
                      ("=", 'IF([.B%d]>1000;"x";"")' % i), ("=", "DATE(2024;2;27)+ROW()", "date")))
+# A text result longer than one record of an .xls, and an error.
+formules[1] += (("=", 'REPT("é";5000)&"fin"'), ("=", "1/0"))
 formules.append(("Somme", ("=", "SUM([.B2:.B6])"), ("=", "AVERAGE([.C2:.C6])"), None, None,
                  ("=", "AND([.F2];[.F6])"), ("=", "DATE(2024;2;29)-DATE(2024;1;1)")))
 
@@ -146,4 +281,5 @@ if __name__ == "__main__":
         classeur("divers", [("relevé", divers), ("vide", []), ("autre", [(999,)])], ["xls", "xlsx", "ods"])
         classeur("utm", [("utm", utm)], ["xls", "xlsx", "ods"])
         classeur("grand", [("grand", grand)], ["xls"])
+        particularites()
     sans_resultat()
