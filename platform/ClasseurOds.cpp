@@ -37,7 +37,7 @@ struct Contenu : LecteurXml {
     std::vector<std::pair<std::uint32_t, std::string>> cellules_ligne; // the row's cells, kept to repeat it
 
     // The cell being read.
-    bool dans_cellule = false, formule = false;
+    bool dans_cellule = false, formule = false, texte_en_attribut = false;
     std::string sorte, valeur, texte_cellule;
     int paragraphes = 0, dans_p = 0, note = 0;
 
@@ -93,7 +93,7 @@ struct Contenu : LecteurXml {
         valeur = v ? v : "";
         texte_cellule.clear();
         paragraphes = dans_p = note = 0;
-        if (sorte == "string" && v) sorte = "chaine";
+        texte_en_attribut = v != nullptr;
     }
 
     void fin(NomXml n) override {
@@ -125,24 +125,25 @@ struct Contenu : LecteurXml {
         const std::uint64_t premiere = colonne;
         colonne += colonnes_repetees;
         if (premiere >= FeuilleClasseur::colonnes_max || ligne >= lignes_max) return;
+        const auto l = static_cast<std::uint32_t>(ligne), k = static_cast<std::uint32_t>(premiere);
         std::string t;
         if (sorte.empty()) {
             // An empty text result is saved as an empty paragraph; no paragraph at all is no result.
-            if (formule && paragraphes == 0) return refuse(formule_sans_resultat(static_cast<std::uint32_t>(ligne), static_cast<std::uint32_t>(premiere)));
+            if (formule && paragraphes == 0) return refuse(formule_sans_resultat(l, k));
             t = texte_cellule; // a cell of no type shows its paragraphs, if it has any
         } else if (sorte == "float" || sorte == "percentage" || sorte == "currency") {
             double v = 0;
             const auto [fin, ec] = std::from_chars(valeur.data(), valeur.data() + valeur.size(), v);
             if (ec != std::errc() || fin != valeur.data() + valeur.size())
-                return refuse("le nombre de la cellule " + nom_cellule(static_cast<std::uint32_t>(ligne), static_cast<std::uint32_t>(premiere)) + " est illisible");
+                return refuse("le nombre de la cellule " + nom_cellule(l, k) + " est illisible");
             t = texte_nombre_classeur(v);
         } else if (sorte == "date" || sorte == "time") {
             const auto d = sorte == "date" ? texte_date_iso(valeur) : texte_duree_iso(valeur);
-            if (!d) return refuse("la date de la cellule " + nom_cellule(static_cast<std::uint32_t>(ligne), static_cast<std::uint32_t>(premiere)) + " est illisible");
+            if (!d) return refuse("la date de la cellule " + nom_cellule(l, k) + " est illisible");
             t = *d;
         } else if (sorte == "boolean") {
             t = valeur == "true" ? "1" : "0";
-        } else if (sorte == "chaine") {
+        } else if (sorte == "string" && texte_en_attribut) {
             t = valeur;
         } else {
             t = texte_cellule;
