@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vuv {
 namespace {
 
@@ -43,6 +45,12 @@ std::string a(const Cellules& c, std::size_t r, std::size_t k) {
     return r < c.size() && k < c[r].size() ? c[r][k] : std::string();
 }
 
+// "formules.xls" as "formules_xls", a name a test may take.
+std::string nom_de_cas(std::string fichier) {
+    std::replace(fichier.begin(), fichier.end(), '.', '_');
+    return fichier;
+}
+
 struct Corpus {
     const char* classeur;
     const char* csv;
@@ -75,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(Tableur, CorpusClasseurs,
                                            Corpus{"utm.xls", "utm.csv"}, Corpus{"utm.xlsx", "utm.csv"},
                                            Corpus{"utm.ods", "utm.csv"}, Corpus{"grand.xls", "grand.csv"},
                                            Corpus{"particularites.xlsx", "particularites_xlsx.csv"},
-                                           Corpus{"particularites.ods", "particularites_ods.csv"}));
+                                           Corpus{"particularites.ods", "particularites_ods.csv"}),
+                         [](const auto& i) { return nom_de_cas(i.param.classeur); });
 
 struct Refus {
     const char* classeur;
@@ -110,7 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Refus{"tronque.ods", octets::lit(corpus + "formules.ods").substr(0, 3000),
                             "archive tronquée ou endommagée (un classeur .xlsx ou .ods est une archive zip)"},
                       Refus{"tronque.xls", octets::lit(corpus + "formules.xls").substr(0, 3000),
-                            "fichier tronqué, ou qui n'est pas un classeur .xls"}));
+                            "fichier tronqué, ou qui n'est pas un classeur .xls"}),
+    [](const auto& i) { return nom_de_cas(i.param.classeur); });
 
 struct Serie {
     double serie;
