@@ -1,7 +1,7 @@
 // The conversion window's spreadsheet import on arbitrary bytes, through the reader it uses: an
-// .xls workbook when the bytes start as one, a Tab-separated .txt otherwise. Both layouts are
-// imported from the cells and converted; a workbook that cannot be read gives the message
-// naming it. Never a crash or a hang.
+// .xls or .xlsx workbook when the bytes start as one, a Tab-separated .txt otherwise. Both
+// layouts are imported from the cells and converted; a workbook that cannot be read gives the
+// message naming it. Never a crash or a hang.
 #include "fuzz/fichier_temporaire.h"
 #include "fuzz/fuzz_conversion.h"
 
@@ -11,8 +11,9 @@
 #include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
-    const bool xls = taille >= 4 && std::memcmp(donnees, "\xD0\xCF\x11\xE0", 4) == 0;
-    const std::string chemin = fuzz::ecrit_temporaire(xls ? ".xls" : ".txt", donnees, taille);
+    const bool zip = taille >= 4 && std::memcmp(donnees, "PK\x03\x04", 4) == 0;
+    const bool xls = zip || (taille >= 4 && std::memcmp(donnees, "\xD0\xCF\x11\xE0", 4) == 0);
+    const std::string chemin = fuzz::ecrit_temporaire(zip ? ".xlsx" : xls ? ".xls" : ".txt", donnees, taille);
     for (const char sep : {',', '.'}) {
         const vuv::SeparateurLocal local(sep);
         vuv::Cellules cellules;

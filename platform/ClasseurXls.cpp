@@ -1,6 +1,10 @@
 #include "platform/ClasseurXls.h"
 
+#include "platform/FormulesXls.h"
+
+#include "core/fichiers/EcritureSure.h"
 #include "core/text/extraitUTIL.h"
+#include "core/text/separateur.h"
 
 #include <freexl.h>
 
@@ -19,8 +23,7 @@ std::string raison(int code) {
     case FREEXL_INSUFFICIENT_MEMORY: return "mémoire insuffisante";
     case FREEXL_INVALID_CFBF_HEADER:
     case FREEXL_CFBF_INVALID_SIGNATURE:
-        return "ce n'est pas un classeur .xls (Excel 97-2003) ; un classeur .xlsx doit d'abord être "
-               "enregistré au format .xls";
+        return "ce n'est pas un classeur .xls (Excel 97-2003), .xlsx ou .ods";
     case FREEXL_CFBF_READ_ERROR:
     case FREEXL_CFBF_SEEK_ERROR: return "fichier tronqué, ou qui n'est pas un classeur .xls";
     case FREEXL_BIFF_WORKBOOK_NOT_FOUND: return "le fichier ne contient pas de classeur";
@@ -150,19 +153,33 @@ std::unique_ptr<ClasseurXls> ClasseurXls::ouvre(const std::string& chemin, std::
         std::memcpy(&n, recu.data() + p + 1 + sizeof l + sizeof col, sizeof n);
         p += entete;
         if (n > recu.size() - p) break;
-        c->cellules_[(static_cast<std::uint64_t>(l) << 16) | col] = recu.substr(p, n);
-        c->lignes_ = std::max(c->lignes_, static_cast<int>(l) + 1);
-        c->colonnes_ = std::max(c->colonnes_, static_cast<int>(col) + 1);
+        c->pose(l, col, recu.substr(p, n));
         p += n;
     }
     if (p + 1 != recu.size() || recu[p] != 'F') return refus("classeur endommagé (sa lecture a échoué)");
+    std::string octets;
+    try {
+        octets = lit_fichier(chemin);
+    } catch (const ErreurFichier&) {
+        return refus("fichier introuvable ou illisible");
+    }
+    for (const auto& [cle, f] : resultats_formules_xls(octets)) {
+        const auto ligne = static_cast<std::uint32_t>(cle >> 16), colonne = static_cast<std::uint32_t>(cle & 0xFFFF);
+        if (c->contient(ligne, colonne)) continue;
+        if (f.sorte == ResultatFormule::Sorte::aucun) return refus(formule_sans_resultat(ligne, colonne));
+        std::string t = f.texte;
+        if (f.sorte == ResultatFormule::Sorte::booleen) {
+            FreeXL_CellValue v{};
+            v.type = FREEXL_CELL_INT;
+            v.value.int_value = f.nombre != 0 ? 1 : 0;
+            t = texte(v);
+        } else if (f.sorte == ResultatFormule::Sorte::nombre) {
+            const auto date = f.temps == SorteTemps::aucune ? std::nullopt : texte_serie(f.nombre, f.depuis_1904, f.temps);
+            t = date ? *date : texte_nombre_classeur(f.nombre);
+        }
+        c->pose(ligne, colonne, std::move(t));
+    }
     return c;
-}
-
-std::string ClasseurXls::cellule(int colonne, int ligne) const {
-    if (colonne < 1 || colonne > 256 || ligne < 1) return {};
-    const auto i = cellules_.find((static_cast<std::uint64_t>(ligne - 1) << 16) | static_cast<unsigned>(colonne - 1));
-    return i == cellules_.end() ? std::string() : i->second;
 }
 
 } // namespace vuv

@@ -243,6 +243,25 @@ private slots:
         QCOMPARE(w.at(w.c.est, 3), std::string("259\u00A0583,22"));
     }
 
+    void importClasseurFormats_data() {
+        QTest::addColumn<QString>("format");
+        for (const char* f : {"xlsx", "ods"}) QTest::newRow(f) << QString::fromLatin1(f);
+    }
+
+    // The office suite's workbook (tests/platform/classeurs), Kehl's coordinates computed.
+    void importClasseurFormats() {
+        QFETCH(QString, format);
+        Fenetre w;
+        w.t->port.repond_oui();
+        w.dialogues.repond_fichier(QStringLiteral(VUVIVIVA_DONNEES_TESTS "/../../platform/classeurs/utm.") + format);
+        w.clic(w.f.SpeedButton4);
+        QCOMPARE(w.dialogues.demandes().at(0).filtre,
+                 QStringLiteral("Fichiers (*.xls; *.xlsx; *.ods; *.txt)|*.xls;*.xlsx;*.ods;*.txt"));
+        QCOMPARE(w.f.Label1->text(), QStringLiteral("2 points"));
+        QCOMPARE(w.at(w.c.est, 2), std::string("410\u00A0000"));
+        QCOMPARE(w.at(w.c.nord, 2), std::string("5\u00A0383\u00A0000"));
+    }
+
     void classeurExemple() {
         Fenetre w;
         const QString nom = QStringLiteral("Exemple UTM to LatLong");

@@ -38,6 +38,8 @@ private slots:
     void projet_et_presse_papier();
     void tableur_par_le_panneau_data();
     void tableur_par_le_panneau();
+    void tableur_formules_data();
+    void tableur_formules();
     void tableur_refuse();
     void de_la_prose_au_lieu_de_nombres();
     void tableur_exposants_data();
@@ -264,6 +266,34 @@ void TestImport::tableur_par_le_panneau() {
     QCOMPARE(cellule("x", 7), QStringLiteral("      1"));
 }
 
+void TestImport::tableur_formules_data() {
+    QTest::addColumn<QString>("format");
+    for (const char* f : {"xls", "xlsx", "ods"}) QTest::newRow(f) << QString::fromLatin1(f);
+}
+
+// The office suite's workbook (tests/platform/classeurs): Y, Z and the label are formulas; its
+// last row, a sum, has no Y.
+void TestImport::tableur_formules() {
+    QFETCH(QString, format);
+    image_et_deux_points();
+    const QString classeur = QStringLiteral(VUVIVIVA_DONNEES_TESTS "/../../platform/classeurs/formules.") + format;
+    t_->port.repond_oui();
+    d_->repond_fichier(classeur);
+    QTest::mouseClick(f2().SpeedButton5, Qt::LeftButton);
+    QCOMPARE(d_->demandes().last().filtre, QStringLiteral("Fichiers (*.xls; *.xlsx; *.ods)|*.xls;*.xlsx;*.ods"));
+    const TForm2::PanneauTableur& p = f2().tableur;
+    const std::pair<QLineEdit*, const char*> colonnes[] = {
+        {p.Edit4, "5"}, {p.Edit5, "2"}, {p.Edit6, "4"}, {p.Edit7, "3"}, {p.Edit8, "2"}};
+    for (const auto& [e, v] : colonnes) e->setText(QString::fromLatin1(v));
+    QTest::mouseClick(p.Button6, Qt::LeftButton);
+    QCOMPARE(t_->port.textes("information"), std::vector<std::string>{"nombre de points rajoutés : 6"});
+    QCOMPARE(doc().nb_points, 8);
+    QCOMPARE(cellule("Libellé", 4), QStringLiteral("Point n°3 – P2"));
+    QCOMPARE(cellule("Z", 4), QStringLiteral("510.00000000"));
+    QCOMPARE(cellule("x", 7), QStringLiteral("  556"));
+    QCOMPARE(cellule("y", 4), QStringLiteral("  717"));
+}
+
 void TestImport::tableur_refuse() {
     image_et_deux_points();
     const QString faux = fichier(QStringLiteral("faux.xls"));
@@ -279,8 +309,8 @@ void TestImport::tableur_refuse() {
     QCOMPARE(t_->port.textes("information"),
              (std::vector<std::string>{"La ligne de début vaut 0 : elle commence à 1.",
                                        "Le classeur <" + faux.toStdString() +
-                                           "> n'a pas pu être lu : ce n'est pas un classeur .xls (Excel 97-2003) ; "
-                                           "un classeur .xlsx doit d'abord être enregistré au format .xls."}));
+                                           "> n'a pas pu être lu : archive tronquée ou endommagée (un classeur "
+                                           ".xlsx ou .ods est une archive zip)."}));
     ecrit_octets(faux, "court");
     t_->port.oublie();
     QTest::mouseClick(p.Button6, Qt::LeftButton);

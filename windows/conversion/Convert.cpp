@@ -245,7 +245,7 @@ void TForm7::importe_classeur(bool utm) {
     d.titre = utm ? QStringLiteral("Ouvrir un fichier UTM  Lib[1] X ou Est[2] Y ou Nord[3]")
                   : QStringLiteral("Ouvrir un fichier Lat/Lon  Lib[1] Lat[2]  Long[3] ");
     d.dossier = qs(premiere_ligne_lecture(fichier_dernier_dossier));
-    d.filtre = QStringLiteral("Fichiers (*.xls; *.txt)|*.xls;*.txt");
+    d.filtre = QStringLiteral("Fichiers (*.xls; *.xlsx; *.ods; *.txt)|*.xls;*.xlsx;*.ods;*.txt");
     const auto fichier = dialogues().ouvrir(d);
     if (!fichier) return;
     Label6->setText(*fichier);

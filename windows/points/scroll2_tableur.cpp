@@ -1,5 +1,5 @@
 // The spreadsheet import: the file chosen from the points window, its columns given in the
-// main window's panel Panel6, the first worksheet read through FreeXL.
+// main window's panel Panel6, the first worksheet of an .xls, .xlsx or .ods workbook.
 #include "windows/points/scroll2.h"
 
 #include "core/annulation/NomsEditions.h"
@@ -10,7 +10,7 @@
 #include "core/reglages/FichiersReglages.h"
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
-#include "platform/ClasseurXls.h"
+#include "platform/Classeur.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
@@ -106,7 +106,7 @@ void TForm2::SpeedButton5Click() {
     d.titre = QStringLiteral("Ouvrir un fichier X  Y Lib ...");
     d.dossier = premiere_ligne_lecture(QString::fromLatin1(fichier_dernier_dossier.data(),
                                                            static_cast<qsizetype>(fichier_dernier_dossier.size())));
-    d.filtre = QStringLiteral("Fichiers (*.xls)|*.xls");
+    d.filtre = QStringLiteral("Fichiers (*.xls; *.xlsx; *.ods)|*.xls;*.xlsx;*.ods");
     d.index_filtre = 2;
     d.doit_exister = true;
     const auto chemin = dialogues().ouvrir(d);
@@ -133,7 +133,7 @@ void TForm2::Button4Click() {
     {
         const Sablier sablier;
         std::string erreur;
-        const auto classeur = ClasseurXls::ouvre(ss(t.Label13->text()), erreur);
+        const auto classeur = ouvre_classeur(ss(t.Label13->text()), erreur);
         if (!classeur) {
             port().information(erreur);
             return;
