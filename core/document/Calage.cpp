@@ -197,14 +197,16 @@ bool corrige_pixels_calage(Document& d) {
     for (int k = 1; k <= std::clamp(d.nb_calage, 0, 3); ++k) {
         const EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
         for (int i = 0; i < 2; ++i) {
-            const std::string_view t = d.StringGrid2.cell(colonnes[i], k);
+            const std::string t(d.StringGrid2.cell(colonnes[i], k));
             if (lit_entier(t).erreur == 0) continue;
             const int valeur = i == 0 ? e.x : e.y;
-            if (!message.empty()) message += "\n";
-            message += std::string("Le ") + (i == 0 ? "x" : "y") + " du point de calage " + std::to_string(k) + " <" +
-                       std::string(t) + "> n'est pas un nombre entier de pixels : il reprend sa valeur " +
-                       std::to_string(valeur) + ".";
             d.StringGrid2.set_cell(colonnes[i], k, _format(4, 0, valeur));
+            // A row placed without its pixel written (by a georeference) gets it without a word.
+            if (t.empty()) continue;
+            if (!message.empty()) message += "\n";
+            message += std::string("Le ") + (i == 0 ? "x" : "y") + " du point de calage " + std::to_string(k) + " <" + t +
+                       "> n'est pas un nombre entier de pixels : il reprend sa valeur " +
+                       std::to_string(valeur) + ".";
         }
     }
     if (message.empty()) return false;

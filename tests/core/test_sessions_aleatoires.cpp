@@ -26,7 +26,8 @@ namespace {
 
 using Edition = PileAnnulation::Edition;
 
-// Texts the tables' edit checks let through, those of the calibration pixels included.
+// Texts the tables' edit checks let through. The calibration pixels, which cannot be typed
+// into, get them too, as a text reaching them any other way would.
 const std::vector<std::string> libelles = {"borne", "a b", "dit \"oui\"", "1,5", "", "pont-neuf", "é"};
 const std::vector<std::string> nombres = {"12.5", "-", "", "+", "3,5", "250", "7", "-40"};
 const std::vector<std::string> epaisseurs = {"", "1", "12"};
