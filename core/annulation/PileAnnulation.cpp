@@ -10,9 +10,12 @@ namespace vuv {
 // --- Recording ---
 
 int PileAnnulation::Enregistreur::indice(const Grille& g) {
-    const Document& d = pile_.d_;
+    Document& d = pile_.d_;
     const int i = &g == &d.StringGrid1 ? 0 : &g == &d.StringGrid2 ? 1 : 2;
     if (modifs.vide()) pile_.constate_sauve();
+    // What the tables hold is what a save writes (its own cutting of the tables keeps the
+    // flag): any change leaves the work unsaved.
+    d.sauve = false;
     if (!touchee_[i]) {
         touchee_[i] = true;
         plancher_[i] = g.row_count();
@@ -152,6 +155,9 @@ void PileAnnulation::clot(const std::string& nom, bool edition) {
         enregistreur_.recommence();
         return;
     }
+    // The counts decide which rows a save writes (a new line, a new calibration).
+    if (base_.nb_points != apres.nb_points || base_.num_ligne != apres.num_ligne || base_.nb_calage != apres.nb_calage)
+        d_.sauve = false;
     auto p = std::make_unique<Pas>();
     p->nom = nom;
     p->modifs = std::move(m);

@@ -1,6 +1,7 @@
 // The calibration side of the document: the affine transform between overlay pixels and real
 // coordinates, the placing of calibration points and the rewriting of points through it.
 #include "core/document/Document.h"
+#include "core/document/PixelsCalage.h"
 
 #include "core/text/extraitUTIL.h"
 #include "core/ui/PortUtilisateur.h"
@@ -190,8 +191,32 @@ void Document::releve_calage(int n) {
     }
 }
 
+bool corrige_pixels_calage(Document& d) {
+    const int colonnes[2] = {d.indice_col_cal("x"), d.indice_col_cal("y")};
+    std::string message;
+    for (int k = 1; k <= std::clamp(d.nb_calage, 0, 3); ++k) {
+        const EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
+        for (int i = 0; i < 2; ++i) {
+            const std::string t(d.StringGrid2.cell(colonnes[i], k));
+            if (lit_entier(t).erreur == 0) continue;
+            const int valeur = i == 0 ? e.x : e.y;
+            d.StringGrid2.set_cell(colonnes[i], k, _format(4, 0, valeur));
+            // A row placed without its pixel written (by a georeference) gets it without a word.
+            if (t.empty()) continue;
+            if (!message.empty()) message += "\n";
+            message += std::string("Le ") + (i == 0 ? "x" : "y") + " du point de calage " + std::to_string(k) + " <" + t +
+                       "> n'est pas un nombre entier de pixels : il reprend sa valeur " +
+                       std::to_string(valeur) + ".";
+        }
+    }
+    if (message.empty()) return false;
+    port().information(message);
+    return true;
+}
+
 void Document::calcul_nouveaux_calage() {
     Operation operation(*this);
+    corrige_pixels_calage(*this);
     const Colonnes cc = colonnes(StringGrid2);
     const int n = std::clamp(nb_calage, 0, 3);
     for (int k = 1; k <= n; ++k) {

@@ -1,6 +1,7 @@
 #include "core/export/SauveDans.h"
 
 #include "core/document/Document.h"
+#include "core/document/PixelsCalage.h"
 #include "core/export/LectureExport.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/Projet.h"
@@ -240,6 +241,7 @@ std::string echange_separateur(std::string texte, bool virgule) {
 ResultatSauve sauve_dans(Document& d, OptionsExport& o, const std::string& chemin, bool avec_fond) {
     ResultatSauve r;
     const std::string base = chemin_base(chemin);
+    corrige_pixels_calage(d);
     if (o.CheckBox_trl) r.fichier_projet = ecrit_projet(d, chemin, avec_fond);
 
     // Whatever was written is saved; a run that wrote nothing leaves the flag alone.

@@ -55,9 +55,12 @@ std::string texte_projet(Document& d, bool avec_fond) {
     // The tables are cut to the counts, so the counts always match the rows that follow.
     // The lines table keeps its first line and the calibration table its three rows: they
     // exist from the start and later clicks write into them.
+    // Rows past the counts are not written: cutting them leaves the work as saved as it was.
+    const bool sauve = d.sauve;
     d.StringGrid1.set_row_count(d.nb_points + 1);
     d.StringGrid3.set_row_count(std::max(d.num_ligne + 1, 2));
     d.StringGrid2.set_row_count(std::max(d.nb_calage + 1, 4));
+    d.sauve = sauve;
     return texte_projet_tel_quel(d, avec_fond);
 }
 
@@ -204,9 +207,10 @@ bool lit_comptes(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int
     return true;
 }
 
-// The header and the calibration rows, whose image coordinates must be whole numbers: read
-// later, a bad one would ask the save-and-stop question over a half-read project.
-bool lit_calage(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, bool xy_entiers) {
+// The header and the calibration rows. Their image coordinates are read as val_entier reads
+// them, here and now: read later, a bad one would ask the save-and-stop question over a
+// half-read project.
+void lit_calage(LecteurTexte& f, DebutProjet& c, bool xy_entiers) {
     LecteurListes listes;
     c.entete = std::string(f.ligne());
     lit_liste_virgules(c.calage, 0, c.entete);
@@ -215,18 +219,19 @@ bool lit_calage(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, bool
         if (k <= 3) listes.lit(c.calage, k, f.ligne());
         else f.fin_ligne();
     }
-    if (!xy_entiers) return true;
-    for (const char* nom : {"x", "y"}) {
-        const int col = indice_col_grille(c.calage, nom);
-        for (int k = 1; k <= std::min(n, 3); ++k) {
+    if (!xy_entiers) return;
+    for (int k = 1; k <= std::min(n, 3); ++k) {
+        for (const char* nom : {"x", "y"}) {
+            const int col = indice_col_grille(c.calage, nom);
             const std::string_view t = c.calage.cell(col, k);
-            if (lit_entier(t).erreur == 0) continue;
-            refuse("Le point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) + ") : son " + nom +
-                   " n'est pas un nombre entier : <" + extrait_lisible(utf8_vers_cp1252(t)) + ">.");
-            return false;
+            const LectureEntier v = lit_entier(t);
+            if (v.erreur == 0) continue;
+            c.pixels_corriges += "\nLe point de calage " + std::to_string(k) + " (ligne " + std::to_string(11 + k) +
+                                 ") : son " + nom + " <" + extrait_lisible(utf8_vers_cp1252(t)) +
+                                 "> n'est pas un nombre entier ; il est lu comme " + std::to_string(v.valeur) + ".";
+            c.calage.set_cell(col, k, _format(4, 0, v.valeur));
         }
     }
-    return true;
 }
 
 } // namespace
@@ -243,7 +248,9 @@ void RefusProjet::operator()(const std::string& quoi) const {
 }
 
 bool lit_debut_projet(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int calage_max, bool xy_entiers) {
-    return lit_comptes(f, c, refuse, calage_max) && lit_calage(f, c, refuse, xy_entiers);
+    if (!lit_comptes(f, c, refuse, calage_max)) return false;
+    lit_calage(f, c, xy_entiers);
+    return true;
 }
 
 namespace {
@@ -351,6 +358,12 @@ ResultatLecture lit_projet_octets(Document& d, std::string_view octets, ActionsL
     lit_liste_virgules(d.StringGrid1, 0, c.entete);
     if (d.nb_points > 0) lit_points_et_lignes(f, d);
     actions.fin_lecture(d);
+    // The work is the file's, unless a pixel had to be read otherwise than it is written.
+    d.sauve = c.pixels_corriges.empty();
+    if (!d.sauve)
+        port().information("Le projet " + (fichier.empty() ? std::string() : fichier + " ") + "est ouvert, mais des pixels de calage n'y sont pas des nombres " +
+                           "entiers :\n" + c.pixels_corriges +
+                           "\n\nEnregistrez le projet pour y écrire ces valeurs.");
     return ResultatLecture::lu;
 }
 

@@ -77,6 +77,8 @@ struct DebutProjet {
     int comptes[3] = {}; // points, lines, calibration points
     std::string entete;
     Grille calage; // rows 1 to 3
+    // One line per calibration pixel that was no whole number, each starting with "\n".
+    std::string pixels_corriges;
 };
 
 // How the reader or an import refuses a file: `echec` follows its name ("n'a pas été ouvert").
@@ -88,7 +90,8 @@ struct RefusProjet {
 
 // Reads from line 5 (the point count) to the last calibration row. A calibration count above
 // `calage_max` is refused; one above 3 keeps the first three rows. `xy_entiers`: the rows' image
-// coordinates must be whole numbers. False once the refusal was shown.
+// coordinates are read as val_entier reads them (the digits before the first other character),
+// rewritten as whole numbers and listed in pixels_corriges. False once the refusal was shown.
 bool lit_debut_projet(LecteurTexte& f, DebutProjet& c, const RefusProjet& refuse, int calage_max, bool xy_entiers);
 
 // At most `max` characters of raw bytes a user can read in a message: controls and bytes with

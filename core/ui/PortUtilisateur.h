@@ -17,6 +17,9 @@ public:
     virtual bool oui_non(const std::string& message) = 0;
     // Confirmation with OK / Annuler; true for OK.
     virtual bool ok_annuler(const std::string& message) = 0;
+    // Oui / Non / Annuler: "O", "N", or "E" for Annuler and any other way out of the box.
+    // A port that cannot ask answers Annuler, which changes nothing.
+    virtual std::string oui_non_annuler(const std::string& /*message*/) { return "E"; }
     // The program's own question box: answers "O", "N" or "E" (letters: "ON", "OE", "K", "ONE"...).
     virtual std::string question(const std::string& titre, const std::string& message,
                                  const std::string& lettres, const std::string& oui,

@@ -5,6 +5,7 @@
 #include "core/projet/LecteurTexte.h"
 #include "core/projet/ListeVirgules.h"
 #include "core/projet/Projet.h"
+#include "core/text/extraitUTIL.h"
 #include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
 #include "tests/support/FichiersEssai.h"
@@ -445,28 +446,32 @@ TEST_F(Projet, RefusesFourCalibrationPointsWithoutKeepingTheCount) {
     EXPECT_EQ(d.nb_calage, 0);
 }
 
-// A calibration point's x or y read later would ask the save-and-stop question over a
-// half-read project: refused before, the document untouched.
-TEST_F(Projet, RefusesACalibrationPointWithoutWholeImageCoordinates) {
+// A pixel typed as "3OO" or cut off by the end of the file opens as val_entier reads it, said
+// once, without the save-and-stop question, and the work is left unsaved with the value read.
+TEST_F(Projet, ReadsACalibrationPixelThatIsNoWholeNumberAsValEntierDoes) {
     std::string f = fichier_exemple();
     f.replace(f.find("\"  300\",\r\n3,0"), 8, "3OO,");
     ecrit(dossier / "cal.trl", f);
     Document d;
-    exemple(d);
-    const std::string avant = texte_projet(d, true);
     Actions a;
-    EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::interrompu);
-    EXPECT_EQ(port_.messages(), std::vector<std::string>{refus(
-                                    "cal.trl", "Le point de calage 2 (ligne 13) : son y n'est pas un nombre entier : <3OO>.")});
-    EXPECT_TRUE(a.appels.empty());
-    EXPECT_EQ(texte_projet(d, true), avant);
+    EXPECT_EQ(lit_projet(d, (dossier / "cal.trl").string(), a), ResultatLecture::lu);
+    EXPECT_EQ(port_.messages(),
+              std::vector<std::string>{"Le projet " + (dossier / "cal.trl").string() +
+                                       " est ouvert, mais des pixels de calage n'y sont pas des nombres entiers :\n"
+                                       "\nLe point de calage 2 (ligne 13) : son y <3OO> n'est pas un nombre entier ; "
+                                       "il est lu comme 3.\n\nEnregistrez le projet pour y écrire ces valeurs."});
+    EXPECT_EQ(d.calage[1].y, 3);
+    EXPECT_EQ(d.StringGrid2.cell(d.indice_col_cal("y"), 2), _format(4, 0, 3));
+    EXPECT_FALSE(d.sauve);
 
     f = fichier_exemple();
     f.erase(f.find("2,0,\"cal 2\""));
     ecrit(dossier / "court.trl", f);
-    EXPECT_EQ(lit_projet(d, (dossier / "court.trl").string(), a), ResultatLecture::interrompu);
-    EXPECT_EQ(port_.messages().back(),
-              refus("court.trl", "Le point de calage 2 (ligne 13) : son x n'est pas un nombre entier : <>."));
+    EXPECT_EQ(lit_projet(d, (dossier / "court.trl").string(), a), ResultatLecture::lu);
+    EXPECT_NE(port_.messages().back().find("Le point de calage 2 (ligne 13) : son x <> n'est pas un nombre entier ; "
+                                           "il est lu comme 0.\nLe point de calage 2 (ligne 13) : son y <>"),
+              std::string::npos);
+    EXPECT_EQ(d.calage[1].x, 0);
 }
 
 TEST_F(Projet, MissingRowsReadAsEmptyAndEveryLineIsShown) {

@@ -45,6 +45,11 @@ bool PortScripte::ok_annuler(const std::string& message) {
     return prochaine("N") == "O";
 }
 
+std::string PortScripte::oui_non_annuler(const std::string& message) {
+    echanges_.push_back({"oui_non_annuler", message});
+    return prochaine("E");
+}
+
 std::string PortScripte::question(const std::string& titre, const std::string& message,
                                   const std::string& lettres, const std::string& oui,
                                   const std::string& non) {

@@ -11,7 +11,7 @@ namespace vuv {
 class PortScripte : public PortUtilisateur {
 public:
     // One recorded exchange: its kind ("information", "erreur", "oui_non", "ok_annuler",
-    // "question", "bip", "ton", "presse_papier", "termine") and its text.
+    // "oui_non_annuler", "question", "bip", "ton", "presse_papier", "termine") and its text.
     struct Echange {
         std::string genre;
         std::string texte;
@@ -33,6 +33,7 @@ public:
     void erreur(const std::string& message) override;
     bool oui_non(const std::string& message) override;
     bool ok_annuler(const std::string& message) override;
+    std::string oui_non_annuler(const std::string& message) override; // "E" when no answer
     std::string question(const std::string& titre, const std::string& message,
                          const std::string& lettres, const std::string& oui,
                          const std::string& non) override;

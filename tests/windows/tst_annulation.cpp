@@ -268,6 +268,7 @@ void TestAnnulation::unProjetLuRepartDUneListeVide() {
     c.clic({300, 200});
     QVERIFY(c.f.Annuler1->isEnabled());
     c.f.chemin_en_attente = projet;
+    c.t->port.repond("N"); // not saved: the project replaces the work
     c.f.lecture_projet();
     QCOMPARE(c.d.nb_points, 1);
     QVERIFY(!c.f.Annuler1->isEnabled());

@@ -176,7 +176,7 @@ void TestSysteme::projet_enregistre_puis_relu_avec_son_systeme() {
     // Another system chosen but not saved; opening the project brings its own back.
     choisit("4326");
     t_->port.oublie();
-    t_->port.repond_oui(); // leave the unsaved work
+    t_->port.repond("N"); // leave the unsaved work
     d_->repond_fichier(fichier(QStringLiteral("plan.trl")));
     f1().ouvrir_un_tableau->trigger();
     QCOMPARE(doc().systeme_wkt, l93);

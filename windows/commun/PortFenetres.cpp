@@ -31,19 +31,27 @@ void largeur_du_titre(QMessageBox& box) {
                     1, grille->columnCount());
 }
 
-// Two buttons with French captions; true when the first one was chosen.
-bool deux_boutons(QMessageBox::Icon icone, const QString& titre, const std::string& message,
-                  const QString& premier, const QString& second) {
+// Buttons with French captions, the first one the default, the last one Escape's; the index of
+// the one chosen.
+int boutons(QMessageBox::Icon icone, const QString& titre, const std::string& message,
+            std::initializer_list<QString> textes) {
     ecarte_splash();
     QMessageBox box(icone, titre, lignes_affichees(qs(message)), QMessageBox::NoButton,
                     QApplication::activeWindow());
     largeur_du_titre(box);
-    QPushButton* a = box.addButton(premier, QMessageBox::YesRole);
-    QPushButton* b = box.addButton(second, QMessageBox::NoRole);
-    box.setDefaultButton(a);
-    box.setEscapeButton(b);
+    QList<QPushButton*> b;
+    for (const QString& t : textes) b << box.addButton(t, b.isEmpty() ? QMessageBox::YesRole : QMessageBox::NoRole);
+    box.setDefaultButton(b.front());
+    box.setEscapeButton(b.back());
     box.exec();
-    return box.clickedButton() == a;
+    const auto i = b.indexOf(qobject_cast<QPushButton*>(box.clickedButton()));
+    return i < 0 ? static_cast<int>(b.size()) - 1 : static_cast<int>(i);
+}
+
+// Two buttons; true when the first one was chosen.
+bool deux_boutons(QMessageBox::Icon icone, const QString& titre, const std::string& message,
+                  const QString& premier, const QString& second) {
+    return boutons(icone, titre, message, {premier, second}) == 0;
 }
 
 void un_bouton(QMessageBox::Icon icone, const QString& titre, const std::string& message) {
@@ -75,6 +83,12 @@ bool PortFenetres::oui_non(const std::string& message) {
 bool PortFenetres::ok_annuler(const std::string& message) {
     return deux_boutons(QMessageBox::Question, QStringLiteral("Confirmation"), message,
                         QStringLiteral("OK"), QStringLiteral("Annuler"));
+}
+
+std::string PortFenetres::oui_non_annuler(const std::string& message) {
+    const int i = boutons(QMessageBox::Question, QStringLiteral("Confirmation"), message,
+                          {QStringLiteral("Oui"), QStringLiteral("Non"), QStringLiteral("Annuler")});
+    return i == 0 ? "O" : i == 1 ? "N" : "E";
 }
 
 std::string PortFenetres::question(const std::string& titre, const std::string& message,

@@ -15,6 +15,8 @@ public:
     void erreur(const std::string& message) override;
     bool oui_non(const std::string& message) override;
     bool ok_annuler(const std::string& message) override;
+    // Escape and the title bar's close button are Annuler.
+    std::string oui_non_annuler(const std::string& message) override;
     // Through TForm1.dlg_titre_message_ONEK_oui_non; "E" when the main window does not exist.
     std::string question(const std::string& titre, const std::string& message,
                          const std::string& lettres, const std::string& oui,

@@ -13,6 +13,7 @@
 #include "windows/demarrage/Fenetres.h"
 #include "windows/points/scroll2.h"
 #include "windows/principale/scroll.h"
+#include "windows/principale/scroll_travail.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -399,9 +400,11 @@ void TForm_emf::SpeedButton8Click() {
 
 void TForm_emf::SpeedButton2Click() {
     if (nom_ecrit_.isEmpty()) return;
+    TForm1* f1 = fenetres().Form1;
+    if (f1 && !demande_enregistrer(*f1)) return;
     if (TForm2* f2 = fenetres().Form2)
         f2->premiere_ligne_enregistre(qs(std::string(fichier_dernier_dossier)), qs(dossier_de(ss(nom_choisi_))));
-    if (TForm1* f1 = fenetres().Form1) {
+    if (f1) {
         f1->SpeedButtonCartTablClick();
         f1->Ouvrir_fichier_image(nom_ecrit_);
     }

@@ -14,6 +14,7 @@
 #include "windows/commun/Sablier.h"
 #include "windows/commun/Textes.h"
 #include "windows/principale/scroll.h"
+#include "windows/principale/scroll_travail.h"
 #include "windows/points/scroll2_controles.h"
 
 #include <QLineEdit>
@@ -62,6 +63,7 @@ private:
 
 void TForm2::Liredespoints1Click() {
     TForm1* f1 = form1();
+    if (f1 && !demande_enregistrer(*f1)) return;
     QString chemin = f1 ? f1->chemin_en_attente : QString();
     if (chemin.isEmpty()) {
         const QString dossier = premiere_ligne_lecture(qs(std::string(fichier_dernier_dossier)));

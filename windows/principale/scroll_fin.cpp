@@ -7,6 +7,7 @@
 #include "windows/demarrage/Fenetres.h"
 #include "windows/question/Unit6.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/scroll_travail.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -23,9 +24,7 @@ QString TForm1::dlg_titre_message_ONEK_oui_non(const QString& titre, const QStri
 }
 
 bool TForm1::FormClose() {
-    if (!doc.sauve && port().oui_non(" Voulez-vous enregistrer le tableau de points ? ")) {
-        if (sauve_fic_points) sauve_fic_points();
-    }
+    if (!demande_enregistrer(*this)) return false;
     if (port().question("titre", "Quitter", "ON", "Quitter", "annuler") != "O") return false;
     sortie();
     return true;

@@ -17,6 +17,7 @@
 #include "windows/commun/Textes.h"
 #include "windows/points/scroll2.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/scroll_travail.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -139,8 +140,11 @@ void TForm1::construit_fond() {
     connect(Ouvrir1, &QAction::triggered, this, &TForm1::Ouvrir_bmp);
     connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::Ouvrir_bmp);
     connect(Imagedupressepapier1, &QAction::triggered, this, &TForm1::Imagedupressepapier1Click);
-    connect(Nouvellesaisie1, &QAction::triggered, this, &TForm1::ouvrir_sans_bmp);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::ouvrir_sans_bmp);
+    const auto feuille = [this] {
+        if (demande_enregistrer(*this)) ouvrir_sans_bmp();
+    };
+    connect(Nouvellesaisie1, &QAction::triggered, this, feuille);
+    connect(SpeedButton4, &QToolButton::clicked, this, feuille);
     connect(Enregistrerlimage1, &QAction::triggered, this, &TForm1::Enregistrerlimage1Click);
     connect(Enregistrerlimagelignes1, &QAction::triggered, this, &TForm1::SpeedButton11Click);
     connect(SpeedButton11, &QToolButton::clicked, this, &TForm1::SpeedButton11Click);
@@ -299,6 +303,9 @@ void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode, const Cal
     redessiner();
     sablier.reset();
     doc.mess_3_calage_svp_et_init(en_mode_tablette());
+    // Another offset is the same work, saved with its new offset; anything else is a new work.
+    if (mode == ModeChargement::decalage) doc.sauve = false;
+    else nouveau_travail(*this);
 
     const int W = f.largeur_image, H = f.hauteur_image;
     const QString nom_court = nom_seul(f.chemin);
@@ -321,6 +328,7 @@ void TForm1::installe_fond_prepare(FondPrepare f, ModeChargement mode, const Cal
 }
 
 void TForm1::Ouvrir_bmp() {
+    if (!demande_enregistrer(*this)) return;
     DemandeFichier d;
     d.dossier = dernier_dossier();
     d.doit_exister = true;
@@ -347,6 +355,7 @@ void TForm1::Imagedupressepapier1Click() {
                            "[Imp écran]\n\n en maximisant au préalable la résolution de l'écran pour plus de détails");
         return;
     }
+    if (!demande_enregistrer(*this)) return;
     DemandeFichier d;
     d.dossier = dossier_programme;
     d.titre = QStringLiteral(" Nom de l'image issue du presse-papier  (init Rép: ") + dossier_programme +
@@ -374,9 +383,11 @@ void TForm1::ouvrir_sans_bmp() {
     {
         const Sablier sablier;
         // RGB555 in memory: Qt cannot paint on an 8-bit image. It is saved at 8 bits.
+        efface_saisie(doc);
         installe_feuille_vierge(largeur_feuille, hauteur_feuille);
         feuille_tablette = true;
         doc.mess_3_calage_svp_et_init(en_mode_tablette());
+        nouveau_travail(*this);
     }
     Tabledigitaliser1->setChecked(false);
     Tabledigitaliser1->setChecked(true);

@@ -13,6 +13,7 @@
 #include "sig/SystemeCoordonnees.h"
 #include "windows/commun/Dialogues.h"
 #include "windows/commun/Textes.h"
+#include "windows/principale/scroll_travail.h"
 #include "windows/systeme/Systeme.h"
 
 #include <QAction>
@@ -110,6 +111,7 @@ void TForm1::charge_georeference(const QString& titre, const QString& filtre,
         port().information("Pour l'instant sortir de l'application et relancer (sinon Bug!)");
         return;
     }
+    if (!demande_enregistrer(*this)) return;
     DemandeFichier d;
     d.titre = titre;
     d.filtre = filtre;
