@@ -44,8 +44,8 @@ inline std::string emf_charge(int n) {
         const int x = (i * 37) % 1800, y = (i * 91) % 1300;
         e.debut(86);  // POLYGON16
         e.u32(x); e.u32(y); e.u32(x + 200); e.u32(y + 200); e.u32(6);
-        for (const int* p : {(const int[]){0, 0}, (const int[]){200, 30}, (const int[]){170, 200}, (const int[]){90, 120},
-                             (const int[]){20, 180}, (const int[]){60, 60}}) {
+        static const int etoile[6][2] = {{0, 0}, {200, 30}, {170, 200}, {90, 120}, {20, 180}, {60, 60}};
+        for (const auto& p : etoile) {
             e.i16(x + p[0]); e.i16(y + p[1]);
         }
         e.fin();

@@ -9,7 +9,7 @@ packages=(
   qt6-translations-l10n
   libgl-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
-  libfreexl-dev libemf2svg-dev libwmf-dev libuemf-dev libtiff-tools
+  libfreexl-dev libuemf-dev libtiff-tools
   libgdal-dev gdal-bin
   googletest libgtest-dev libgmock-dev libbenchmark-dev libgeographiclib-dev
   clang-14 libclang-rt-14-dev

@@ -140,7 +140,7 @@ void joue_emf(Joueur& j, const Enregistrement& e) {
         const bool court = e.type >= U_EMR_POLYBEZIER16;
         const std::uint32_t genre = court ? e.type - U_EMR_POLYBEZIER16 + U_EMR_POLYBEZIER : e.type;
         const std::vector<QPointF> pts = points(c, 28, c.u32(24), court);
-        if (pts.empty()) break;
+        if (pts.empty()) { dessine = false; break; }
         if (genre == U_EMR_POLYGON) {
             QPainterPath f;
             f.addPolygon(QPolygonF(QList<QPointF>(pts.begin(), pts.end())));
@@ -159,8 +159,9 @@ void joue_emf(Joueur& j, const Enregistrement& e) {
         const bool court = e.type >= U_EMR_POLYPOLYLINE16;
         const bool ferme = e.type == U_EMR_POLYPOLYGON || e.type == U_EMR_POLYPOLYGON16;
         const std::uint32_t n = c.u32(24), total = c.u32(28);
-        if (n == 0 || n > e.taille / 4 || !c.tient(32, std::size_t{n} * 4)) break;
+        if (n == 0 || n > e.taille / 4 || !c.tient(32, std::size_t{n} * 4)) { dessine = false; break; }
         const std::vector<QPointF> pts = points(c, 32 + std::size_t{n} * 4, total, court);
+        if (pts.empty()) { dessine = false; break; }
         QPainterPath f;
         std::size_t k = 0;
         for (std::uint32_t i = 0; i < n; ++i) {

@@ -120,7 +120,7 @@ void joue_wmf(Joueur& j, const Enregistrement& e) {
     case 0x041F: j.remplit_rectangle(QRectF(point_yx(c, 10), QSizeF(1, 1)), couleur(c, 6)); break;
     case 0x0324: case 0x0325: {
         const std::vector<QPointF> pts = points16(c, 8, c.u16(6));
-        if (pts.empty()) break;
+        if (pts.empty()) { dessine = false; break; }
         if (e.type == 0x0325) {
             j.polyligne(pts, false);
             break;
@@ -222,7 +222,7 @@ void joue_wmf(Joueur& j, const Enregistrement& e) {
         const std::size_t n = c.u16(6);
         const unsigned char* o = c.octets(8, n);
         const std::size_t apres = 8 + (n + 1) / 2 * 2;
-        if (!o) break;
+        if (!o) { dessine = false; break; }
         texte(j, point_yx(c, apres), o, n, c, 0, 0, {});
         break;
     }
@@ -236,7 +236,7 @@ void joue_wmf(Joueur& j, const Enregistrement& e) {
             i = 22;
         }
         const unsigned char* o = c.octets(i, n);
-        if (!o) break;
+        if (!o) { dessine = false; break; }
         texte(j, point_yx(c, 6), o, n, c, i + (n + 1) / 2 * 2, options, rect);
         break;
     }

@@ -155,3 +155,116 @@ TEST_F(Metafichiers, EmfWhoseHeaderDescriptionLiesOutsideTheHeaderDrawsAsUsual) 
         verifie_dessin(m, 617, 400);
     }
 }
+
+namespace {
+
+// Metafiles written byte by byte: a frame of 100 × 100 device pixels (EMF) or 1440 units at
+// 1440 per inch (placeable WMF), the records `corps` adds, then the end.
+class Octets {
+public:
+    Octets& u8(int v) { o.push_back(static_cast<char>(v)); return *this; }
+    Octets& u16(int v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
+    Octets& u32(std::uint32_t v) { return u16(static_cast<int>(v & 0xFFFF)).u16(static_cast<int>(v >> 16)); }
+    // An EMF record of type `t` holding the 32-bit values `v`.
+    Octets& emr(std::uint32_t t, std::initializer_list<std::uint32_t> v) {
+        u32(t).u32(static_cast<std::uint32_t>(8 + 4 * v.size()));
+        for (const std::uint32_t x : v) u32(x);
+        return *this;
+    }
+    // A WMF record of function `f` holding the 16-bit words `v`.
+    Octets& wmr(int f, std::initializer_list<int> v) {
+        u32(static_cast<std::uint32_t>(3 + v.size())).u16(f);
+        for (const int x : v) u16(x);
+        return *this;
+    }
+    QByteArray o;
+};
+
+QByteArray emf(const std::function<void(Octets&)>& corps) {
+    Octets b;
+    b.emr(1, {0, 0, 99, 99, 0, 0, 2540, 2540, 0x464D4520u, 0x10000u, 0, 0, 0, 0, 0, 0, 96, 96, 25, 25});
+    b.emr(39, {1, 0, 0xBE50A0, 0}).emr(37, {1}).emr(43, {0, 0, 100, 100});  // a purple square
+    corps(b);
+    b.emr(14, {0, 16, 20});
+    return b.o;
+}
+
+QByteArray wmf(const std::function<void(Octets&)>& corps) {
+    Octets b;
+    b.u32(0x9AC6CDD7u).u16(0).u16(0).u16(0).u16(1440).u16(1440).u16(1440).u32(0).u16(0);
+    b.u16(1).u16(9).u16(0x300).u32(0).u16(4).u32(0).u16(0);
+    b.wmr(0x02FC, {0, 0x50A0, 0xBE, 0}).wmr(0x012D, {0}).wmr(0x041B, {1440, 1440, 0, 0});  // a purple square
+    corps(b);
+    b.wmr(0, {});
+    return b.o;
+}
+
+struct Abime {
+    const char* nom;
+    QByteArray octets;
+    const char* attendu;  // the records named as not drawn, or "!" + the refusal's reason
+};
+
+} // namespace
+
+// Lying counts, sizes and offsets: the file is refused with its name, or the record is
+// skipped and named; never a read outside the file. The rest is drawn.
+TEST(MetafichiersAbimes, RefusedOrSkippedAndNamed) {
+    const Abime cas[] = {
+        {"emf coupé", emf([](Octets&) {}).left(140), "!fichier endommagé"},
+        {"emf taille au-delà", emf([](Octets& b) { b.u32(43).u32(0x7FFFFFF0u).u32(0); }), "!fichier endommagé"},
+        {"emf compte débordant", emf([](Octets& b) { b.emr(86, {0, 0, 9, 9, 0x40000001u, 0}); }), "EMR_POLYGON16 (1)"},
+        {"emf pile sans fond",
+         emf([](Octets& b) {
+             for (int k = 0; k < 5000; ++k) b.emr(33, {});
+             b.emr(34, {static_cast<std::uint32_t>(-9000)});
+         }),
+         "EMR_RESTOREDC (1), EMR_SAVEDC (904)"},
+        {"emf bitmap plus grand que le fichier",
+         emf([](Octets& b) {
+             b.emr(81, {0, 0, 9, 9, 0, 0, 0, 0, 3000, 3000, 80, 40, 120, 16, 0, 0xCC0020, 10, 10,
+                        40, 3000, 3000, 0x180001, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+         }),
+         "enregistrement endommagé (1)"},
+        {"emf police sans fin de nom",
+         emf([](Octets& b) {
+             b.u32(82).u32(12 + 92).u32(2).u32(static_cast<std::uint32_t>(-20)).u32(0).u32(0).u32(0).u32(400).u32(0).u32(0);
+             for (int k = 0; k < 32; ++k) b.u16('A');
+             b.emr(37, {2}).emr(84, {0, 0, 0, 0, 1, 0, 0, 10, 10, 1, 76, 0, 0, 0, 0, 0, 0, 0x41});
+         }),
+         ""},
+        {"wmf taille au-delà", wmf([](Octets& b) { b.u32(0x10000).u16(0x041B); }), "!fichier endommagé"},
+        {"wmf polygone débordant", wmf([](Octets& b) { b.wmr(0x0324, {5000, 0, 0, 10, 10}); }), "WMR_POLYGON (1)"},
+        {"wmf pile sans fond",
+         wmf([](Octets& b) { b.wmr(0x0127, {-3}); }),
+         "WMR_RESTOREDC (1)"},
+        {"wmf bitmap plus grand que le fichier",
+         wmf([](Octets& b) {
+             b.wmr(0x0F43, {0x20, 0xCC, 0, 2000, 2000, 0, 0, 100, 100, 0, 0,
+                            40, 0, 2000, 0, 2000, 0, 1, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+         }),
+         "WMR_STRETCHDIB (1)"},
+        {"wmf police sans fin de nom",
+         wmf([](Octets& b) {
+             b.u32(3 + 9 + 4).u16(0x02FB).u16(-200).u16(0).u16(0).u16(0).u16(400).u16(0).u16(0).u16(0).u16(0);
+             b.u16(0x4141).u16(0x4141).u16(0x4141).u16(0x4141);  // a name up to the record's end
+             b.wmr(0x012D, {1}).wmr(0x0521, {2, 0x4141, 100, 100});
+         }),
+         ""},
+    };
+    for (const Abime& c : cas) {
+        SCOPED_TRACE(c.nom);
+        // Exactly the file's bytes, so that a read past them is the sanitizer's to catch.
+        const QByteArray octets(c.octets.constData(), c.octets.size());
+        const Metafichier m = Metafichier::depuis_octets(octets, "d.emf", cap);
+        if (c.attendu[0] == '!') {
+            EXPECT_FALSE(m.ok());
+            EXPECT_EQ(m.message(), QStringLiteral("Impossible de lire le dessin d.emf : ") + (c.attendu + 1));
+            continue;
+        }
+        ASSERT_TRUE(m.ok()) << m.message().toStdString();
+        EXPECT_EQ(m.non_dessines().toStdString(), c.attendu);
+        const QImage im = m.rasterise(m.largeur(), m.hauteur(), Qt::white);
+        EXPECT_EQ(im.pixel(im.width() / 2, im.height() / 2) & 0xFFFFFF, qRgb(160, 80, 190) & 0xFFFFFF);
+    }
+}
