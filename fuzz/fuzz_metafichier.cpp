@@ -7,19 +7,19 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
-// Text is drawn with the application's fonts, offscreen.
+// Text is drawn with the application's fonts, offscreen. The application lives until the
+// process ends: destroyed at exit, after Qt's own statics, it would crash.
 void application() {
-    static std::unique_ptr<QGuiApplication> app;
+    static QGuiApplication* app = nullptr;
     if (app || QGuiApplication::instance()) return;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static int argc = 1;
     static char nom[] = "fuzz_metafichier";
     static char* argv[] = {nom, nullptr};
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app = new QGuiApplication(argc, argv);
 }
 
 } // namespace

@@ -21,6 +21,15 @@ std::string sans_prefixe(const char* nom) {
     return s;
 }
 
+bool verifiable(std::uint32_t type) {
+    switch (type) {
+    case 69: case 96: case 97: case 102: case 103: case 105: case 106: case 107: case 109: case 110: case 111:
+    case 112: case 113: case 117: case 119: case 120: case 121:
+        return false;
+    default: return type >= U_EMR_MIN && type <= U_EMR_MAX;
+    }
+}
+
 } // namespace
 
 bool est_emf(const unsigned char* o, std::size_t n) { return n >= 88 && u32(o) == 1 && u32(o + 40) == 0x464D4520u; }
@@ -54,11 +63,10 @@ Lecture lit_emf(const unsigned char* o, std::size_t n) {
             l.erreur = "fichier endommagé";  // a record runs past the end: nothing after it can be trusted
             return l;
         }
-        // libUEMF checks the counts and offsets inside the record against its size (and
-        // complains on the console about types it does not know, which are not drawn anyway).
+        // libUEMF checks the counts and offsets inside the record against its size. The types
+        // it cannot check (it says so on the console) are read through Champs alone.
         if (type == U_EMR_EOF) fin = true;
-        const bool connu = type >= U_EMR_MIN && type <= U_EMR_MAX;
-        if (pos == 0 || !connu || U_emf_record_safe(reinterpret_cast<const char*>(o + pos)))
+        if (pos == 0 || !verifiable(type) || U_emf_record_safe(reinterpret_cast<const char*>(o + pos)))
             l.enregistrements.push_back({type, pos, taille});
         else
             ++l.refuses;

@@ -172,10 +172,11 @@ QPen Joueur::stylo_qt(double echelle) const {
     const std::uint32_t type = s.style & 0xF;
     if (type == 5) return Qt::NoPen;
     QPen pen(s.couleur);
-    // Never thinner than one pixel of the target.
-    const bool cosmetique = s.largeur * echelle < 1;
+    // In the target's pixels, never thinner than one; a lying width stays within Qt's range.
+    const double largeur = std::min(s.largeur * echelle, 30000.0);
+    const bool cosmetique = !(largeur >= 1);
     pen.setCosmetic(cosmetique);
-    pen.setWidthF(cosmetique ? 1.0 : s.largeur);
+    pen.setWidthF(cosmetique ? 1.0 : largeur);
     const std::uint32_t bout = s.style & 0xF00, joint = s.style & 0xF000;
     pen.setCapStyle(bout == 0x100 ? Qt::SquareCap : bout == 0x200 ? Qt::FlatCap : Qt::RoundCap);
     pen.setJoinStyle(joint == 0x1000 ? Qt::BevelJoin : joint == 0x2000 ? Qt::MiterJoin : Qt::RoundJoin);
@@ -187,7 +188,7 @@ QPen Joueur::stylo_qt(double echelle) const {
     case 3: motif = cosmetique ? QList<qreal>{9, 6, 3, 6} : QList<qreal>{3, 1, 1, 1}; break;
     case 4: motif = cosmetique ? QList<qreal>{9, 3, 3, 3, 3, 3} : QList<qreal>{3, 1, 1, 1, 1, 1}; break;
     case 7: {
-        const double unite = cosmetique ? 1 : s.largeur;
+        const double unite = cosmetique ? 1 / echelle : s.largeur;
         double total = 0;
         for (const double t : s.tirets) {
             motif.push_back(std::max(0.0, t / unite));
@@ -200,7 +201,7 @@ QPen Joueur::stylo_qt(double echelle) const {
     default: break;
     }
     if (!motif.isEmpty()) {
-        // Windows dashes end square, and a flat dash would vanish at length zero.
+        // The standard styles end their dashes flat; a user style keeps the pen's caps.
         if (type != 7) pen.setCapStyle(Qt::FlatCap);
         pen.setDashPattern(motif);
     }
@@ -253,7 +254,11 @@ void Joueur::trace(const QPainterPath& forme, bool remplit, bool contour, bool f
             p_->fillPath(f, b);
         }
     }
-    if (contour) p_->strokePath(f, stylo_qt(std::sqrt(std::abs(t.determinant()))));
+    if (contour) {
+        // Stroked in the target's pixels: the pen's width is measured there.
+        p_->resetTransform();
+        p_->strokePath(t.map(f), stylo_qt(std::sqrt(std::abs(t.determinant()))));
+    }
 }
 
 void Joueur::deplace(QPointF p) {

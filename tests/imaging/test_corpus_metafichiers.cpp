@@ -56,16 +56,19 @@ QImage reference(const QString& fichier) {
 // Each 4 × 4 block averaged.
 QImage reduite(const QImage& im) {
     QImage r(im.width() / 4, im.height() / 4, QImage::Format_RGB32);
-    for (int y = 0; y < r.height(); ++y)
-        for (int x = 0; x < r.width(); ++x) {
-            int s[3] = {0, 0, 0};
-            for (int dy = 0; dy < 4; ++dy)
-                for (int dx = 0; dx < 4; ++dx) {
-                    const QRgb p = im.pixel(4 * x + dx, 4 * y + dy);
-                    s[0] += qRed(p), s[1] += qGreen(p), s[2] += qBlue(p);
-                }
-            r.setPixel(x, y, qRgb(s[0] / 16, s[1] / 16, s[2] / 16));
+    std::vector<int> s(static_cast<std::size_t>(r.width()) * 3);
+    for (int y = 0; y < r.height(); ++y) {
+        std::fill(s.begin(), s.end(), 0);
+        for (int dy = 0; dy < 4; ++dy) {
+            const auto* ligne = reinterpret_cast<const QRgb*>(im.constScanLine(4 * y + dy));
+            for (int x = 0; x < 4 * r.width(); ++x) {
+                int* c = &s[static_cast<std::size_t>(x / 4) * 3];
+                c[0] += qRed(ligne[x]), c[1] += qGreen(ligne[x]), c[2] += qBlue(ligne[x]);
+            }
         }
+        auto* d = reinterpret_cast<QRgb*>(r.scanLine(y));
+        for (int x = 0; x < r.width(); ++x) d[x] = qRgb(s[3 * x] / 16, s[3 * x + 1] / 16, s[3 * x + 2] / 16);
+    }
     return r;
 }
 

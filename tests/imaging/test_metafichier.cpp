@@ -84,9 +84,12 @@ TEST_F(Metafichiers, WidthsAt96PixelsPerInch) {
 
     EXPECT_EQ(Metafichier::charge(genere("c.wmf", "18510 4320 1440"), cap).largeur(), 1234);
 
+    // Without a placeable header: its window, in twips, keeps the drawing's proportions.
     const Metafichier simple = Metafichier::charge(genere("d.wmf", "5760 4320 0"), cap);
     ASSERT_TRUE(simple.ok()) << simple.message().toStdString();
-    EXPECT_GT(simple.largeur(), 0);
+    EXPECT_EQ(simple.largeur(), 384);
+    EXPECT_EQ(simple.hauteur(), 288);
+    verifie_dessin(simple, 384, 288);
 }
 
 TEST_F(Metafichiers, HugeDrawingsAreRefusedBeforeAllocating) {
@@ -189,11 +192,12 @@ QByteArray emf(const std::function<void(Octets&)>& corps) {
     return b.o;
 }
 
-QByteArray wmf(const std::function<void(Octets&)>& corps) {
+QByteArray wmf(const std::function<void(Octets&)>& corps, bool placable = true) {
     Octets b;
-    b.u32(0x9AC6CDD7u).u16(0).u16(0).u16(0).u16(1440).u16(1440).u16(1440).u32(0).u16(0);
+    if (placable) b.u32(0x9AC6CDD7u).u16(0).u16(0).u16(0).u16(1440).u16(1440).u16(1440).u32(0).u16(0);
     b.u16(1).u16(9).u16(0x300).u32(0).u16(4).u32(0).u16(0);
-    b.wmr(0x02FC, {0, 0x50A0, 0xBE, 0}).wmr(0x012D, {0}).wmr(0x041B, {1440, 1440, 0, 0});  // a purple square
+    b.wmr(0x02FC, {0, 0x50A0, 0xBE, 0}).wmr(0x012D, {0});  // a purple square over the frame
+    if (placable) b.wmr(0x041B, {1440, 1440, 0, 0});
     corps(b);
     b.wmr(0, {});
     return b.o;
@@ -264,7 +268,16 @@ TEST(MetafichiersAbimes, RefusedOrSkippedAndNamed) {
         }
         ASSERT_TRUE(m.ok()) << m.message().toStdString();
         EXPECT_EQ(m.non_dessines().toStdString(), c.attendu);
+        EXPECT_EQ(m.largeur(), 96);
         const QImage im = m.rasterise(m.largeur(), m.hauteur(), Qt::white);
         EXPECT_EQ(im.pixel(im.width() / 2, im.height() / 2) & 0xFFFFFF, qRgb(160, 80, 190) & 0xFFFFFF);
     }
+}
+
+// Neither a placeable header nor a window: what it draws gives the frame, in pixels.
+TEST(MetafichiersWmf, WithoutFrameOrWindowKeepsTheProportionsOfWhatItDraws) {
+    const Metafichier m = Metafichier::depuis_octets(wmf([](Octets& b) { b.wmr(0x041B, {150, 300, 0, 0}); }, false), "s.wmf", cap);
+    ASSERT_TRUE(m.ok()) << m.message().toStdString();
+    EXPECT_EQ(m.largeur(), 300);
+    EXPECT_EQ(m.hauteur(), 150);
 }
