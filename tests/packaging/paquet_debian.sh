@@ -26,7 +26,7 @@ champ() { dpkg-deb -f "$deb" "$1"; }
 [ "$(champ Architecture)" = "$(dpkg --print-architecture)" ] || { echo "Architecture: $(champ Architecture)"; exit 1; }
 depends=$(champ Depends)
 noms=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6multimedia6 \
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
   libfreexl1 libjpeg62-turbo libtiff6 libgif7 libuemf0 libgdal32; do
   grep -qxF "$lib" <<<"$noms" || { echo "dépendance absente : $lib dans « $depends »"; exit 1; }
 done
