@@ -451,7 +451,12 @@ void Joueur::texte(QPointF ref, const QString& s, const std::vector<double>& ava
         p_->fillRect(QRectF(x, y - m.ascent(), largeur, m.height()), dc_.fond);
     }
     if (pos.size() == static_cast<std::size_t>(s.size())) {
-        for (qsizetype i = 0; i < s.size(); ++i) p_->drawText(QPointF(x + pos[static_cast<std::size_t>(i)], y), QString(s[i]));
+        for (qsizetype i = 0; i < s.size(); ++i) {
+            // A character beyond 16 bits is one glyph over two advances.
+            const qsizetype n = s[i].isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+            p_->drawText(QPointF(x + pos[static_cast<std::size_t>(i)], y), s.mid(i, n));
+            i += n - 1;
+        }
     } else {
         p_->drawText(QPointF(x, y), s);
     }
