@@ -1,5 +1,5 @@
 #pragma once
-// EMF and WMF drawings, turned into SVG (libemf2svg, libwmf) and drawn by Qt Svg into any rectangle.
+// EMF and WMF drawings, their records drawn straight onto a QPainter into any rectangle.
 #include <QColor>
 #include <QImage>
 #include <QRectF>
@@ -9,9 +9,12 @@
 #include <memory>
 
 class QPainter;
-class QSvgRenderer;
 
 namespace vuv {
+
+namespace mf {
+struct Lecture;
+}
 
 class Metafichier {
 public:
@@ -20,11 +23,14 @@ public:
     static Metafichier charge(const QString& chemin, std::int64_t pixels_max);
     static Metafichier depuis_octets(const QByteArray& octets, const QString& nom, std::int64_t pixels_max);
 
-    bool ok() const { return static_cast<bool>(rendu_); }
+    bool ok() const { return static_cast<bool>(donnees_); }
     const QString& message() const { return message_; }
     // The frame at 96 pixels per inch, rounded to nearest; 0 for an empty frame.
     int largeur() const { return largeur_; }
     int hauteur() const { return hauteur_; }
+    // The records this renderer does not draw, or refused as damaged, each named once with its
+    // count ("EMR_ALPHABLEND (2), WMR_FLOODFILL (1)"); empty when every record was drawn.
+    const QString& non_dessines() const { return non_dessines_; }
 
     // Stretches the drawing over `cible`.
     void dessine(QPainter& p, const QRectF& cible) const;
@@ -32,8 +38,9 @@ public:
     QImage rasterise(int l, int h, const QColor& fond) const;
 
 private:
-    std::shared_ptr<QSvgRenderer> rendu_;
-    QString message_;
+    struct Donnees;
+    std::shared_ptr<const Donnees> donnees_;
+    QString message_, non_dessines_;
     int largeur_ = 0, hauteur_ = 0;
 };
 

@@ -9,7 +9,7 @@ packages=(
   qt6-translations-l10n
   libgl-dev
   libjpeg62-turbo-dev libtiff-dev libgif-dev
-  libfreexl-dev libminizip-dev libexpat1-dev libemf2svg-dev libwmf-dev libuemf-dev libtiff-tools
+  libfreexl-dev libminizip-dev libexpat1-dev libuemf-dev libtiff-tools
   libgdal-dev gdal-bin
   # other readers of the GIS exports in the tests
   libxml2-utils python3-lxml python3-ezdxf

@@ -1,7 +1,6 @@
 #pragma once
-// Real EMF and WMF files written with libUEMF (its wmf_* names clash with libwmf's, so only the
-// separate genere_metafichiers program includes this): a red filled rectangle, a blue filled ellipse and a
-// black diagonal, over the drawing's whole frame.
+// Real EMF and WMF files written with libUEMF (by the genere_metafichiers program): a red filled
+// rectangle, a blue filled ellipse and a black diagonal, over the drawing's whole frame.
 #include <string>
 
 extern "C" {

@@ -26,8 +26,8 @@ champ() { dpkg-deb -f "$deb" "$1"; }
 [ "$(champ Architecture)" = "$(dpkg --print-architecture)" ] || { echo "Architecture: $(champ Architecture)"; exit 1; }
 depends=$(champ Depends)
 noms=$(tr ',' '\n' <<<"$depends" | awk '{ print $1 }')
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6multimedia6 \
-  libfreexl1 libjpeg62-turbo libtiff6 libgif7 libwmf-0.2-7 libemf2svg1 libgdal32; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 \
+  libfreexl1 libjpeg62-turbo libtiff6 libgif7 libuemf0 libgdal32; do
   grep -qxF "$lib" <<<"$noms" || { echo "dépendance absente : $lib dans « $depends »"; exit 1; }
 done
 grep -q qt6-translations-l10n <<<"$(champ Recommends)" || { echo "Recommends: $(champ Recommends)"; exit 1; }

@@ -224,6 +224,28 @@ private slots:
         QCOMPARE(w.t->programme->Form1->windowTitle(), titre);
     }
 
+    // The office suite's two purples come out exact, and a record this renderer does not draw
+    // (a path widened, put before the end) is named in the memo.
+    void exportedDrawingKeepsItsColoursAndNamesWhatItSkips() {
+        Fenetre w;
+        QByteArray emf = lit_octets(QStringLiteral(CORPUS_METAFICHIERS "/violets_lo.emf"));
+        emf.insert(emf.size() - 20, QByteArray("\x42\0\0\0\x08\0\0\0", 8));  // EOF is 20 bytes
+        const QString c = w.dossier.fichier(QStringLiteral("violets.emf"));
+        ecrit_octets(c, emf);
+        w.ouvre(c);
+        QCOMPARE(w.lignes(w.f.Memo1).last(), QStringLiteral("enregistrements non dessinés : EMR_WIDENPATH (1)"));
+        w.clic(w.f.SpeedButton6);
+        const QImage r = w.f.resultat().convertToFormat(QImage::Format_RGB32);
+        int violets[2] = {0, 0};
+        for (int y = 0; y < r.height(); ++y)
+            for (int x = 0; x < r.width(); ++x) {
+                violets[0] += r.pixel(x, y) == qRgb(160, 80, 190);
+                violets[1] += r.pixel(x, y) == qRgb(200, 50, 215);
+            }
+        QVERIFY(violets[0] > r.width() * r.height() / 10);
+        QVERIFY(violets[1] > r.width() * r.height() / 10);
+    }
+
     void nothingToSaveIsSaid() {
         Fenetre w;
         const QString c = w.dossier.fichier(QStringLiteral("vide.bmp"));

@@ -295,8 +295,12 @@ void TForm_emf::affiche_1() {
     ScrollBox1->verticalScrollBar()->setValue(0);
     Label1->setText(chemin_raccourci(chemin_source_, Label1->fontMetrics(), Label1->width() - 120) +
                     QStringLiteral("  LxH=%1x%2").arg(t.width()).arg(t.height()));
-    Memo1->setPlainText(chemin_source_ + QStringLiteral("\npicture LxHxb=%1x%2\nimage   LxHxb=%3x%4")
-                                             .arg(t.width()).arg(t.height()).arg(vue.width()).arg(vue.height()));
+    QString memo = chemin_source_ + QStringLiteral("\npicture LxHxb=%1x%2\nimage   LxHxb=%3x%4")
+                                         .arg(t.width()).arg(t.height()).arg(vue.width()).arg(vue.height());
+    // What the drawing holds and is not drawn is said, never dropped in silence.
+    if (source_ == Source::metafichier && !dessin_.non_dessines().isEmpty())
+        memo += QStringLiteral("\nenregistrements non dessinés : ") + dessin_.non_dessines();
+    Memo1->setPlainText(memo);
     Edit5->setText(QString::number(t.width()));
 }
 
