@@ -5,6 +5,7 @@
 
 #include "core/ui/PortUtilisateur.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/edition/ModeEdition.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -14,6 +15,7 @@
 namespace vuv {
 
 bool TForm1::FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numerique) {
+    if (mode_edition && mode_edition->touche(touche, etat)) return true;
     if (touche == Qt::Key_Control || touche == Qt::Key_AltGr)
         Image1MouseDown(Qt::LeftButton, souris_x, souris_y, etat);
     if (touche == Qt::Key_Escape && Panel3->isVisible()) {
