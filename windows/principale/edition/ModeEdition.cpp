@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QLayout>
 #include <QMenu>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -94,7 +95,7 @@ void ModeEdition::change_mode(bool entre) {
     const QSignalBlocker b(accrocher);
     if (entre) {
         accrocher->setChecked(accroche_edition_);
-        f_.af_efface_der_ligne_xor();
+        f_.Image1->retire_segments(); // the rubber band of digitizing
         f_.statut(1, "Modifier : glisser un point, Ctrl+clic sur un segment insère, Suppr enlève");
         return;
     }
@@ -156,6 +157,12 @@ QPoint ModeEdition::cible(QPoint p, int exclu) {
 void ModeEdition::accroche_saisie(int& x, int& y) {
     if (f_.mode_souris() != TForm1::ModeSouris::digitaliser || !accrocher->isChecked() || f_.doc.nb_calage < 3) return;
     const QPoint p = cible({x, y}, 0);
+    if (p != QPoint(x, y)) {
+        // The click writes its own status afterwards ("Suite L  point n"): say it after that.
+        const std::string texte = f_.texte_statut(1).toStdString();
+        if (texte.rfind("accroché", 0) == 0)
+            QTimer::singleShot(0, this, [this, texte] { f_.statut(1, texte); });
+    }
     x = p.x();
     y = p.y();
 }

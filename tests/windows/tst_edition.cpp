@@ -1,0 +1,223 @@
+// The "Modifier" mode on the sample project, with real mouse and key events on the map:
+// dragging, Esc, Ctrl+click insertion, removal, snapping, arrow nudges, calibration points,
+// each undone and redone through the Edition menu.
+#include "tests/support/CarteExemple.h"
+
+#include "core/edition/EditionPoints.h"
+#include "core/text/extraitUTIL.h"
+#include "windows/principale/edition/ModeEdition.h"
+
+#include <QCheckBox>
+#include <QMenu>
+
+using namespace vuv;
+using namespace vuv::test;
+
+namespace {
+
+using Mode = TForm1::ModeSouris;
+
+// X, Y of the sample's calibration: 2.5 m per pixel from (100, 100) = (651250, 6861750).
+long double X_de(int x) { return 651250 + (x - 100) * 2.5L; }
+long double Y_de(int y) { return 6861750 - (y - 100) * 2.5L; }
+
+} // namespace
+
+class TestEdition : public QObject {
+    Q_OBJECT
+
+private slots:
+    void glisserEcritLePixelEtLesCoordonnees_data() {
+        QTest::addColumn<int>("zoom");
+        QTest::newRow("zoom 1") << 1;
+        QTest::newRow("zoom 4") << 4;
+    }
+    void glisserEcritLePixelEtLesCoordonnees() {
+        QFETCH(int, zoom);
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        c.zoom(zoom, 12);
+        const QPoint avant = c.pixel(12), de(30, -20);
+        const QPoint attendu = c.image(c.ecran(avant) + de);
+        // Half a screen pixel of rounding at most, whatever the zoom.
+        QVERIFY(std::abs(attendu.x() - (avant.x() + 30.0 / zoom)) <= 0.5);
+        QVERIFY(std::abs(attendu.y() - (avant.y() - 20.0 / zoom)) <= 0.5);
+        if (zoom == 1) QCOMPARE(attendu, QPoint(996, 490));
+        c.glisse(12, de);
+        QCOMPARE(c.pixel(12), attendu);
+        QCOMPARE(c.ligne(12).X, X_de(attendu.x()));
+        QCOMPARE(c.ligne(12).Y, Y_de(attendu.y()));
+        QCOMPARE(c.d->nb_points, 21);
+        QVERIFY(!c.d->sauve);
+        QCOMPARE(c.d->StringGrid1.row(), 12); // the points window shows the row
+        QCOMPARE(c.menu_annuler(), QStringLiteral("Annuler : Déplacement du point 12"));
+        c.annule();
+        QCOMPARE(c.pixel(12), avant);
+        QCOMPARE(c.ligne(12).X, X_de(avant.x()));
+        c.retablit();
+        QCOMPARE(c.pixel(12), attendu);
+    }
+
+    void echapRemetLePointEtNeFaitAucunPas() {
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        const QPoint a = c.ecran(c.pixel(12));
+        c.presse(a);
+        c.survole(a + QPoint(30, -20));
+        c.touche(Qt::Key_Escape);
+        c.lache(a + QPoint(30, -20));
+        QCOMPARE(c.pixel(12), QPoint(966, 510));
+        QVERIFY(!c.f->annulation.peut_annuler());
+        for (const auto& m : c.f->Image1->marques()) QVERIFY(m.genre != ZoneImage::Marque::Genre::segment);
+    }
+
+    void ctrlClicInsereEntre12Et13() {
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        const QPoint milieu(997, 518), ancien13 = c.pixel(13);
+        c.presse(c.ecran(milieu), Qt::ControlModifier);
+        c.lache(c.ecran(milieu));
+        QCOMPARE(c.d->nb_points, 22);
+        QCOMPARE(c.pixel(13), milieu);
+        QCOMPARE(c.ligne(13).X, X_de(997));
+        QCOMPARE(c.pixel(14), ancien13);
+        const Grille& g = c.d->StringGrid1;
+        for (int r : {13, 14, 22}) {
+            QCOMPARE(val_entier(g.cell(c.d->indice_col("n"), r)), r);
+            QCOMPARE(val_entier(g.cell(c.d->indice_col("L"), r)), 1);
+        }
+        QCOMPARE(c.menu_annuler(), QStringLiteral("Annuler : Insertion du point 13"));
+        c.annule();
+        QCOMPARE(c.d->nb_points, 21);
+        QCOMPARE(c.pixel(13), ancien13);
+        c.retablit();
+        QCOMPARE(c.pixel(13), milieu);
+    }
+
+    void suppressionParSupprOuParLeMenu_data() {
+        QTest::addColumn<bool>("menu");
+        QTest::newRow("Suppr") << false;
+        QTest::newRow("menu") << true;
+    }
+    void suppressionParSupprOuParLeMenu() {
+        QFETCH(bool, menu);
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        const QPoint a = c.ecran(c.pixel(12)), ancien13 = c.pixel(13);
+        c.survole(a);
+        QCOMPARE(c.f->mode_edition->point_surligne(), 12);
+        if (menu) {
+            QTest::mouseClick(c.f->Image1, Qt::RightButton, Qt::NoModifier, a);
+            auto* m = c.f->Image1->findChild<QMenu*>(QStringLiteral("menu_point"));
+            QVERIFY(m);
+            QCOMPARE(m->actions().value(0)->text(), QStringLiteral("Enlever le point 12"));
+            QTest::mouseClick(m, Qt::LeftButton, Qt::NoModifier, m->actionGeometry(m->actions().value(0)).center());
+        } else {
+            c.touche(Qt::Key_Delete);
+        }
+        QCOMPARE(c.d->nb_points, 20);
+        QCOMPARE(c.pixel(12), ancien13);
+        QCOMPARE(val_entier(c.d->StringGrid1.cell(c.d->indice_col("n"), 12)), 12);
+        c.annule();
+        QCOMPARE(c.pixel(12), QPoint(966, 510));
+        QCOMPARE(c.d->nb_points, 21);
+    }
+
+    void accrocherJointDeuxLignes_data() {
+        QTest::addColumn<bool>("en_saisie");
+        QTest::newRow("clic de saisie") << true;
+        QTest::newRow("point lâché") << false;
+    }
+    void accrocherJointDeuxLignes() {
+        QFETCH(bool, en_saisie);
+        CarteExemple c;
+        // A second line that starts beside point 5.
+        c.touche(Qt::Key_Space);
+        auto* accrocher = c.f->mode_edition->accrocher;
+        QVERIFY(!accrocher->isChecked()); // digitizing keeps its own clicks unless asked
+        accrocher->setChecked(en_saisie);
+        const QPoint cinq = c.pixel(5);
+        QTest::mouseClick(c.f->Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(4, 3)));
+        QTest::mouseClick(c.f->Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(60, 90)));
+        QCOMPARE(c.d->nb_points, 23);
+        QCOMPARE(val_entier(c.d->StringGrid1.cell(c.d->indice_col("L"), 22)), 2);
+        if (!en_saisie) {
+            QCOMPARE(c.pixel(22), cinq + QPoint(4, 3));
+            c.mode(Mode::modifier);
+            QVERIFY(accrocher->isChecked()); // on by default in the edit mode
+            c.glisse(22, QPoint(-3, -2));
+        }
+        QTest::qWait(0);
+        QCOMPARE(c.pixel(22), cinq);
+        QCOMPARE(c.ligne(22).X, c.ligne(5).X);
+        QCOMPARE(c.ligne(22).Y, c.ligne(5).Y);
+        QCOMPARE(c.f->texte_statut(1), QStringLiteral("accroché au point 5"));
+    }
+
+    void flechesPoussentEnUnSeulPas() {
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        c.survole(c.ecran(c.pixel(12)));
+        for (int i = 0; i < 3; ++i) c.touche(Qt::Key_Right);
+        c.touche(Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(c.pixel(12), QPoint(969, 500));
+        QCOMPARE(c.ligne(12).Y, Y_de(500));
+        QCOMPARE(c.f->annulation.nombre_annulations(), std::size_t(1));
+        c.annule();
+        QCOMPARE(c.pixel(12), QPoint(966, 510));
+        c.retablit();
+        QCOMPARE(c.pixel(12), QPoint(969, 500));
+    }
+
+    void pointDeCalage_data() {
+        QTest::addColumn<QString>("reponse");
+        QTest::addColumn<QPoint>("vers");
+        QTest::addColumn<bool>("deplace");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("oui") << "O" << QPoint(1520, 1000) << true << QString();
+        QTest::newRow("non") << "N" << QPoint(1520, 1000) << false << QString();
+        // Onto the line through cal 1 (100, 100) and cal 2 (100, 1000).
+        QTest::newRow("alignés") << "O" << QPoint(100, 600) << false << QString::fromUtf8(edition::message_calage_aligne);
+    }
+    void pointDeCalage() {
+        QFETCH(QString, reponse);
+        QFETCH(QPoint, vers);
+        QFETCH(bool, deplace);
+        QFETCH(QString, message);
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        c.zoom(1, 1500, 1000);
+        c.t->port.repond(reponse.toStdString());
+        const long double X12 = c.ligne(12).X;
+        const QPoint a = c.ecran({1500, 1000});
+        c.presse(a);
+        c.survole(c.ecran(vers));
+        c.lache(c.ecran(vers));
+        QCOMPARE(c.t->port.textes("oui_non"), std::vector<std::string>{edition::question_calage});
+        QCOMPARE(QPoint(c.d->calage[2].x, c.d->calage[2].y), deplace ? vers : QPoint(1500, 1000));
+        QCOMPARE(c.ligne(12).X != X12, deplace); // every point rewritten
+        QCOMPARE(c.t->port.textes("information").empty(), message.isEmpty());
+        if (deplace) {
+            QCOMPARE(c.menu_annuler(), QStringLiteral("Annuler : Déplacement du point de calage 3"));
+            c.annule();
+            QCOMPARE(c.ligne(12).X, X12);
+        }
+    }
+
+    void lacheHorsDeLImageEtLigneCachee() {
+        CarteExemple c;
+        c.mode(Mode::modifier);
+        // The view reaches past the right edge of the 1600 pixel wide image.
+        c.zoom(1, 1596, 956);
+        c.glisse(21, QPoint(60, 0));
+        QCOMPARE(c.pixel(21), QPoint(1599, 956));
+        // A line unticked in the lines table is out of reach.
+        c.d->StringGrid3.set_cell(3, 1, "");
+        c.glisse(20, QPoint(20, 20));
+        QCOMPARE(c.pixel(20), QPoint(1577, 947));
+        QCOMPARE(c.f->mode_edition->point_surligne(), 0);
+    }
+};
+
+QTEST_MAIN(TestEdition)
+#include "tst_edition.moc"
