@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace vuv::edition {
@@ -191,6 +192,30 @@ std::optional<Cible> pixel_de_couleur(const VuePixels& v, int x, int y, int rayo
         }
     }
     return trouve;
+}
+
+Rect zone_autour(const Document& d, int row, std::initializer_list<Cible> en_plus) {
+    Rect r{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(), std::numeric_limits<int>::min(),
+           std::numeric_limits<int>::min()};
+    const auto ajoute = [&r](int x, int y) {
+        r.x0 = std::min(r.x0, x);
+        r.y0 = std::min(r.y0, y);
+        r.x1 = std::max(r.x1, x);
+        r.y1 = std::max(r.y1, y);
+    };
+    int epaisseur = 1;
+    for (int k = row - 1; k <= row + 1; ++k) {
+        const auto p = point_de_table(d, k);
+        if (!p) continue;
+        ajoute(p->x, p->y);
+        const int L = val_entier(d.StringGrid1.cell(d.indice_col("L"), k));
+        if (L >= 0 && L < d.StringGrid3.row_count()) epaisseur = std::max(epaisseur, val_entier(d.StringGrid3.cell(1, L)));
+    }
+    for (const Cible& c : en_plus) ajoute(c.x, c.y);
+    if (r.x0 > r.x1) return Rect{};
+    // A dot is twice the line's thickness wide, and its marker reaches one pixel further.
+    const int marge = 2 * std::clamp(epaisseur, 1, 255) + 4;
+    return {r.x0 - marge, r.y0 - marge, r.x1 + marge, r.y1 + marge};
 }
 
 int pas_fleche(bool maj) { return maj ? 10 : 1; }

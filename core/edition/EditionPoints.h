@@ -4,8 +4,10 @@
 // the rows the project file holds, nothing else.
 #include "core/document/Document.h"
 #include "core/pixels/VuePixels.h"
+#include "core/vue/VueCarte.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -44,6 +46,10 @@ bool deplace_calage(Document& d, int k, int x, int y);
 // The nearest pixel of colour `couleur` (15 bits) within `rayon` of (x, y), the pixel itself
 // first.
 std::optional<Cible> pixel_de_couleur(const VuePixels& v, int x, int y, int rayon, std::uint16_t couleur);
+
+// What an edit of `row` changes on the overlay: rows row-1 .. row+1 and the extra pixels (the
+// old place), widened by the drawing's thickness. Inclusive bounds.
+Rect zone_autour(const Document& d, int row, std::initializer_list<Cible> en_plus);
 
 // One arrow press: one image pixel, ten with Shift.
 int pas_fleche(bool maj);

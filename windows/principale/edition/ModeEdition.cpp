@@ -235,21 +235,10 @@ void ModeEdition::relache() {
         depose(p);
 }
 
-QRect ModeEdition::zone_autour(int row, std::initializer_list<QPoint> en_plus) const {
-    const Document& d = f_.doc;
-    QRect r;
-    int epaisseur = 1;
-    for (int k = row - 1; k <= row + 1; ++k) {
-        const auto p = point_de_table(d, k);
-        if (!p) continue;
-        r |= QRect(p->x, p->y, 1, 1);
-        const int L = val_entier(d.StringGrid1.cell(d.indice_col("L"), k));
-        if (L >= 0 && L < d.StringGrid3.row_count())
-            epaisseur = std::max(epaisseur, val_entier(d.StringGrid3.cell(1, L)));
-    }
-    for (const QPoint& p : en_plus) r |= QRect(p, QSize(1, 1));
-    const int marge = 2 * std::clamp(epaisseur, 1, 255) + 4;
-    return r.adjusted(-marge, -marge, marge, marge);
+QRect ModeEdition::zone_autour(int row, std::optional<QPoint> ancien) const {
+    const Rect r = ancien ? edition::zone_autour(f_.doc, row, {{0, ancien->x(), ancien->y()}})
+                          : edition::zone_autour(f_.doc, row, {});
+    return QRect(QPoint(r.x0, r.y0), QPoint(r.x1, r.y1));
 }
 
 void ModeEdition::redessine(const QRect& zone) {
@@ -283,7 +272,7 @@ void ModeEdition::depose(QPoint p) {
         const PileAnnulation::Edition e(&f_.annulation, edition::nom_deplacement(row));
         edition::deplace_point(f_.doc, row, p.x(), p.y());
     }
-    redessine(zone_autour(row, {QPoint(origine_.x, origine_.y)}));
+    redessine(zone_autour(row, QPoint(origine_.x, origine_.y)));
     surligne(edition::Cible{row, p.x(), p.y()});
     apres_edition(row);
 }
@@ -320,13 +309,13 @@ void ModeEdition::insere(QPoint p) {
         const PileAnnulation::Edition e(&f_.annulation, edition::nom_insertion(rang));
         edition::insere_point(f_.doc, rang, x, y);
     }
-    redessine(zone_autour(rang, {}));
+    redessine(zone_autour(rang));
     surligne(edition::Cible{rang, x, y});
     apres_edition(rang);
 }
 
 void ModeEdition::supprime(int row) {
-    const QRect zone = zone_autour(row, {});
+    const QRect zone = zone_autour(row);
     depointe(f_);
     {
         const Garde g(en_cours_);
@@ -356,7 +345,7 @@ void ModeEdition::pousse(int dx, int dy) {
         edition::deplace_point(f_.doc, row, x, y);
     }
     poussee_ = {row, a.nombre_annulations(), suite ? poussee_.depart : ici, QPoint(x, y)};
-    redessine(zone_autour(row, {ici}));
+    redessine(zone_autour(row, ici));
     surligne(edition::Cible{row, x, y});
     apres_edition(row);
 }

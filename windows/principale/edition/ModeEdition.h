@@ -61,8 +61,8 @@ private:
     void pousse(int dx, int dy);
     void menu_point(QPoint ecran);
     void choisit_couleur();
-    // The overlay redrawn where rows row-1 .. row+1 lie, plus the extra pixels.
-    QRect zone_autour(int row, std::initializer_list<QPoint> en_plus) const;
+    // The overlay to redraw around rows row-1 .. row+1 and the point's old place.
+    QRect zone_autour(int row, std::optional<QPoint> ancien = std::nullopt) const;
     void redessine(const QRect& zone);
     void apres_edition(int row);
 
