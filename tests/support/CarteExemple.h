@@ -4,7 +4,6 @@
 #include "tests/support/Banc.h"
 
 #include "core/document/Digitalisation.h"
-#include "core/document/Document.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/scroll.h"
 
@@ -48,12 +47,9 @@ struct CarteExemple {
         f->redessiner();
     }
     void zoom(int z, int row) { zoom(z, pixel(row).x(), pixel(row).y()); }
+    PointDeTable ligne(int row) const { return point_de_table(*d, row).value_or(PointDeTable{-1, -1}); }
+    QPoint pixel(int row) const { return {ligne(row).x, ligne(row).y}; }
 
-    QPoint pixel(int row) const {
-        const auto p = point_de_table(*d, row);
-        return p ? QPoint(p->x, p->y) : QPoint(-1, -1);
-    }
-    PointDeTable ligne(int row) const { return point_de_table(*d, row).value_or(PointDeTable{}); }
     // The screen pixel of an image pixel (its centre).
     QPoint ecran(QPoint p) const {
         const Rect& s = f->calque.vue.source();
@@ -66,18 +62,19 @@ struct CarteExemple {
         return {x, y};
     }
 
-    void mode(TForm1::ModeSouris m) { f->choisit_mode_souris(m); }
+    void modifier() { f->choisit_mode_souris(TForm1::ModeSouris::modifier); }
     void survole(QPoint e) { QTest::mouseMove(f->Image1, e); }
     void presse(QPoint e, Qt::KeyboardModifiers m = Qt::NoModifier) {
         survole(e);
         QTest::mousePress(f->Image1, Qt::LeftButton, m, e);
     }
     void lache(QPoint e) { QTest::mouseRelease(f->Image1, Qt::LeftButton, Qt::NoModifier, e); }
-    // Press on the row's point, move by `de` screen pixels in steps, release.
-    void glisse(int row, QPoint de) {
+    // Press on the row's point, move by `de` screen pixels in steps, release; Esc first if asked.
+    void glisse(int row, QPoint de, bool echap = false) {
         const QPoint a = ecran(pixel(row));
         presse(a);
         for (int i = 1; i <= 4; ++i) survole(a + de * i / 4);
+        if (echap) touche(Qt::Key_Escape);
         lache(a + de);
     }
     void touche(int k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(f, Qt::Key(k), m); }

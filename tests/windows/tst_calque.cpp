@@ -121,10 +121,7 @@ private slots:
         r.mode_lignes = lignes;
         c.redessiner_calque(d, r);
         // The overlay, stale inside the zone only, then the zone redrawn.
-        {
-            QPainter p(&c.image);
-            p.fillRect(zone, Qt::blue);
-        }
+        QPainter(&c.image).fillRect(zone, Qt::blue);
         c.redessiner_zone(d, r, zone);
         const QImage partiel = c.image.copy();
         c.redessiner_calque(d, r);

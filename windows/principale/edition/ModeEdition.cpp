@@ -38,6 +38,13 @@ private:
     bool& b_;
 };
 
+// The map's cross of the selected row is drawn where the row was: take it off first.
+void depointe(TForm1& f) {
+    if (f.ligne_pointee == 0) return;
+    f.pointer_dans_form1(f.ligne_pointee);
+    f.ligne_pointee = 0;
+}
+
 } // namespace
 
 ModeEdition::ModeEdition(TForm1& f) : QObject(&f), f_(f) {
@@ -215,7 +222,7 @@ void ModeEdition::bouge(int mx, int my) {
     lache_ = cible(p, origine_.row);
     std::vector<ZoneImage::Marque> m;
     for (int i = 0; i < 2; ++i)
-        if (a_voisin_[i]) m.push_back({ZoneImage::Marque::Genre::segment, voisins_[i], lache_, couleur_glisse, 1});
+        if (a_voisin_[i]) m.push_back({ZoneImage::Marque::Genre::segment, voisins_[i], lache_, couleur_glisse, 2});
     m.push_back({ZoneImage::Marque::Genre::croix, lache_, QPoint(), couleur_surligne, 2});
     pose_marques(std::move(m));
 }
@@ -255,13 +262,6 @@ void ModeEdition::apres_edition(int row) {
     if (f_.Panel3->isVisible()) f_.masque_panel3(); // its figures were of the old points
     if (row > 0 && row <= f_.doc.nb_points) f_.doc.StringGrid1.set_row(row);
     if (const auto p = point_de_table(f_.doc, row)) f_.affiche_XYc(0, p->Y, p->X);
-}
-
-// The map's cross of the selected row is drawn where the row was: take it off first.
-static void depointe(TForm1& f) {
-    if (f.ligne_pointee == 0) return;
-    f.pointer_dans_form1(f.ligne_pointee);
-    f.ligne_pointee = 0;
 }
 
 void ModeEdition::depose(QPoint p) {
