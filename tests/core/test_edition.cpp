@@ -2,7 +2,6 @@
 // colour.
 #include "core/document/Digitalisation.h"
 #include "core/edition/EditionPoints.h"
-#include "core/text/separateur.h"
 #include "tests/support/PortScripte.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@ struct Cas {
 };
 
 TEST(Edition, PointerReachAndInsertionStayOnTheirLine) {
-    SeparateurLocal sep{'.'};
     PortScripte port_;
     PortInstalle installe{port_};
     Document doc;

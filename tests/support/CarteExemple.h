@@ -56,11 +56,6 @@ struct CarteExemple {
         const double kx = double(f->Image1->width()) / s.largeur(), ky = double(f->Image1->height()) / s.hauteur();
         return {int(std::lround((p.x() - s.x0) * kx)), int(std::lround((p.y() - s.y0) * ky))};
     }
-    QPoint image(QPoint e) const {
-        int x = 0, y = 0;
-        f->calque.vue.repere_image_bitmap(e.x(), e.y(), f->Image1->width(), f->Image1->height(), x, y);
-        return {x, y};
-    }
 
     void modifier() { f->choisit_mode_souris(TForm1::ModeSouris::modifier); }
     void survole(QPoint e) { QTest::mouseMove(f->Image1, e); }
