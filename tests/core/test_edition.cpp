@@ -40,8 +40,7 @@ TEST(Edition, PointerReachAndInsertionStayOnTheirLine) {
 
 TEST(Edition, TheNearestPixelOfTheInkWithinTheRadius) {
     std::vector<std::uint16_t> pixels(20 * 20, 0x7FFF);
-    pixels[5 * 20 + 14] = 0x001F;
-    pixels[9 * 20 + 9] = 0x001F;
+    pixels[5 * 20 + 14] = pixels[9 * 20 + 9] = 0x001F;
     const VuePixels v{reinterpret_cast<std::uint8_t*>(pixels.data()), 20, 20, 40, FormatPixels::rgb555};
     EXPECT_EQ(edition::pixel_de_couleur(v, 10, 10, 3, 0x001F)->x, 9);
     EXPECT_FALSE(edition::pixel_de_couleur(v, 2, 2, 3, 0x001F));

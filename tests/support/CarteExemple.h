@@ -34,7 +34,7 @@ struct CarteExemple {
         QVERIFY(QTest::qWaitForWindowActive(f));
         // The points window, left for the map, swallows the click that brought the map back.
         f->ignore_clic_suivant = false;
-        zoom(1, 12);
+        zoom(1, 966, 510); // point 12
         t->port.oublie();
     }
     ~CarteExemple() { installe_dialogues(nullptr); }
@@ -46,7 +46,6 @@ struct CarteExemple {
         f->calque.vue.marque_sale();
         f->redessiner();
     }
-    void zoom(int z, int row) { zoom(z, pixel(row).x(), pixel(row).y()); }
     PointDeTable ligne(int row) const { return point_de_table(*d, row).value_or(PointDeTable{-1, -1}); }
     QPoint pixel(int row) const { return {ligne(row).x, ligne(row).y}; }
 

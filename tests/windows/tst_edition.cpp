@@ -41,7 +41,7 @@ private slots:
         QFETCH(QString, geste);
         CarteExemple c;
         c.modifier();
-        c.zoom(zoom, row);
+        c.zoom(zoom, c.pixel(row).x(), c.pixel(row).y());
         if (geste == "cachee") c.d->StringGrid3.set_cell(3, 1, "");
         const QPoint avant = c.pixel(row);
         if (attendu.isNull()) {
