@@ -3,6 +3,7 @@
 #include "core/annulation/PileAnnulation.h"
 #include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
+#include "core/edition/EditionPoints.h"
 #include "core/export/OptionsExport.h"
 #include "core/export/SauveDans.h"
 #include "core/fichiers/EcritureSure.h"
@@ -168,6 +169,19 @@ void BM_ProchePoint(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * n);
 }
 BENCHMARK(BM_ProchePoint)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The edit mode's highlight under a moving pointer: the same search, then the 8-pixel radius.
+void BM_SurlignerPoint(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const vuv::Document d = document_avec_lignes(n);
+    int x = 2500;
+    for (auto _ : state) {
+        x = x == 2500 ? 2501 : 2500;
+        benchmark::DoNotOptimize(vuv::edition::point_sous(d, x, 2000, 8.0));
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_SurlignerPoint)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_ProchePoint_anchor(benchmark::State& state) {
     const int n = static_cast<int>(state.range(0));

@@ -1,5 +1,7 @@
 // Hot paths of the main window on a big scan: painting the view and rebuilding the overlay.
+#include "core/document/Digitalisation.h"
 #include "core/document/Document.h"
+#include "core/edition/EditionPoints.h"
 #include "windows/principale/carte/Calque.h"
 #include "windows/principale/carte/scroll_image.h"
 
@@ -69,8 +71,8 @@ void BM_PaintView_anchor(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintView_anchor)->Unit(benchmark::kMillisecond);
 
-void BM_RedessinerCalque(benchmark::State& state) {
-    const int n = static_cast<int>(state.range(0));
+// n points on 99 lines of a big scan.
+vuv::Document document_digitalise(int n) {
     vuv::Document d;
     d.mess_3_calage_svp_et_init(false);
     d.StringGrid3.set_row_count(100);
@@ -100,6 +102,12 @@ void BM_RedessinerCalque(benchmark::State& state) {
         d.affecte_en(row, L, "", 0, 0, 0, y, x);
         d.nb_points = row;
     }
+    return d;
+}
+
+void BM_RedessinerCalque(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    vuv::Document d = document_digitalise(n);
     vuv::Calque c;
     c.fond = grand_fond();
     c.creer_calque_de_bitmap();
@@ -110,6 +118,29 @@ void BM_RedessinerCalque(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RedessinerCalque)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One frame of a drag in the edit mode: a point moves and only what it changed is redrawn.
+void BM_GlisserPoint(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    vuv::Document d = document_digitalise(n);
+    vuv::Calque c;
+    c.fond = grand_fond();
+    c.creer_calque_de_bitmap();
+    const vuv::ReglagesTrace r;
+    c.redessiner_calque(d, r);
+    const int row = n / 2;
+    const auto p = vuv::point_de_table(d, row).value();
+    int pas = 0;
+    for (auto _ : state) {
+        const int de = ++pas % 2 ? 10 : -10;
+        const auto avant = vuv::point_de_table(d, row).value();
+        vuv::edition::deplace_point(d, row, p.x + de, p.y + de);
+        const vuv::Rect z = vuv::edition::zone_autour(d, row, {{row, avant.x, avant.y}});
+        c.redessiner_zone(d, r, QRect(QPoint(z.x0, z.y0), QPoint(z.x1, z.y1)));
+        benchmark::DoNotOptimize(c.image.constBits());
+    }
+}
+BENCHMARK(BM_GlisserPoint)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_RedessinerCalque_anchor(benchmark::State& state) {
     QImage calque = grand_fond().copy();

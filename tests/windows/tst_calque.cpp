@@ -4,6 +4,7 @@
 #include "windows/principale/carte/Calque.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QtTest>
 
 using namespace vuv;
@@ -95,6 +96,37 @@ private slots:
         c.redessiner_calque(d, ReglagesTrace{});
         QVERIFY(d.nouvelle_ligne);
         QVERIFY2(!rouge(c.image, 125, 150), "no segment between two lines");
+    }
+
+    // An edit redraws a zone; the pixels must be those of a whole rebuild, whatever crosses it.
+    void aZoneRedrawMatchesAWholeRebuild_data() {
+        QTest::addColumn<bool>("lignes");
+        QTest::addColumn<QRect>("zone");
+        QTest::newRow("segments through the zone") << true << QRect(120, 120, 60, 60);
+        QTest::newRow("points only") << false << QRect(120, 120, 60, 60);
+        QTest::newRow("zone past the edge") << true << QRect(350, 250, 200, 200);
+    }
+    void aZoneRedrawMatchesAWholeRebuild() {
+        QFETCH(bool, lignes);
+        QFETCH(QRect, zone);
+        PortScripte port_;
+        PortInstalle installe(port_);
+        Document d;
+        Calque c;
+        prepare(d, c);
+        for (auto [x, y] : {std::pair{100, 100}, {300, 250}, {150, 140}, {380, 280}}) clic_digitaliser(d, x, y, MethodeCalage::trois_points, false);
+        nouvelle_suite_de_points(d);
+        for (auto [x, y] : {std::pair{100, 250}, {200, 100}}) clic_digitaliser(d, x, y, MethodeCalage::trois_points, false);
+        ReglagesTrace r;
+        r.mode_lignes = lignes;
+        c.redessiner_calque(d, r);
+        // The overlay, stale inside the zone only, then the zone redrawn.
+        QPainter(&c.image).fillRect(zone, Qt::blue);
+        c.redessiner_zone(d, r, zone);
+        const QImage partiel = c.image.copy();
+        c.redessiner_calque(d, r);
+        QCOMPARE(partiel, c.image);
+        QCOMPARE(c.dernier_x, 200);
     }
 };
 

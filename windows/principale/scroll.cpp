@@ -8,6 +8,7 @@
 #include "windows/principale/BarreOutils.h"
 #include "windows/principale/MenuPrincipal.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/edition/ModeEdition.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -64,6 +65,7 @@ void TForm1::construit_zone_centrale() {
     connect(groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (coche) mode_souris_ = static_cast<ModeSouris>(id);
     });
+    mode_edition = std::make_unique<ModeEdition>(*this);
 
     grille->addWidget(Image1, 0, 0);
     grille->addWidget(ScrollBar2, 0, 1);

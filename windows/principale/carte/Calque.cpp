@@ -219,4 +219,81 @@ void Calque::redessiner_calque(Document& d, const ReglagesTrace& r) {
     vue.marque_sale();
 }
 
+void Calque::restaure_fond(const QRect& zone) {
+    if (presence_fond() && fond.size() == image.size() && fond.format() == image.format()) {
+        const int octets = zone.width() * image.depth() / 8, dx = zone.x() * image.depth() / 8;
+        for (int y = zone.top(); y <= zone.bottom(); ++y)
+            std::memcpy(image.scanLine(y) + dx, fond.constScanLine(y) + dx, static_cast<std::size_t>(octets));
+        return;
+    }
+    QPainter p(&image);
+    if (presence_fond())
+        p.drawImage(zone.topLeft(), fond, zone);
+    else
+        p.fillRect(zone, couleur_vide);
+}
+
+void Calque::redessiner_zone(Document& d, const ReglagesTrace& r, QRect zone) {
+    if (!existe()) return;
+    zone &= image.rect();
+    if (zone.isEmpty()) return;
+    restaure_fond(zone);
+    vue.marque_sale();
+    if (r.sans_lignes) return;
+    const int nb_points = d.nb_points;
+    const bool nouvelle_ligne = d.nouvelle_ligne;
+    const int ox = zone.x(), oy = zone.y();
+    // Everything is drawn into a window over the zone's own pixels, shifted: what falls
+    // outside is clipped, and the pixels inside come out as a whole rebuild makes them.
+    QImage entier = std::move(image);
+    image = QImage(entier.bits() + static_cast<qsizetype>(oy) * entier.bytesPerLine() + ox * (entier.depth() / 8),
+                   zone.width(), zone.height(), entier.bytesPerLine(), entier.format());
+    const auto touche = [&](int x0, int y0, int x1, int y1, int marge) {
+        return std::max(x0, x1) + marge >= zone.left() && std::min(x0, x1) - marge <= zone.right() &&
+               std::max(y0, y1) + marge >= zone.top() && std::min(y0, y1) - marge <= zone.bottom();
+    };
+    const Grille& cal = d.StringGrid2;
+    const int ccx = d.indice_col_cal("x"), ccy = d.indice_col_cal("y");
+    for (int k = 1; k <= d.nb_calage; ++k) {
+        const int x = val_entier(cal.cell(ccx, k)), y = val_entier(cal.cell(ccy, k));
+        if (touche(x, y, x, y, 12)) af_croix_calage(x - ox, y - oy);
+    }
+    const Grille& points = d.StringGrid1;
+    const int cn = d.indice_col("n"), cL = d.indice_col("L"), px = d.indice_col("x"), py = d.indice_col("y");
+    Styles styles(d);
+    {
+        QPainter p(&image);
+        int L_precedent = 0, x_prec = 0, y_prec = 0;
+        for (int row = 1; row <= nb_points; ++row) {
+            if (points.cell(cn, row).empty()) continue;
+            const int L = val_entier(points.cell(cL, row));
+            if (L > 0) {
+                d.nouvelle_ligne = L != L_precedent;
+                L_precedent = L;
+            }
+            const int x = val_entier(points.cell(px, row)), y = val_entier(points.cell(py, row));
+            const StyleLigne& s = styles.de(L);
+            const int marge = 2 * std::max(s.epaisseur, 1) + 2;
+            const bool segment = row > 1 && r.mode_lignes && !d.nouvelle_ligne;
+            const bool libelle = r.libelles && x <= zone.right() && y <= zone.bottom();
+            if (libelle || touche(segment ? x_prec : x, segment ? y_prec : y, x, y, marge)) {
+                d.nb_points = row;
+                dernier_x = x_prec - ox;
+                dernier_y = y_prec - oy;
+                trace_point(p, s, d, r, x - ox, y - oy, row);
+            }
+            d.nouvelle_ligne = false;
+            x_prec = x;
+            y_prec = y;
+        }
+    }
+    image = std::move(entier);
+    // As after a whole rebuild: the rubber band leaves from the last row.
+    dernier_x = nb_points > 0 ? val_entier(points.cell(px, nb_points)) : 0;
+    dernier_y = nb_points > 0 ? val_entier(points.cell(py, nb_points)) : 0;
+    d.nb_points = nb_points;
+    d.nouvelle_ligne = nouvelle_ligne;
+    vue.marque_sale();
+}
+
 } // namespace vuv

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 
 class QPainter;
 
@@ -45,6 +46,9 @@ public:
     void af_micro_point(int x, int y, const QColor& c, const QColor& d);
     void af_croix_calage(int x, int y);
     void redessiner_calque(Document& d, const ReglagesTrace& r);
+    // The same pixels as redessiner_calque inside `zone` only (overlay pixels): an edit redraws
+    // what it changed, not the whole scan.
+    void redessiner_zone(Document& d, const ReglagesTrace& r, QRect zone);
 
 private:
     struct StyleLigne {
@@ -53,6 +57,7 @@ private:
         bool affichee = true;
     };
     class Styles;
+    void restaure_fond(const QRect& zone);
     void trace_point(QPainter& p, const StyleLigne& s, Document& d, const ReglagesTrace& r, int x, int y, int row);
 };
 

@@ -10,6 +10,7 @@
 #include "windows/commun/Textes.h"
 #include "windows/points/scroll2.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/edition/ModeEdition.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,8 +47,9 @@ bool TForm1::fenetre_points_active() const {
     return f && f->isActiveWindow();
 }
 
-void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers) {
+void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat) {
     if (!calque.existe()) return;
+    if (mode_edition->presse(bouton, mx, my, etat)) return;
     if (bouton == Qt::RightButton) {
         if (en_mode_tablette()) {
             Nouvelle_suite_de_points();
@@ -74,6 +76,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
         if (calcul_surface) calcul_surface(x, y);
         break;
     case ModeSouris::cap: clic_cap(x, y); break;
+    case ModeSouris::modifier: break;
     default: presse_coloriage(x, y); break;
     }
 }
@@ -85,6 +88,7 @@ void TForm1::choisit_mode_souris(ModeSouris m) {
 
 void TForm1::Image1MouseUp() {
     peinture_en_cours = false;
+    mode_edition->relache();
     if (!glissement) return;
     glissement = false;
     Image1->unsetCursor();
@@ -102,6 +106,7 @@ void TForm1::Image1Wheel(int delta) {
 }
 
 void TForm1::clic_digitaliser(int x, int y) {
+    mode_edition->accroche_saisie(x, y);
     PileAnnulation::Edition edition(&annulation, noms_editions::point_digitalise);
     if (vuv::clic_digitaliser(doc, x, y, methode_calage(), en_mode_tablette()) == ResultatClic::calage) {
         edition.renomme(noms_editions::point_de_calage);
@@ -255,6 +260,10 @@ void TForm1::Image1MouseMove(int mx, int my) {
         glisse_x = mx;
         glisse_y = my;
         redessiner();
+        return;
+    }
+    if (mode_souris() == ModeSouris::modifier) {
+        mode_edition->bouge(mx, my);
         return;
     }
     const bool cap = mode_souris() == ModeSouris::cap;
