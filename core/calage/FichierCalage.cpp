@@ -55,6 +55,49 @@ std::vector<std::string_view> champs_de(std::string_view l, std::size_t max) {
 
 } // namespace
 
+std::string texte_points_controle(const std::vector<PointControle>& points) {
+    std::string t;
+    for (const PointControle& p : points) {
+        t += nombre(p.x) + " " + nombre(p.y) + " " + nombre(p.X) + " " + nombre(p.Y);
+        if (!p.nom.empty()) t += " " + p.nom;
+        t += "\r\n";
+    }
+    return t;
+}
+
+std::string lit_points_controle(std::string_view texte, std::vector<PointControle>& points) {
+    std::vector<PointControle> lus;
+    int numero = 0;
+    for (std::string_view l : lignes_de(texte)) {
+        ++numero;
+        const auto blanc = [](char c) { return c == ' ' || c == '\t'; };
+        std::size_t i = 0;
+        while (i < l.size() && blanc(l[i])) ++i;
+        if (i == l.size() || l[i] == '#') continue;
+        PointControle p;
+        long double* v[] = {&p.x, &p.y, &p.X, &p.Y};
+        for (long double* cible : v) {
+            while (i < l.size() && blanc(l[i])) ++i;
+            std::size_t fin = i;
+            while (fin < l.size() && !blanc(l[fin])) ++fin;
+            std::string mot(l.substr(i, fin - i));
+            for (char& c : mot)
+                if (c == ',') c = '.';
+            if (!lit_nombre(mot, *cible))
+                return "La ligne " + std::to_string(numero) + " n'a pas la forme « x y X Y [nom] ».";
+            i = fin;
+        }
+        while (i < l.size() && blanc(l[i])) ++i;
+        p.nom = std::string(l.substr(i));
+        lus.push_back(std::move(p));
+        if (static_cast<int>(lus.size()) > max_points_controle)
+            return "Le fichier tient plus de " + std::to_string(max_points_controle) + " points de calage.";
+    }
+    if (lus.empty()) return "Le fichier ne tient aucun point de calage « x y X Y [nom] ».";
+    points = std::move(lus);
+    return {};
+}
+
 std::string chemin_calage(const std::string& projet) { return chemin_base(projet) + ".cal"; }
 
 std::string texte_calage(const CalageEtendu& c) {

@@ -10,6 +10,12 @@ namespace vuv {
 
 class Document;
 
+// Control points exchanged with other tools: one a line "x y X Y [nom]", blanks or tabs between,
+// a point or a comma as decimal separator; lines starting with '#' and blank lines are skipped.
+std::string texte_points_controle(const std::vector<PointControle>& points);
+// Empty when every line was read (`points` then replaced), else the French reason naming the line.
+std::string lit_points_controle(std::string_view texte, std::vector<PointControle>& points);
+
 std::string chemin_calage(const std::string& projet);
 
 // UTF-8 text of the side file.

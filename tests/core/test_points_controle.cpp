@@ -209,3 +209,25 @@ TEST_F(PointsDeControle, AFitThatCannotBeMadeKeepsThePointsForTheNextSave) {
 
 } // namespace
 } // namespace vuv
+
+namespace vuv {
+namespace {
+
+TEST(EchangePoints, TextOutAndBackAndBadLinesNamed) {
+    std::vector<PointControle> p{{150, 220, 652078.25L, 6860900.5L, "borne A", true}, {4000.5L, 9, -1e-3L, 2, "", false}};
+    std::vector<PointControle> lus;
+    ASSERT_EQ(lit_points_controle(texte_points_controle(p), lus), "");
+    ASSERT_EQ(lus.size(), 2u);
+    EXPECT_EQ(lus[0].nom, "borne A");
+    EXPECT_EQ(lus[1].X, p[1].X);
+    EXPECT_TRUE(lus[1].utilise) << "brought in, every point counts";
+    ASSERT_EQ(lit_points_controle("# x y X Y\n\n 1,5\t2 3 4 puits\r\n", lus), "");
+    EXPECT_EQ(lus[0].x, 1.5L);
+    EXPECT_EQ(lus[0].nom, "puits");
+    EXPECT_EQ(lit_points_controle("1 2 3 4\n1 2 trois 4\n", lus), "La ligne 2 n'a pas la forme « x y X Y [nom] ».");
+    EXPECT_EQ(lus.size(), 1u) << "a refused file leaves the points as they were";
+    EXPECT_EQ(lit_points_controle("# rien\n", lus), "Le fichier ne tient aucun point de calage « x y X Y [nom] ».");
+}
+
+} // namespace
+} // namespace vuv

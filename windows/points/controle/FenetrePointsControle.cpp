@@ -1,6 +1,11 @@
 #include "windows/points/controle/FenetrePointsControle.h"
 
+#include "core/calage/FichierCalage.h"
 #include "core/calage/Transformation.h"
+#include "core/fichiers/EcritureSure.h"
+#include "core/text/encodage.h"
+#include "core/ui/PortUtilisateur.h"
+#include "windows/commun/Dialogues.h"
 #include "core/document/Document.h"
 #include "core/text/extraitUTIL.h"
 #include "windows/commun/Textes.h"
@@ -54,6 +59,14 @@ FenetrePointsControle::FenetrePointsControle(Document& doc, QWidget* parent)
     haut->addWidget(methode_, 1);
     haut->addWidget(ajouter);
     haut->addWidget(supprimer);
+    auto* importer = new QPushButton(QStringLiteral("Importer…"), this);
+    auto* exporter = new QPushButton(QStringLiteral("Exporter…"), this);
+    importer->setObjectName(QStringLiteral("importer"));
+    exporter->setObjectName(QStringLiteral("exporter"));
+    haut->addWidget(importer);
+    haut->addWidget(exporter);
+    connect(importer, &QPushButton::clicked, this, &FenetrePointsControle::importe);
+    connect(exporter, &QPushButton::clicked, this, &FenetrePointsControle::exporte);
     auto* l = new QVBoxLayout(this);
     l->addLayout(haut);
     l->addWidget(table_, 1);
@@ -148,6 +161,46 @@ void FenetrePointsControle::supprime() {
     doc_.controle.points.erase(doc_.controle.points.begin() + r);
     relit();
     applique();
+}
+
+namespace {
+const QString filtre_points = QStringLiteral("Points x y X Y [nom] (*.txt)|*.txt|Tous les fichiers|*.*");
+}
+
+void FenetrePointsControle::importe() {
+    DemandeFichier q;
+    q.titre = QStringLiteral(" Importer des points de calage  x y X Y [nom]");
+    q.filtre = filtre_points;
+    const auto chemin = dialogues().ouvrir(q);
+    if (!chemin) return;
+    std::vector<PointControle> lus;
+    std::string erreur;
+    try {
+        erreur = lit_points_controle(cp1252_vers_utf8(lit_fichier(ss(*chemin))), lus);
+    } catch (const ErreurFichier& e) {
+        erreur = e.what();
+    }
+    if (!erreur.empty()) {
+        port().information(ss(*chemin) + " : " + erreur);
+        return;
+    }
+    doc_.controle.points = std::move(lus);
+    relit();
+    applique();
+}
+
+void FenetrePointsControle::exporte() {
+    DemandeFichier q;
+    q.titre = QStringLiteral(" Exporter les points de calage  x y X Y [nom]");
+    q.filtre = filtre_points;
+    q.nom = QStringLiteral("points_calage.txt");
+    const auto chemin = dialogues().enregistrer(q);
+    if (!chemin) return;
+    try {
+        ecrit_fichier_sur(ss(*chemin), utf8_vers_cp1252(texte_points_controle(doc_.controle.points)));
+    } catch (const ErreurFichier& e) {
+        port().information(e.what());
+    }
 }
 
 void FenetrePointsControle::applique() {

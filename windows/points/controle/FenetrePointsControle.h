@@ -31,6 +31,8 @@ private:
     void methode_changee(int index);
     void ajoute();
     void supprime();
+    void importe();
+    void exporte();
     // Fits again, rewrites every point and shows the residuals.
     void applique();
     void affiche_residus();
