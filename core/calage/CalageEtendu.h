@@ -32,4 +32,8 @@ struct CalageEtendu {
     const std::string& reajuste();
 };
 
+// What a world file written through the fit says at the end: the fit's RMS, and that a
+// projective map is only approached by the file's affine terms. Empty without a fit.
+std::string message_fichier_monde(const CalageEtendu& c);
+
 } // namespace vuv

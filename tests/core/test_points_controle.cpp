@@ -100,6 +100,19 @@ TEST_F(PointsDeControle, TheWorstPointStandsOutAndUntickingItBringsTheRmsUnderAP
     EXPECT_NEAR(val_r(point(d, 2, "Y")), Y, 1e-7L);
 }
 
+TEST_F(PointsDeControle, AWorldFileFromTheFitSaysItsRms) {
+    d.controle.points[6].utilise = false;
+    d.applique_controle();
+    const BilanCalage b = bilan(d);
+    EXPECT_EQ(message_fichier_monde(d.controle),
+              "Fichier de géoréférence écrit d'après la transformation « Affine (moindres carrés) » : erreur moyenne "
+              "quadratique " + fixe_local(b.rms_pixels, 3) + " px (" + fixe_local(b.rms_carte, 4) +
+              " en unités de la carte) sur 11 points.");
+    d.controle.methode = MethodeTransformation::affine_exacte;
+    d.applique_controle();
+    EXPECT_EQ(message_fichier_monde(d.controle), "") << "the three-point calibration says nothing more than before";
+}
+
 TEST_F(PointsDeControle, TheExactMethodGoesBackToTheThreeRows) {
     const std::string X_ajuste = point(d, 1, "X");
     d.controle.methode = MethodeTransformation::affine_exacte;
