@@ -124,61 +124,6 @@ TEST(Projective, FourPointsAgreeWithADirectSolve) {
     }
 }
 
-// Residuals and RMS from the fitted affine map, worked out here from the normal equations.
-TEST(Bilan, ResidualsAndRmsAgreeWithTheNormalEquations) {
-    auto pts = points_de(affine_vraie, 12, 0.4L);
-    pts[5].utilise = false;
-    TransformationMoindresCarres t;
-    ASSERT_EQ(t.ajuste(pts), "");
-    // Normal equations N u = r for (1, x, y), solved by Cramer's rule, for X then Y.
-    ld N[3][3] = {}, rX[3] = {}, rY[3] = {};
-    for (const auto& p : pts) {
-        if (!p.utilise) continue;
-        const ld v[3] = {1, p.x, p.y};
-        for (int i = 0; i < 3; ++i) {
-            for (int j = 0; j < 3; ++j) N[i][j] += v[i] * v[j];
-            rX[i] += v[i] * p.X;
-            rY[i] += v[i] * p.Y;
-        }
-    }
-    const auto det = [](ld m[3][3]) {
-        return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
-               m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-    };
-    const auto resout = [&](const ld r[3], ld u[3]) {
-        for (int k = 0; k < 3; ++k) {
-            ld m[3][3];
-            for (int i = 0; i < 3; ++i)
-                for (int j = 0; j < 3; ++j) m[i][j] = j == k ? r[i] : N[i][j];
-            u[k] = det(m) / det(N);
-        }
-    };
-    ld a[3], b[3];
-    resout(rX, a);
-    resout(rY, b);
-    const BilanCalage bilan = bilan_calage(t, pts);
-    ld somme = 0, somme_px = 0;
-    const ld det_px = a[1] * b[2] - a[2] * b[1];
-    for (std::size_t i = 0; i < pts.size(); ++i) {
-        const auto& p = pts[i];
-        const ld dX = a[0] + a[1] * p.x + a[2] * p.y - p.X, dY = b[0] + b[1] * p.x + b[2] * p.y - p.Y;
-        // The pixel residual: the typed point brought back through the inverse of the fit.
-        const ld ex = p.X - a[0], ey = p.Y - b[0];
-        const ld dx = (b[2] * ex - a[2] * ey) / det_px - p.x, dy = (a[1] * ey - b[1] * ex) / det_px - p.y;
-        const Residu& r = bilan.residus[i];
-        EXPECT_NEAR(r.dX, dX, 1e-9L);
-        EXPECT_NEAR(r.dY, dY, 1e-9L);
-        EXPECT_NEAR(r.dx, dx, 1e-8L);
-        EXPECT_NEAR(r.dy, dy, 1e-8L);
-        if (!p.utilise) continue;
-        somme += dX * dX + dY * dY;
-        somme_px += dx * dx + dy * dy;
-    }
-    EXPECT_EQ(bilan.utilises, 11);
-    EXPECT_NEAR(bilan.rms_carte, std::sqrt(somme / (11 - 3)), 1e-9L);
-    EXPECT_NEAR(bilan.rms_pixels, std::sqrt(somme_px / (11 - 3)), 1e-8L);
-}
-
 struct CasRefus {
     MethodeTransformation m;
     std::function<void(std::vector<PointControle>&)> abime;

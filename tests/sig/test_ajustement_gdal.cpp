@@ -10,7 +10,7 @@
 namespace vuv {
 namespace {
 
-TEST(AjustementGdal, AffineCoefficientsAgreeWithGcpsToGeoTransform) {
+TEST(AjustementGdal, AffineTermsResidualsAndRmsAgreeWithGdal) {
     for (int n : {3, 7, 25}) {
         std::vector<PointControle> pts;
         std::vector<GDAL_GCP> gcps(static_cast<std::size_t>(n));
@@ -36,6 +36,29 @@ TEST(AjustementGdal, AffineCoefficientsAgreeWithGcpsToGeoTransform) {
         const long double nous[6] = {m[2], m[0], m[1], m[5], m[3], m[4]};
         for (int k = 0; k < 6; ++k)
             EXPECT_NEAR(static_cast<double>(nous[k]), gt[k], 1e-9 * std::fabs(gt[k])) << n << " points, term " << k;
+        if (n == 3) continue;
+        // Residuals and RMS worked out from GDAL's terms and its own inverse, one point unticked.
+        pts[1].utilise = false;
+        ASSERT_EQ(t.ajuste(pts), "");
+        gcps.erase(gcps.begin() + 1);
+        ASSERT_TRUE(GDALGCPsToGeoTransform(n - 1, gcps.data(), gt, TRUE));
+        const BilanCalage b = bilan_calage(t, pts);
+        double inv[6] = {};
+        ASSERT_TRUE(GDALInvGeoTransform(gt, inv));
+        double s = 0, s_px = 0;
+        for (int i = 0; i < n; ++i) {
+            if (i == 1) continue;
+            const GDAL_GCP& g = gcps[static_cast<std::size_t>(i < 1 ? i : i - 1)];
+            const double dX = gt[0] + gt[1] * g.dfGCPPixel + gt[2] * g.dfGCPLine - g.dfGCPX;
+            const double dY = gt[3] + gt[4] * g.dfGCPPixel + gt[5] * g.dfGCPLine - g.dfGCPY;
+            const double dx = inv[0] + inv[1] * g.dfGCPX + inv[2] * g.dfGCPY - g.dfGCPPixel;
+            const double dy = inv[3] + inv[4] * g.dfGCPX + inv[5] * g.dfGCPY - g.dfGCPLine;
+            EXPECT_NEAR(static_cast<double>(b.residus[static_cast<std::size_t>(i)].dY), dY, 1e-6) << i;
+            s += dX * dX + dY * dY;
+            s_px += dx * dx + dy * dy;
+        }
+        EXPECT_NEAR(static_cast<double>(b.rms_carte), std::sqrt(s / (n - 1 - 3)), 1e-6);
+        EXPECT_NEAR(static_cast<double>(b.rms_pixels), std::sqrt(s_px / (n - 1 - 3)), 1e-5);
     }
 }
 
