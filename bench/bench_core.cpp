@@ -64,6 +64,33 @@ void BM_Recalcul(benchmark::State& state) {
 }
 BENCHMARK(BM_Recalcul)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The same recompute through a projective fit of eight control points, the first three the
+// calibration rows: the fit must cost next to nothing beside the text of each row.
+void BM_RecalculProjectif(benchmark::State& state) {
+    vuv::SeparateurLocal sep(',');
+    const int n = static_cast<int>(state.range(0));
+    vuv::Document d = document_de(n);
+    for (int k = 0; k < 3; ++k) {
+        const auto& c = d.calage[static_cast<std::size_t>(k)];
+        d.controle.points.push_back({static_cast<long double>(c.x), static_cast<long double>(c.y), c.X, c.Y, "", true});
+    }
+    for (auto [x, y] : {std::pair{4400, 500}, {2300, 2100}, {900, 3000}, {3900, 3300}, {2600, 800}}) {
+        vuv::PointControle p{static_cast<long double>(x), static_cast<long double>(y), 0, 0, "", true};
+        d.repere_carte(x, y, p.X, p.Y);
+        p.X += 0.002L * x;
+        p.Y -= 0.001L * y;
+        d.controle.points.push_back(p);
+    }
+    d.controle.methode = vuv::MethodeTransformation::projective;
+    if (!d.applique_controle().empty()) state.SkipWithError("projective fit refused");
+    for (auto _ : state) {
+        d.calcul_nouveaux_calage();
+        benchmark::DoNotOptimize(d.StringGrid1.cell(3, n).data());
+    }
+    state.SetItemsProcessed(state.iterations() * n);
+}
+BENCHMARK(BM_RecalculProjectif)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // The floor for the same number of conversions: per row the recompute reads 6 numbers from
 // text (L, x, y, X, Y, Z) and writes 7 back (n, L, X, Y, Z, x, y), here with the standard
 // library's fastest conversions on long double and no table, format or separator rules.

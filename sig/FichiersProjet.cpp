@@ -23,7 +23,7 @@ bool extension_est(const std::string& fichier, const std::string& ext) {
 std::string projet_proprietaire(const std::string& fichier) {
     if (extension_est(fichier, ".trl")) return fichier;
     std::string souche;
-    for (const char* annexe : {".prj", ".paire"})
+    for (const char* annexe : {".prj", ".paire", ".cal"})
         if (extension_est(fichier, annexe)) souche = fichier.substr(0, fichier.size() - std::string(annexe).size());
     if (souche.empty()) return {};
     for (const char* ext : {".trl", ".TRL", ".Trl"})

@@ -45,6 +45,10 @@ void restaure_ligne(Grille& g, int row, const std::vector<std::string>& cellules
 } // namespace
 
 void Document::repere_carte(int x, int y, long double& X, long double& Y) const {
+    if (controle.ajustee) {
+        controle.ajustee->vers_carte(x, y, X, Y);
+        return;
+    }
     if (nb_calage < 3) return;
     const auto& c1 = calage[0];
     const auto& c2 = calage[1];
@@ -61,6 +65,16 @@ void Document::repere_carte(int x, int y, long double& X, long double& Y) const 
 }
 
 void Document::repere_image(long double X, long double Y, int& x, int& y) const {
+    if (controle.ajustee) {
+        ld xr = 0, yr = 0;
+        if (!controle.ajustee->vers_image(X, Y, xr, yr)) return;
+        xr = arrondi_pair(xr);
+        yr = arrondi_pair(yr);
+        if (!tient_en_int32(xr) || !tient_en_int32(yr)) return;
+        x = static_cast<int>(xr);
+        y = static_cast<int>(yr);
+        return;
+    }
     if (nb_calage < 3) return;
     const auto& c1 = calage[0];
     const auto& c2 = calage[1];
@@ -226,6 +240,7 @@ void Document::calcul_nouveaux_calage() {
         e.Y = val_r(StringGrid2.cell(cc.Y, k));
         e.Z = val_r(StringGrid2.cell(cc.Z, k));
     }
+    synchronise_controle();
 
     const Colonnes c = colonnes(StringGrid1);
     Grille::Lot lot(StringGrid1);

@@ -2,6 +2,7 @@
 // The work: the three tables (points StringGrid1, calibration StringGrid2, lines StringGrid3),
 // the counters, the three calibration records and the few values saved with a project.
 // Operations keep the names the windows know them by; windows hold a reference and delegate.
+#include "core/calage/CalageEtendu.h"
 #include "core/document/VueDocument.h"
 #include "core/table/Grille.h"
 
@@ -73,6 +74,8 @@ public:
     // The project's coordinate system as WKT, kept in "<projet>.prj" beside the project; empty
     // when it has none.
     std::string systeme_wkt;
+    // Control points beyond the three calibration rows, kept in "<projet>.cal" beside the project.
+    CalageEtendu controle;
 
     // The window side; a silent view until one is attached.
     void attache_vue(VueDocument* v);
@@ -118,6 +121,10 @@ public:
     void stocke_modif_xy(int row);
     void extrait_xy(int row, int& x, int& y) const;
     void mess_3_calage_svp_et_init(bool tablette);
+    // The first three ticked control points become the calibration rows, the chosen method is
+    // fitted and every point recomputed; returns the fit's French failure (the points then keep
+    // the three-point calibration).
+    std::string applique_controle();
 
 private:
     // Column indices found by header text, resolved once per row or once per batch of rows.
@@ -130,6 +137,8 @@ private:
     bool lit_point(const Colonnes& c, int row, LignePoint& p) const;
     void recalcule_point(const Colonnes& c, int row);
     void construit_troisieme_point(int& count, MethodeCalage methode, bool tablette);
+    // The calibration rows as typed go back into the first three ticked control points, refitted.
+    void synchronise_controle();
 
     std::vector<std::string_view> cellules_; // scratch for building one row
     VueDocument* vue_;

@@ -173,6 +173,7 @@ std::string applique_calage(Document& d, const CalageCompagnon& c) {
         }
     }
     d.nb_calage = 3;
+    d.controle = {};
     d.releve_calage(3);
     d.sauve = false;
     return {};

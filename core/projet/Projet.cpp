@@ -1,5 +1,7 @@
 #include "core/projet/Projet.h"
 
+#include "core/calage/FichierCalage.h"
+
 #include "core/document/Document.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/projet/LecteurTexte.h"
@@ -113,16 +115,24 @@ std::string ecrit_projet(Document& d, const std::string& chemin, bool avec_fond)
     const std::string prj = chemin_systeme(fichier);
     std::optional<EcritureSure> systeme;
     if (!d.systeme_wkt.empty()) systeme.emplace(prj).ecrit(d.systeme_wkt);
+    // The control points beyond the three rows likewise; a side file that could not be read
+    // when the project was opened is left as it is.
+    const std::string cal = chemin_calage(fichier);
+    std::optional<EcritureSure> points;
+    if (d.controle.a_garder()) points.emplace(cal).ecrit(utf8_vers_cp1252(texte_calage(d.controle)));
     // Renamed last: a save cut between the renames leaves a pair that opening can tell apart.
     EcritureSure paire(chemin_paire(fichier));
     paire.ecrit(texte_paire(octets, d.systeme_wkt.empty() ? nullptr : &d.systeme_wkt));
     if (!trl.acheve()) throw ErreurFichier(trl.message());
     if (systeme && !systeme->acheve()) throw ErreurFichier(systeme->message());
+    if (points && !points->acheve()) throw ErreurFichier(points->message());
     // On disk before the new project replaces the old: a save cut after that finds it.
     if (!paire.acheve()) throw ErreurFichier(paire.message());
     if (!trl.valide()) throw ErreurFichier(trl.message());
     if (systeme && !systeme->valide()) throw ErreurFichier(systeme->message());
+    if (points && !points->valide()) throw ErreurFichier(points->message());
     if (!systeme) ::unlink(prj.c_str());
+    if (!points && !d.controle.fichier_refuse) ::unlink(cal.c_str());
     // The pair is saved; a record that could not follow is only older, and opening then
     // reads the pair as a project without one.
     if (!paire.valide()) ::unlink(chemin_paire(fichier).c_str());
@@ -289,6 +299,8 @@ void lit_points_et_lignes(LecteurTexte& f, Document& d) {
 void applique_calage(Document& d, const Contenu& c) {
     const int nb_calage = c.comptes[2];
     d.nb_calage = nb_calage;
+    // Another project's control points do not follow; its own side file is read after.
+    d.controle = {};
     Grille& cal = d.StringGrid2;
     if (cal.row_count() < 4) cal.set_row_count(4);
     lit_liste_virgules(cal, 0, c.entete);

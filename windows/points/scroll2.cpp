@@ -14,6 +14,7 @@
 #include "windows/question/Unit6.h"
 #include "windows/principale/scroll.h"
 #include "windows/points/scroll2_controles.h"
+#include "windows/points/controle/FenetrePointsControle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -220,6 +221,16 @@ void TForm2::construit_haut(QVBoxLayout* l) {
     Edit_dy0->setToolTip(QStringLiteral("dy0"));
     r->addWidget(SpeedButton9);
     r->addWidget(SpeedButton10);
+    QPushButton* controle = bouton(p, "BoutonPointsControle", QStringLiteral("Points de calage…"),
+                                   QStringLiteral("plus de 3 points, la transformation et les écarts"));
+    r->addWidget(controle);
+    connect(controle, &QPushButton::clicked, this, [this] {
+        auto* f = findChild<FenetrePointsControle*>();
+        if (!f) f = new FenetrePointsControle(doc, this);
+        f->relit();
+        f->show();
+        f->raise();
+    });
     r->addWidget(Edit_dx0);
     r->addWidget(Edit_dy0);
     r->addStretch(1);

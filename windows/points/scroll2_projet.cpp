@@ -1,6 +1,7 @@
 // Reading a project file into the points window and the main window.
 #include "windows/points/scroll2.h"
 
+#include "core/calage/FichierCalage.h"
 #include "core/annulation/NomsEditions.h"
 #include "core/annulation/PileAnnulation.h"
 #include "core/document/Document.h"
@@ -118,6 +119,7 @@ bool TForm2::lit_projet_octets_de(std::string_view octets, const QString& fichie
     if (!avertissement.empty()) port().information(avertissement);
     if (!lu) port().information(erreur);
     doc.systeme_wkt = wkt;
+    if (const std::string m = lit_calage_projet(doc, ss(projet)); !m.empty()) port().information(m);
     if (TForm1* f1 = form1()) f1->affiche_systeme();
     if (doc.nb_points > 0) montre_table_points();
     affiche_nb_points();

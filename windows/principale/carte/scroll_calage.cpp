@@ -69,6 +69,7 @@ void TForm1::construit_panneau_calage() {
 void TForm1::SpeedButton14Click() {
     const PileAnnulation::Edition edition(&annulation, noms_editions::nouvelle_calibration);
     doc.nb_calage = 0;
+    doc.controle = {};
     activateWindow();
     setFocus();
     choisit_mode_souris(ModeSouris::digitaliser);

@@ -4,6 +4,7 @@
 // changes nothing but the calibration question. Also the project's coordinate system.
 #include "windows/principale/scroll.h"
 
+#include "core/calage/CalageEtendu.h"
 #include "core/fichiers/EcritureSure.h"
 #include "core/georef/Compagnon.h"
 #include "core/georef/Monde.h"
@@ -89,6 +90,7 @@ void TForm1::georeference_image_enregistree(const QString& chemin) {
     }
     try {
         sig::ecrit_georeference(ss(chemin), *t, doc.systeme_wkt);
+        if (const std::string m = message_fichier_monde(doc.controle); !m.empty()) port().information(m);
     } catch (const ErreurFichier& e) {
         port().erreur(e.what());
     }
