@@ -1,0 +1,82 @@
+// What the tracer says, and keeps, when there is nothing sound to follow.
+#include "core/pixels/SuiviTrait.h"
+#include "core/pixels/Trace.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using namespace vuv;
+
+constexpr std::uint16_t papier = 0x7FFF, rouge = 0x7C00, bleu = 0x001F;
+
+struct Carte {
+    std::vector<std::uint16_t> px;
+    VuePixels v;
+    Carte(int l, int h) : px(std::size_t(l) * std::size_t(h), papier) {
+        v = {reinterpret_cast<std::uint8_t*>(px.data()), l, h, 2L * l, FormatPixels::rgb555};
+    }
+};
+
+struct CasMauvais {
+    const char* nom;
+    int x0, y0, x1, y1;
+    int tolerance;
+    long noeuds_max;
+    bool arrete; // the caller stops the search at once
+    EchecSuivi attendu;
+    const char* message;
+};
+
+class SuiviTraitMauvais : public ::testing::TestWithParam<CasMauvais> {};
+
+// Two red strokes 100 px apart and a blue one.
+TEST_P(SuiviTraitMauvais, aBadStartSaysWhyAndKeepsNoPoint) {
+    const CasMauvais c = GetParam();
+    Carte m(400, 300);
+    trace_segment(m.v, 20, 50, 150, 50, 3, rouge);
+    trace_segment(m.v, 250, 50, 380, 50, 3, rouge);
+    trace_segment(m.v, 20, 150, 380, 150, 3, bleu);
+    ReglagesSuivi r;
+    r.tolerance_couleur = c.tolerance;
+    r.noeuds_max = c.noeuds_max;
+    const ResultatSuivi res =
+        suit_trait(m.v, couleur_sous(m.v, c.x0, c.y0), c.x0, c.y0, c.x1, c.y1, r, [&] { return c.arrete; });
+    EXPECT_EQ(res.echec, c.attendu);
+    EXPECT_EQ(res.message, c.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cas, SuiviTraitMauvais,
+    ::testing::Values(
+        CasMauvais{"blankPaper", 200, 100, 100, 50, 60, 8'000'000, false, EchecSuivi::pas_un_trait,
+                   "Pas de trait sous le clic : sa couleur couvre toute la zone autour (papier, ou tolérance trop large)."},
+        CasMauvais{"toleranceMatchingEverything", 100, 50, 300, 50, 450, 8'000'000, false, EchecSuivi::pas_un_trait,
+                   "Pas de trait sous le clic : sa couleur couvre toute la zone autour (papier, ou tolérance trop large)."},
+        CasMauvais{"secondClickOffTheColour", 100, 50, 100, 150, 60, 8'000'000, false, EchecSuivi::arrivee,
+                   "Le second clic n'est pas sur la couleur du trait."},
+        CasMauvais{"clickOutsideTheMap", 100, 50, 500, 50, 60, 8'000'000, false, EchecSuivi::hors_carte,
+                   "Suivi impossible : un clic est hors de la carte."},
+        CasMauvais{"unconnectedStrokes", 100, 50, 300, 50, 60, 8'000'000, false, EchecSuivi::coupe,
+                   "Le trait s'interrompt : plus de pixels de sa couleur au-delà (écart de plus de 24 px, ou un autre trait)."},
+        CasMauvais{"pathOverTheBudget", 20, 150, 380, 150, 60, 300, false, EchecSuivi::trop_long,
+                   "Recherche arrêtée : le trait est trop long pour être suivi d'un coup, cliquer plus près."},
+        CasMauvais{"stoppedByTheCaller", 20, 150, 380, 150, 60, 8'000'000, true, EchecSuivi::interrompu,
+                   "Suivi du trait interrompu."}),
+    [](const auto& i) { return std::string(i.param.nom); });
+
+// The cut stroke: the preview stops at the end of the first stroke, not beyond.
+TEST(SuiviTrait, aStrokeThatStopsLeavesThePreviewWhereItStops) {
+    Carte m(400, 300);
+    trace_segment(m.v, 20, 50, 150, 50, 3, rouge);
+    trace_segment(m.v, 250, 50, 380, 50, 3, rouge);
+    const ResultatSuivi res = suit_trait(m.v, couleur_sous(m.v, 30, 50), 30, 50, 300, 50, ReglagesSuivi{});
+    ASSERT_EQ(res.echec, EchecSuivi::coupe);
+    ASSERT_FALSE(res.points.empty());
+    EXPECT_NEAR(res.points.back().x, 150, 2);
+    EXPECT_NEAR(res.points.back().y, 50, 1);
+}
+
+} // namespace
