@@ -388,7 +388,7 @@ ResultatSuivi suit_trait(const VuePixels& v, std::uint32_t couleur, int x0, int 
         return res;
     }
     auto rech = std::make_unique<Recherche>(v, couleur, r, x0, y0, x1, y1);
-    if (!rech->sur_trait(x0, y0) || rech->noye(x0, y0)) {
+    if (!rech->accroche(x0, y0) || rech->noye(x0, y0)) {
         res.echec = EchecSuivi::pas_un_trait;
         res.message = "Pas de trait sous le clic : sa couleur couvre toute la zone autour "
                       "(papier, ou tolérance trop large).";

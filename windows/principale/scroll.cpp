@@ -8,6 +8,7 @@
 #include "windows/principale/BarreOutils.h"
 #include "windows/principale/MenuPrincipal.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAction>
 #include <QButtonGroup>

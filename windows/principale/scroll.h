@@ -34,6 +34,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -59,6 +60,7 @@ class ZoneImage;
 class PanneauExport;
 class PanneauResultats;
 class TForm2;
+class ModeSuivi;
 
 class TForm1 : public QMainWindow, public VueDocument, private PileAnnulation::Observateur {
     Q_OBJECT
@@ -288,10 +290,13 @@ public:
     // (the buttons' ids), the colouring tools last. Checking a button sets it; choisit_mode_souris
     // checks the button.
     enum class ModeSouris { digitaliser, surface, cap, colorer_surface, colorer_bordee, choix_bord, choix_fond,
-                            seuil_gris, pinceau, gomme };
+                            seuil_gris, pinceau, gomme, suivre };
     ModeSouris mode_souris() const { return mode_souris_; }
     void choisit_mode_souris(ModeSouris m);
-    bool mode_coloration() const { return mode_souris_ >= ModeSouris::colorer_surface; }
+    bool mode_coloration() const {
+        return mode_souris_ >= ModeSouris::colorer_surface && mode_souris_ <= ModeSouris::gomme;
+    }
+    std::unique_ptr<ModeSuivi> suivi; // "Suivre un trait" (trace/ModeSuivi)
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
     void Image1MouseMove(int mx, int my);

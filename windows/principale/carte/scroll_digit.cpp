@@ -10,6 +10,7 @@
 #include "windows/commun/Textes.h"
 #include "windows/points/scroll2.h"
 #include "windows/principale/carte/scroll_image.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,6 +75,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
         if (calcul_surface) calcul_surface(x, y);
         break;
     case ModeSouris::cap: clic_cap(x, y); break;
+    case ModeSouris::suivre: suivi->clic(x, y); break;
     default: presse_coloriage(x, y); break;
     }
 }
