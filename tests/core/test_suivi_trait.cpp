@@ -67,16 +67,4 @@ INSTANTIATE_TEST_SUITE_P(
                    "Suivi du trait interrompu."}),
     [](const auto& i) { return std::string(i.param.nom); });
 
-// The cut stroke: the preview stops at the end of the first stroke, not beyond.
-TEST(SuiviTrait, aStrokeThatStopsLeavesThePreviewWhereItStops) {
-    Carte m(400, 300);
-    trace_segment(m.v, 20, 50, 150, 50, 3, rouge);
-    trace_segment(m.v, 250, 50, 380, 50, 3, rouge);
-    const ResultatSuivi res = suit_trait(m.v, couleur_sous(m.v, 30, 50), 30, 50, 300, 50, ReglagesSuivi{});
-    ASSERT_EQ(res.echec, EchecSuivi::coupe);
-    ASSERT_FALSE(res.points.empty());
-    EXPECT_NEAR(res.points.back().x, 150, 2);
-    EXPECT_NEAR(res.points.back().y, 50, 1);
-}
-
 } // namespace

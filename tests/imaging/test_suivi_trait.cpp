@@ -33,13 +33,13 @@ std::vector<PointTrait> courbe(int n, const std::function<PointTrait(double)>& f
     return p;
 }
 
+// An arc from angle `de` to `a_deg`, degrees.
 std::vector<PointTrait> ellipse(double cx, double cy, double a, double b, double de, double a_deg) {
     return courbe(3000, [=](double t) {
         const double th = (de + (a_deg - de) * t) * M_PI / 180;
         return PointTrait{cx + a * std::cos(th), cy + b * std::sin(th)};
     });
 }
-
 std::vector<PointTrait> droite(double x0, double y0, double x1, double y1) {
     return courbe(3000, [=](double t) { return PointTrait{x0 + (x1 - x0) * t, y0 + (y1 - y0) * t}; });
 }
@@ -101,13 +101,10 @@ const QImage& carte(int qualite) {
     return faites[qualite] = vuv::decode_image(f).image;
 }
 
+// To the nearest sample: at most 0.13 px more than to the line itself.
 double distance_a(const std::vector<PointTrait>& l, PointTrait q) {
     double m = 1e9;
-    for (std::size_t i = 1; i < l.size(); ++i) {
-        const double dx = l[i].x - l[i - 1].x, dy = l[i].y - l[i - 1].y, n = dx * dx + dy * dy;
-        const double t = n > 0 ? std::clamp(((q.x - l[i - 1].x) * dx + (q.y - l[i - 1].y) * dy) / n, 0.0, 1.0) : 0;
-        m = std::min(m, std::hypot(q.x - l[i - 1].x - t * dx, q.y - l[i - 1].y - t * dy));
-    }
+    for (const PointTrait& c : l) m = std::min(m, std::hypot(q.x - c.x, q.y - c.y));
     return m;
 }
 
@@ -115,7 +112,6 @@ struct Cas {
     const char* nom;
     std::size_t ligne;
     double de, a; // the clicks, as fractions along the line
-    int tolerance;
     int qualite; // 0: no JPEG
 };
 
@@ -132,8 +128,7 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
     const auto i1 = static_cast<std::size_t>(c.a * double(l.centre.size() - 1));
     const int x0 = int(std::lround(l.centre[i0].x)), y0 = int(std::lround(l.centre[i0].y));
     const int x1 = int(std::lround(l.centre[i1].x)), y1 = int(std::lround(l.centre[i1].y));
-    vuv::ReglagesSuivi r;
-    r.tolerance_couleur = c.tolerance;
+    const vuv::ReglagesSuivi r;
     const vuv::ResultatSuivi res = vuv::suit_trait(v, vuv::couleur_sous(v, x0, y0), x0, y0, x1, y1, r);
     ASSERT_TRUE(res.ok()) << res.message;
 
@@ -146,8 +141,8 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
         for (const QRectF& e : etiquettes)
             if (e.contains(q.x, q.y)) ++sur_croisement;
     }
-    const std::vector<PointTrait> vrai(l.centre.begin() + long(i0), l.centre.begin() + long(i1) + 1);
-    const std::size_t minimum = vuv::simplifie(vrai, r.tolerance_simplification).size();
+    const std::size_t minimum =
+        vuv::simplifie({l.centre.begin() + long(i0), l.centre.begin() + long(i1) + 1}, r.tolerance_simplification).size();
     std::printf("[corpus] %-26s q%-2d  %3zu points (fewest %3zu)  worst %.2f px  %d px of path\n", c.nom,
                 c.qualite, res.points.size(), minimum, pire, res.pixels);
     EXPECT_LE(pire, 1.0);
@@ -157,20 +152,17 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
 
 std::vector<Cas> corpus() {
     const Cas base[] = {
-        {"route_rouge_7px", 0, 0.03, 0.97, 60, 0},
-        {"route_bleue_5px_etiquette", 1, 0.03, 0.97, 60, 0},
-        {"courbe_1_5px", 2, 0.02, 0.98, 60, 0},
-        {"courbe_1px", 3, 0.02, 0.98, 60, 0},
-        {"trait_vert_2px_20deg", 4, 0.02, 0.98, 60, 0},
-        {"route_orange_3px", 5, 0.02, 0.98, 60, 0},
-        {"piste_tiretee", 6, 0.005, 0.9995, 60, 0},
+        {"route_rouge_7px", 0, 0.03, 0.97, 0},
+        {"route_bleue_5px_etiquette", 1, 0.03, 0.97, 0},
+        {"courbe_1_5px", 2, 0.02, 0.98, 0},
+        {"courbe_1px", 3, 0.02, 0.98, 0},
+        {"trait_vert_2px_20deg", 4, 0.02, 0.98, 0},
+        {"route_orange_3px", 5, 0.02, 0.98, 0},
+        {"piste_tiretee", 6, 0.005, 0.9995, 0},
     };
     std::vector<Cas> v;
     for (int q : {0, 90, 60})
-        for (Cas c : base) {
-            c.qualite = q;
-            v.push_back(c);
-        }
+        for (Cas c : base) v.push_back((c.qualite = q, c));
     return v;
 }
 

@@ -9,7 +9,6 @@
 #include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QPainter>
 #include <QTest>
 #include <QToolButton>
@@ -21,7 +20,7 @@ using namespace vuv::test;
 
 namespace {
 
-// A red road 5 px wide from (100, 300) to (500, 300), then up to (500, 100); pixel calibration.
+// A red road 5 px wide from (100, 300) to (500, 300), then up to (500, 100).
 struct Route {
     SeparateurLocal sep{'.'};
     DossierProgrammeTest dossier;
@@ -38,28 +37,14 @@ struct Route {
             p.drawPolyline(std::array{QPointF(100.5, 300.5), QPointF(500.5, 300.5), QPointF(500.5, 100.5)}.data(), 3);
         }
         f.installe_fond(fond.convertToFormat(QImage::Format_RGB555));
-        d.calage = {EnregistrementCalage{true, 0, 0, 0, 0, 0}, EnregistrementCalage{true, 100, 0, 0, 100, 0},
-                    EnregistrementCalage{true, 0, 100, 0, 0, 100}};
-        for (int k = 1; k <= 3; ++k) {
-            const EnregistrementCalage& e = d.calage[static_cast<std::size_t>(k - 1)];
-            d.affecte_calage(k, 0, "cal " + std::to_string(k), 0, 0, 0, e.Y, e.X);
-            d.StringGrid2.set_cell(d.indice_col_cal("x"), k, std::to_string(e.x));
-            d.StringGrid2.set_cell(d.indice_col_cal("y"), k, std::to_string(e.y));
-        }
         d.nb_calage = 3;
         QTest::mouseClick(f.suivi->bouton, Qt::LeftButton);
         f.calque.vue.fixe_vue({0, 0, f.Image1->width() - 1, f.Image1->height() - 1});
         f.redessiner();
         t->port.oublie();
     }
-    QPoint ecran(QPoint p) const {
-        QCoreApplication::processEvents();
-        const auto& v = f.calque.vue.vue();
-        const double sx = static_cast<double>(f.Image1->width()) / v.largeur();
-        const double sy = static_cast<double>(f.Image1->height()) / v.hauteur();
-        return QPoint(static_cast<int>((p.x() - v.x0 + 0.5) * sx), static_cast<int>((p.y() - v.y0 + 0.5) * sy));
-    }
-    void clic(QPoint p) { QTest::mouseClick(f.Image1, Qt::LeftButton, Qt::NoModifier, ecran(p)); }
+    // One screen pixel per overlay pixel.
+    void clic(QPoint p) { QTest::mouseClick(f.Image1, Qt::LeftButton, Qt::NoModifier, p); }
     void touche(Qt::Key k) { QTest::keyClick(f.Image1, k); }
 };
 
