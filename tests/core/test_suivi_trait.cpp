@@ -12,18 +12,12 @@ using namespace vuv;
 
 constexpr std::uint16_t papier = 0x7FFF, rouge = 0x7C00, bleu = 0x001F;
 
-struct Carte {
-    std::vector<std::uint16_t> px;
-    VuePixels v;
-    Carte(int l, int h) : px(std::size_t(l) * std::size_t(h), papier) {
-        v = {reinterpret_cast<std::uint8_t*>(px.data()), l, h, 2L * l, FormatPixels::rgb555};
-    }
-};
+const char* const papier_seul =
+    "Pas de trait sous le clic : sa couleur couvre toute la zone autour (papier, ou tolérance trop large).";
 
 struct CasMauvais {
     const char* nom;
-    int x0, y0, x1, y1;
-    int tolerance;
+    int x0, y0, x1, y1, tolerance;
     long noeuds_max;
     bool arrete; // the caller stops the search at once
     EchecSuivi attendu;
@@ -35,15 +29,16 @@ class SuiviTraitMauvais : public ::testing::TestWithParam<CasMauvais> {};
 // Two red strokes 100 px apart and a blue one.
 TEST_P(SuiviTraitMauvais, aBadStartSaysWhyAndKeepsNoPoint) {
     const CasMauvais c = GetParam();
-    Carte m(400, 300);
-    trace_segment(m.v, 20, 50, 150, 50, 3, rouge);
-    trace_segment(m.v, 250, 50, 380, 50, 3, rouge);
-    trace_segment(m.v, 20, 150, 380, 150, 3, bleu);
+    std::vector<std::uint16_t> px(400 * 300, papier);
+    const VuePixels v{reinterpret_cast<std::uint8_t*>(px.data()), 400, 300, 800, FormatPixels::rgb555};
+    trace_segment(v, 20, 50, 150, 50, 3, rouge);
+    trace_segment(v, 250, 50, 380, 50, 3, rouge);
+    trace_segment(v, 20, 150, 380, 150, 3, bleu);
     ReglagesSuivi r;
     r.tolerance_couleur = c.tolerance;
     r.noeuds_max = c.noeuds_max;
     const ResultatSuivi res =
-        suit_trait(m.v, couleur_sous(m.v, c.x0, c.y0), c.x0, c.y0, c.x1, c.y1, r, [&] { return c.arrete; });
+        suit_trait(v, couleur_sous(v, c.x0, c.y0), c.x0, c.y0, c.x1, c.y1, r, [&] { return c.arrete; });
     EXPECT_EQ(res.echec, c.attendu);
     EXPECT_EQ(res.message, c.message);
 }
@@ -51,10 +46,8 @@ TEST_P(SuiviTraitMauvais, aBadStartSaysWhyAndKeepsNoPoint) {
 INSTANTIATE_TEST_SUITE_P(
     Cas, SuiviTraitMauvais,
     ::testing::Values(
-        CasMauvais{"blankPaper", 200, 100, 100, 50, 60, 8'000'000, false, EchecSuivi::pas_un_trait,
-                   "Pas de trait sous le clic : sa couleur couvre toute la zone autour (papier, ou tolérance trop large)."},
-        CasMauvais{"toleranceMatchingEverything", 100, 50, 300, 50, 450, 8'000'000, false, EchecSuivi::pas_un_trait,
-                   "Pas de trait sous le clic : sa couleur couvre toute la zone autour (papier, ou tolérance trop large)."},
+        CasMauvais{"blankPaper", 200, 100, 100, 50, 60, 8'000'000, false, EchecSuivi::pas_un_trait, papier_seul},
+        CasMauvais{"toleranceMatchingEverything", 100, 50, 300, 50, 450, 8'000'000, false, EchecSuivi::pas_un_trait, papier_seul},
         CasMauvais{"secondClickOffTheColour", 100, 50, 100, 150, 60, 8'000'000, false, EchecSuivi::arrivee,
                    "Le second clic n'est pas sur la couleur du trait."},
         CasMauvais{"clickOutsideTheMap", 100, 50, 500, 50, 60, 8'000'000, false, EchecSuivi::hors_carte,

@@ -91,14 +91,12 @@ QImage dessine_carte() {
 // The map as the program holds it: clean, or through a JPEG file of the given quality.
 const QImage& carte(int qualite) {
     static std::map<int, QImage> faites;
-    auto it = faites.find(qualite);
-    if (it != faites.end()) return it->second;
-    QImage c = dessine_carte();
+    if (faites.count(qualite)) return faites[qualite];
+    const QImage c = dessine_carte();
     if (qualite == 0) return faites[qualite] = c.convertToFormat(QImage::Format_RGB555);
-    QTemporaryDir d;
-    const QString f = d.filePath("carte.jpg");
-    EXPECT_TRUE(vuv::ecrit_jpeg(c, f, qualite).ok());
-    return faites[qualite] = vuv::decode_image(f).image;
+    const QTemporaryDir d;
+    EXPECT_TRUE(vuv::ecrit_jpeg(c, d.filePath("carte.jpg"), qualite).ok());
+    return faites[qualite] = vuv::decode_image(d.filePath("carte.jpg")).image;
 }
 
 // To the nearest sample: at most 0.13 px more than to the line itself.
@@ -120,22 +118,20 @@ class SuiviTraitCorpus : public ::testing::TestWithParam<Cas> {};
 TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
     const Cas c = GetParam();
     const QImage& img = carte(c.qualite);
-    ASSERT_FALSE(img.isNull());
     const vuv::VuePixels v{const_cast<std::uint8_t*>(img.constBits()), img.width(), img.height(),
                            img.bytesPerLine(), vuv::FormatPixels::rgb555};
     const Ligne& l = lignes()[c.ligne];
-    const auto i0 = static_cast<std::size_t>(c.de * double(l.centre.size() - 1));
-    const auto i1 = static_cast<std::size_t>(c.a * double(l.centre.size() - 1));
-    const int x0 = int(std::lround(l.centre[i0].x)), y0 = int(std::lround(l.centre[i0].y));
-    const int x1 = int(std::lround(l.centre[i1].x)), y1 = int(std::lround(l.centre[i1].y));
+    const auto i0 = std::size_t(c.de * double(l.centre.size() - 1)), i1 = std::size_t(c.a * double(l.centre.size() - 1));
+    const int x0 = int(std::lround(l.centre[i0].x)), y0 = int(std::lround(l.centre[i0].y)),
+              x1 = int(std::lround(l.centre[i1].x)), y1 = int(std::lround(l.centre[i1].y));
     const vuv::ReglagesSuivi r;
     const vuv::ResultatSuivi res = vuv::suit_trait(v, vuv::couleur_sous(v, x0, y0), x0, y0, x1, y1, r);
     ASSERT_TRUE(res.ok()) << res.message;
 
     double pire = 0;
-    for (const PointTrait& q : res.points) pire = std::max(pire, distance_a(l.centre, q));
     int sur_croisement = 0;
     for (const PointTrait& q : res.points) {
+        pire = std::max(pire, distance_a(l.centre, q));
         for (std::size_t k = c.ligne + 1; k < lignes().size(); ++k)
             if (distance_a(lignes()[k].centre, q) < lignes()[k].largeur / 2) ++sur_croisement;
         for (const QRectF& e : etiquettes)

@@ -259,6 +259,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
         redessiner();
         return;
     }
+    if (mode_souris() == ModeSouris::suivre) suivi->survol(x, y);
     const bool cap = mode_souris() == ModeSouris::cap;
     if (cap)
         Image1MouseMoveCap(mx, my, x, y);

@@ -67,8 +67,7 @@ ModeSuivi::ModeSuivi(TForm1& f) : QObject(&f), f_(f) {
 void ModeSuivi::oublie() {
     montre_apercu(false);
     apercu_.clear();
-    apercu_valide_ = false;
-    couleur_prise_ = false;
+    apercu_valide_ = fige_ = couleur_prise_ = false;
     troncons_.clear();
 }
 
@@ -92,8 +91,13 @@ void ModeSuivi::clic(int x, int y) {
         f_.statut(1, "Couleur prise : cliquer plus loin sur le trait");
         return;
     }
-    if (apercu_valide_) accepte();
+    if (apercu_valide_ && fige_) accepte();
     calcule(x, y);
+    fige_ = true;
+}
+
+void ModeSuivi::survol(int x, int y) {
+    if (couleur_prise_ && !fige_ && (x != depart_x_ || y != depart_y_)) calcule(x, y);
 }
 
 void ModeSuivi::calcule(int x, int y) {
@@ -162,14 +166,14 @@ void ModeSuivi::accepte() {
     }
     troncons_.push_back(f_.doc.nb_points - avant);
     apercu_.clear();
-    apercu_valide_ = false;
+    apercu_valide_ = fige_ = false;
     f_.statut(1, "Trait ajouté : " + std::to_string(troncons_.back()) + " points");
 }
 
 void ModeSuivi::abandonne() {
     montre_apercu(false);
     apercu_.clear();
-    apercu_valide_ = false;
+    apercu_valide_ = fige_ = false;
     f_.statut(1, "Aperçu abandonné");
 }
 

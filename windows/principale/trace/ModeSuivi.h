@@ -35,6 +35,8 @@ public:
 
     // A left click at overlay pixel (x, y) while the mode is on.
     void clic(int x, int y);
+    // The pointer over overlay pixel (x, y): until a click fixes it, the preview follows.
+    void survol(int x, int y);
     // Entrée, Échap, Retour arrière while the mode is on; true when the mode took the key.
     bool touche(int touche);
     void accepte();
@@ -54,6 +56,7 @@ private:
     int premier_x_ = 0, premier_y_ = 0;
     std::vector<PointTrait> apercu_;
     bool apercu_valide_ = false;
+    bool fige_ = false; // the preview was clicked: it no longer follows the pointer
     std::vector<ZoneImage::Marque> marques_;
     std::vector<int> troncons_; // points added by each stretch, for Retour arrière
 };
