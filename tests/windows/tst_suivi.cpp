@@ -3,7 +3,6 @@
 #include "tests/support/Banc.h"
 
 #include "core/document/Document.h"
-#include "core/text/separateur.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/scroll.h"
 #include "windows/principale/trace/ModeSuivi.h"
@@ -13,8 +12,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include <array>
-
 using namespace vuv;
 using namespace vuv::test;
 
@@ -22,7 +19,6 @@ namespace {
 
 // A red road 5 px wide from (100, 300) to (500, 300), then up to (500, 100).
 struct Route {
-    SeparateurLocal sep{'.'};
     DossierProgrammeTest dossier;
     std::unique_ptr<ProgrammeTest> t = demarre();
     TForm1& f = *t->programme->Form1;
@@ -31,11 +27,10 @@ struct Route {
     Route() {
         QImage fond(700, 500, QImage::Format_RGB32);
         fond.fill(Qt::white);
-        {
-            QPainter p(&fond);
-            p.setPen(QPen(QColor(200, 30, 30), 5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
-            p.drawPolyline(std::array{QPointF(100.5, 300.5), QPointF(500.5, 300.5), QPointF(500.5, 100.5)}.data(), 3);
-        }
+        QPainter p(&fond);
+        p.setPen(QPen(QColor(200, 30, 30), 5, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+        p.drawPolyline(QPolygonF({{100.5, 300.5}, {500.5, 300.5}, {500.5, 100.5}}));
+        p.end();
         f.installe_fond(fond.convertToFormat(QImage::Format_RGB555));
         d.nb_calage = 3;
         QTest::mouseClick(f.suivi->bouton, Qt::LeftButton);

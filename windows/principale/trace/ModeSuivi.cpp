@@ -4,7 +4,9 @@
 #include "core/ui/PortUtilisateur.h"
 #include "windows/principale/scroll.h"
 
+#include <QApplication>
 #include <QButtonGroup>
+#include <QKeyEvent>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -19,6 +21,19 @@ namespace {
 
 constexpr const char* nom_edition = "Suivi d'un trait";
 constexpr int limite_ms = 3000; // a search the user would take for a hang stops here
+
+// While a search runs, the events waiting are seen every few thousand pixels: Échap stops it;
+// other input meanwhile is dropped, so nothing acts on a half-made preview.
+class GuetteEchap : public QObject {
+public:
+    bool echap = false;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) echap = true;
+        return e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease ||
+               e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease ||
+               e->type() == QEvent::MouseButtonDblClick || e->type() == QEvent::MouseMove || e->type() == QEvent::Wheel;
+    }
+};
 
 QColor qcouleur(std::uint32_t bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
 
@@ -113,8 +128,13 @@ void ModeSuivi::calcule(int x, int y) {
     r.saut_max = saut->value();
     QElapsedTimer montre;
     montre.start();
-    const ResultatSuivi res =
-        suit_trait(v, couleur_, depart_x_, depart_y_, x, y, r, [&] { return montre.elapsed() > limite_ms; });
+    GuetteEchap guette;
+    qApp->installEventFilter(&guette);
+    const ResultatSuivi res = suit_trait(v, couleur_, depart_x_, depart_y_, x, y, r, [&] {
+        if (montre.elapsed() > 50) QCoreApplication::processEvents(QEventLoop::ExcludeSocketNotifiers);
+        return guette.echap || montre.elapsed() > limite_ms;
+    });
+    qApp->removeEventFilter(&guette);
     apercu_ = res.points;
     apercu_valide_ = res.ok() && apercu_.size() >= 2;
     montre_apercu(true);
