@@ -20,10 +20,13 @@ namespace {
 
 using vuv::PointTrait;
 
+// Each line is traced once, between clicks at the fractions `de` and `a` of its length.
 struct Ligne {
+    const char* nom;
     QColor couleur;
     double largeur;
     std::vector<PointTrait> centre; // dense, 0.5 px apart at most
+    double de = 0.02, a = 0.98;
     bool tirets = false;
 };
 
@@ -47,19 +50,19 @@ std::vector<PointTrait> droite(double x0, double y0, double x1, double y1) {
 // In drawing order: a line is cut where a later one crosses it.
 const std::vector<Ligne>& lignes() {
     static const std::vector<Ligne> l = {
-        {QColor(200, 30, 30), 7, courbe(3000, [](double t) {
+        {"route_rouge_7px", QColor(200, 30, 30), 7, courbe(3000, [](double t) {
              const double x = 40 + 720 * t;
              return PointTrait{x, 150 + 40 * std::sin(x / 70)};
          })},
-        {QColor(30, 70, 200), 5, droite(60, 560, 740, 220)},
-        {QColor(150, 90, 40), 1.5, ellipse(260, 360, 200, 120, 200, 340)},
-        {QColor(150, 90, 40), 1, ellipse(260, 360, 240, 150, 190, 350)},
-        {QColor(40, 150, 60), 2, droite(100, 470, 740, 396)},
-        {QColor(230, 140, 0), 3, courbe(3000, [](double t) {
+        {"route_bleue_5px_etiquette", QColor(30, 70, 200), 5, droite(60, 560, 740, 220)},
+        {"courbe_1_5px", QColor(150, 90, 40), 1.5, ellipse(260, 360, 200, 120, 200, 340)},
+        {"courbe_1px", QColor(150, 90, 40), 1, ellipse(260, 360, 240, 150, 190, 350)},
+        {"trait_vert_2px_20deg", QColor(40, 150, 60), 2, droite(100, 470, 740, 396)},
+        {"route_orange_3px", QColor(230, 140, 0), 3, courbe(3000, [](double t) {
              const double y = 20 + 560 * t;
              return PointTrait{420 + 25 * std::sin(y / 90), y};
          })},
-        {QColor(60, 60, 60), 2, droite(60, 40, 760, 280), true},
+        {"piste_tiretee", QColor(60, 60, 60), 2, droite(60, 40, 760, 280), 0.005, 0.9995, true},
     };
     return l;
 }
@@ -107,9 +110,7 @@ double distance_a(const std::vector<PointTrait>& l, PointTrait q) {
 }
 
 struct Cas {
-    const char* nom;
     std::size_t ligne;
-    double de, a; // the clicks, as fractions along the line
     int qualite; // 0: no JPEG
 };
 
@@ -121,7 +122,7 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
     const vuv::VuePixels v{const_cast<std::uint8_t*>(img.constBits()), img.width(), img.height(),
                            img.bytesPerLine(), vuv::FormatPixels::rgb555};
     const Ligne& l = lignes()[c.ligne];
-    const auto i0 = std::size_t(c.de * double(l.centre.size() - 1)), i1 = std::size_t(c.a * double(l.centre.size() - 1));
+    const auto i0 = std::size_t(l.de * double(l.centre.size() - 1)), i1 = std::size_t(l.a * double(l.centre.size() - 1));
     const int x0 = int(std::lround(l.centre[i0].x)), y0 = int(std::lround(l.centre[i0].y)),
               x1 = int(std::lround(l.centre[i1].x)), y1 = int(std::lround(l.centre[i1].y));
     const vuv::ReglagesSuivi r;
@@ -139,7 +140,7 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
     }
     const std::size_t minimum =
         vuv::simplifie({l.centre.begin() + long(i0), l.centre.begin() + long(i1) + 1}, r.tolerance_simplification).size();
-    std::printf("[corpus] %-26s q%-2d  %3zu points (fewest %3zu)  worst %.2f px  %d px of path\n", c.nom,
+    std::printf("[corpus] %-26s q%-2d  %3zu points (fewest %3zu)  worst %.2f px  %d px of path\n", l.nom,
                 c.qualite, res.points.size(), minimum, pire, res.pixels);
     EXPECT_LE(pire, 1.0);
     EXPECT_EQ(sur_croisement, 0);
@@ -147,22 +148,14 @@ TEST_P(SuiviTraitCorpus, theTracedPointsFollowTheCentreAndStepOverCrossings) {
 }
 
 std::vector<Cas> corpus() {
-    const Cas base[] = {
-        {"route_rouge_7px", 0, 0.03, 0.97, 0},
-        {"route_bleue_5px_etiquette", 1, 0.03, 0.97, 0},
-        {"courbe_1_5px", 2, 0.02, 0.98, 0},
-        {"courbe_1px", 3, 0.02, 0.98, 0},
-        {"trait_vert_2px_20deg", 4, 0.02, 0.98, 0},
-        {"route_orange_3px", 5, 0.02, 0.98, 0},
-        {"piste_tiretee", 6, 0.005, 0.9995, 0},
-    };
     std::vector<Cas> v;
     for (int q : {0, 90, 60})
-        for (Cas c : base) v.push_back((c.qualite = q, c));
+        for (std::size_t k = 0; k < lignes().size(); ++k) v.push_back({k, q});
     return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(Carte, SuiviTraitCorpus, ::testing::ValuesIn(corpus()),
-                         [](const auto& i) { return std::string(i.param.nom) + "_q" + std::to_string(i.param.qualite); });
+INSTANTIATE_TEST_SUITE_P(Carte, SuiviTraitCorpus, ::testing::ValuesIn(corpus()), [](const auto& i) {
+    return std::string(lignes()[i.param.ligne].nom) + "_q" + std::to_string(i.param.qualite);
+});
 
 } // namespace
