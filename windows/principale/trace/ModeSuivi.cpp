@@ -222,8 +222,15 @@ bool ModeSuivi::touche(int t) {
         accepte();
         return true;
     case Qt::Key_Escape:
-        if (apercu_.empty()) return false;
-        abandonne();
+        // A preview goes first, then the colour taken; with neither the key goes on to the table.
+        if (!apercu_.empty()) {
+            abandonne();
+        } else if (couleur_prise_) {
+            oublie();
+            f_.statut(1, "Suivre un trait : cliquer sur le trait");
+        } else {
+            return false;
+        }
         return true;
     case Qt::Key_Backspace:
         retire_dernier();
