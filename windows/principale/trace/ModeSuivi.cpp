@@ -59,7 +59,7 @@ ModeSuivi::ModeSuivi(TForm1& f) : QObject(&f), f_(f) {
     tolerance->setToolTip(QStringLiteral("tolérance de couleur"));
     simplification = new QDoubleSpinBox(barre);
     simplification->setObjectName(QStringLiteral("Suivre_trait_simplification"));
-    simplification->setRange(0, 20);
+    simplification->setRange(0, 999);
     simplification->setSingleStep(0.1);
     simplification->setDecimals(1);
     simplification->setValue(ReglagesSuivi{}.tolerance_simplification);
@@ -69,12 +69,16 @@ ModeSuivi::ModeSuivi(TForm1& f) : QObject(&f), f_(f) {
     saut->setRange(2, 200);
     saut->setValue(ReglagesSuivi{}.saut_max);
     saut->setToolTip(QStringLiteral("plus long écart sauté (pixels)"));
-    for (QWidget* w : std::initializer_list<QWidget*>{bouton, echantillon, tolerance, simplification, saut})
+    // The boxes appear with the mode, so the bar keeps its rows (and the map its size) otherwise.
+    for (QWidget* w : std::initializer_list<QWidget*>{bouton, echantillon, tolerance, simplification, saut}) {
         barre->layout()->addWidget(w);
+        w->setVisible(w == bouton);
+    }
     f.groupe_outils->addButton(bouton, static_cast<int>(TForm1::ModeSouris::suivre));
     connect(f.groupe_outils, &QButtonGroup::idToggled, this, [this](int id, bool coche) {
         if (id != static_cast<int>(TForm1::ModeSouris::suivre)) return;
         oublie();
+        for (QWidget* w : std::initializer_list<QWidget*>{echantillon, tolerance, simplification, saut}) w->setVisible(coche);
         if (coche) f_.statut(1, "Suivre un trait : cliquer sur le trait");
     });
 }
