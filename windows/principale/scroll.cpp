@@ -9,6 +9,7 @@
 #include "windows/principale/MenuPrincipal.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/edition/ModeEdition.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAction>
 #include <QButtonGroup>

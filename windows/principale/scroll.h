@@ -61,6 +61,7 @@ class PanneauExport;
 class PanneauResultats;
 class TForm2;
 class ModeEdition;
+class ModeSuivi;
 
 class TForm1 : public QMainWindow, public VueDocument, private PileAnnulation::Observateur {
     Q_OBJECT
@@ -290,7 +291,7 @@ public:
     // (the buttons' ids), the colouring tools last. Checking a button sets it; choisit_mode_souris
     // checks the button.
     enum class ModeSouris { digitaliser, surface, cap, colorer_surface, colorer_bordee, choix_bord, choix_fond,
-                            seuil_gris, pinceau, gomme, modifier };
+                            seuil_gris, pinceau, gomme, modifier, suivre };
     ModeSouris mode_souris() const { return mode_souris_; }
     void choisit_mode_souris(ModeSouris m);
     bool mode_coloration() const {
@@ -298,6 +299,7 @@ public:
     }
     // The "Modifier" mode: moving, inserting and removing digitized points with the mouse.
     std::unique_ptr<ModeEdition> mode_edition;
+    std::unique_ptr<ModeSuivi> suivi; // "Suivre un trait" (trace/ModeSuivi)
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
     void Image1MouseMove(int mx, int my);

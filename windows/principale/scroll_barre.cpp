@@ -1,5 +1,6 @@
 // The status bar and the floating panels of the main window.
 #include "windows/principale/scroll.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include "windows/commun/Textes.h"
 
@@ -81,6 +82,7 @@ void TForm1::construit_panneaux() {
     construit_mesures();
     construit_export();
     construit_coloriage();
+    suivi = std::make_unique<ModeSuivi>(*this);
 }
 
 } // namespace vuv

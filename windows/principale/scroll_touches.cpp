@@ -6,6 +6,7 @@
 #include "core/ui/PortUtilisateur.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/edition/ModeEdition.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -29,6 +30,7 @@ bool boite_de_saisie(const QWidget* w, const QWidget* fenetre) {
 
 bool TForm1::FormKeyDown(int touche, Qt::KeyboardModifiers etat, bool pave_numerique) {
     if (mode_edition && mode_edition->touche(touche, etat)) return true;
+    if (mode_souris() == ModeSouris::suivre && suivi && suivi->touche(touche)) return false;
     if (touche == Qt::Key_Control || touche == Qt::Key_AltGr)
         Image1MouseDown(Qt::LeftButton, souris_x, souris_y, etat);
     if (touche == Qt::Key_Escape && Panel3->isVisible()) {

@@ -11,6 +11,7 @@
 #include "windows/points/scroll2.h"
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/edition/ModeEdition.h"
+#include "windows/principale/trace/ModeSuivi.h"
 
 #include <QAction>
 #include <QApplication>
@@ -77,6 +78,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::Keyboar
         break;
     case ModeSouris::cap: clic_cap(x, y); break;
     case ModeSouris::modifier: break;
+    case ModeSouris::suivre: suivi->clic(x, y); break;
     default: presse_coloriage(x, y); break;
     }
 }
@@ -266,6 +268,7 @@ void TForm1::Image1MouseMove(int mx, int my) {
         mode_edition->bouge(mx, my);
         return;
     }
+    if (mode_souris() == ModeSouris::suivre) suivi->survol(x, y);
     const bool cap = mode_souris() == ModeSouris::cap;
     if (cap)
         Image1MouseMoveCap(mx, my, x, y);
