@@ -61,6 +61,7 @@ class PanneauExport;
 class PanneauResultats;
 class TForm2;
 class ModeEdition;
+class TraceQuadrillage;
 
 class TForm1 : public QMainWindow, public VueDocument, private PileAnnulation::Observateur {
     Q_OBJECT
@@ -298,6 +299,8 @@ public:
     }
     // The "Modifier" mode: moving, inserting and removing digitized points with the mouse.
     std::unique_ptr<ModeEdition> mode_edition;
+    // The grid over the map ("Quadrillage" in Options, F6).
+    TraceQuadrillage* quadrillage = nullptr;
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
     void Image1MouseMove(int mx, int my);
