@@ -10,6 +10,7 @@
 #include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/edition/ModeEdition.h"
 #include "windows/principale/trace/ModeSuivi.h"
+#include "windows/principale/grille/TraceQuadrillage.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -67,6 +68,7 @@ void TForm1::construit_zone_centrale() {
         if (coche) mode_souris_ = static_cast<ModeSouris>(id);
     });
     mode_edition = std::make_unique<ModeEdition>(*this);
+    quadrillage = new TraceQuadrillage(Image1, Options1, doc, calque);
 
     grille->addWidget(Image1, 0, 0);
     grille->addWidget(ScrollBar2, 0, 1);

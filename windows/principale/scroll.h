@@ -62,6 +62,7 @@ class PanneauResultats;
 class TForm2;
 class ModeEdition;
 class ModeSuivi;
+class TraceQuadrillage;
 
 class TForm1 : public QMainWindow, public VueDocument, private PileAnnulation::Observateur {
     Q_OBJECT
@@ -300,6 +301,8 @@ public:
     // The "Modifier" mode: moving, inserting and removing digitized points with the mouse.
     std::unique_ptr<ModeEdition> mode_edition;
     std::unique_ptr<ModeSuivi> suivi; // "Suivre un trait" (trace/ModeSuivi)
+    // The grid over the map ("Quadrillage" in Options, F4).
+    TraceQuadrillage* quadrillage = nullptr;
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);
     void Image1MouseMove(int mx, int my);
