@@ -1,4 +1,4 @@
-// The grid over the sample map: off at first, through the menu and F4, where the calibration
+// The grid over the sample map: off at first, through the menu and F5, where the calibration
 // puts round coordinates, and never in the overlay that is saved.
 #include "tests/support/CarteExemple.h"
 
@@ -47,7 +47,7 @@ private slots:
         }
         QCOMPARE(pixels_grille(vu, QRect(ecran(X + pas / 2, Y + pas / 2) - QPoint(13, 13), QSize(31, 31))), 0);
         QCOMPARE(pixels_grille(c.f->calque.image, c.f->calque.image.rect()), 0);
-        QTest::keyClick(c.f, Qt::Key_F4);
+        QTest::keyClick(c.f, Qt::Key_F5);
         QVERIFY(!a->isChecked());
         QCOMPARE(pixels_grille(zone->grab().toImage(), zone->rect()), 0);
     }

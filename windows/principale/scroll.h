@@ -301,7 +301,7 @@ public:
     // The "Modifier" mode: moving, inserting and removing digitized points with the mouse.
     std::unique_ptr<ModeEdition> mode_edition;
     std::unique_ptr<ModeSuivi> suivi; // "Suivre un trait" (trace/ModeSuivi)
-    // The grid over the map ("Quadrillage" in Options, F4).
+    // The grid over the map ("Quadrillage" in Options, F5).
     TraceQuadrillage* quadrillage = nullptr;
 
     void Image1MouseDown(Qt::MouseButton bouton, int mx, int my, Qt::KeyboardModifiers etat);

@@ -26,7 +26,7 @@ TraceQuadrillage::TraceQuadrillage(QWidget* zone, QMenu* options, const Document
     action_ = options->addAction(QStringLiteral("Quadrillage"));
     action_->setObjectName(QStringLiteral("Quadrillage1"));
     action_->setCheckable(true);
-    action_->setShortcut(Qt::Key_F4);
+    action_->setShortcut(Qt::Key_F5);
     connect(action_, &QAction::toggled, this, [this] { update(); });
 }
 
