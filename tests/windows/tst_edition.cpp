@@ -1,13 +1,18 @@
 // The "Modifier" mode on the sample project, real mouse and key events on the map: drags, Esc,
 // insertion, removal, snapping, nudges, calibration points, each undone and redone.
-#include "tests/support/CarteExemple.h"
+#include "tests/support/TravailCarte.h"
+
+#include "core/document/Document.h"
 
 #include "core/edition/EditionPoints.h"
 #include "core/text/extraitUTIL.h"
+#include "windows/principale/carte/scroll_image.h"
 #include "windows/principale/edition/ModeEdition.h"
+#include "windows/principale/scroll.h"
 
 #include <QCheckBox>
 #include <QMenu>
+#include <QTest>
 
 using namespace vuv;
 using namespace vuv::test;
@@ -39,27 +44,27 @@ private slots:
         QFETCH(QPoint, de);
         QFETCH(QPoint, attendu);
         QFETCH(QString, geste);
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.modifier();
         c.zoom(zoom, c.pixel(row).x(), c.pixel(row).y());
-        if (geste == "cachee") c.d->StringGrid3.set_cell(3, 1, "");
+        if (geste == "cachee") c.doc().StringGrid3.set_cell(3, 1, "");
         const QPoint avant = c.pixel(row);
         if (attendu.isNull()) {
             const QPoint e = c.ecran(avant) + de;
-            c.f->calque.vue.repere_image_bitmap(e.x(), e.y(), c.f->Image1->width(), c.f->Image1->height(), attendu.rx(), attendu.ry());
+            c.f1().calque.vue.repere_image_bitmap(e.x(), e.y(), c.f1().Image1->width(), c.f1().Image1->height(), attendu.rx(), attendu.ry());
             // Half a screen pixel of rounding at most, whatever the zoom.
             QVERIFY(std::abs(attendu.x() - (avant.x() + double(de.x()) / zoom)) <= 0.5);
             QVERIFY(std::abs(attendu.y() - (avant.y() + double(de.y()) / zoom)) <= 0.5);
         }
         c.glisse(row, de, geste == "echap");
         QCOMPARE(c.pixel(row), attendu);
-        for (const auto& m : c.f->Image1->marques()) QVERIFY(m.genre != ZoneImage::Marque::Genre::segment);
-        QCOMPARE(c.f->annulation.nombre_annulations(), std::size_t(geste.isEmpty())); // a step, or none
+        for (const auto& m : c.f1().Image1->marques()) QVERIFY(m.genre != ZoneImage::Marque::Genre::segment);
+        QCOMPARE(c.f1().annulation.nombre_annulations(), std::size_t(geste.isEmpty())); // a step, or none
         if (!geste.isEmpty()) return;
         QCOMPARE(c.ligne(row).X, X_de(attendu.x()));
         QCOMPARE(c.ligne(row).Y, Y_de(attendu.y()));
-        QVERIFY(!c.d->sauve);
-        QCOMPARE(c.d->StringGrid1.row(), row); // the points window shows the row
+        QVERIFY(!c.doc().sauve);
+        QCOMPARE(c.doc().StringGrid1.row(), row); // the points window shows the row
         QCOMPARE(c.menu_annuler(), QStringLiteral("Annuler : Déplacement du point %1").arg(row));
         c.annule();
         QCOMPARE(c.pixel(row), avant);
@@ -68,18 +73,18 @@ private slots:
     }
 
     void ctrlClicInsereEntre12Et13() {
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.modifier();
         const QPoint milieu(997, 518), ancien13 = c.pixel(13);
         c.presse(c.ecran(milieu), Qt::ControlModifier);
         c.lache(c.ecran(milieu));
-        QCOMPARE(c.d->nb_points, 22);
+        QCOMPARE(c.doc().nb_points, 22);
         QCOMPARE(c.pixel(13), milieu);
         QCOMPARE(c.pixel(14), ancien13);
-        const Grille& g = c.d->StringGrid1;
+        const Grille& g = c.doc().StringGrid1;
         for (int r : {13, 14, 22}) {
-            QCOMPARE(val_entier(g.cell(c.d->indice_col("n"), r)), r);
-            QCOMPARE(val_entier(g.cell(c.d->indice_col("L"), r)), 1);
+            QCOMPARE(val_entier(g.cell(c.doc().indice_col("n"), r)), r);
+            QCOMPARE(val_entier(g.cell(c.doc().indice_col("L"), r)), 1);
         }
         QCOMPARE(c.menu_annuler(), QStringLiteral("Annuler : Insertion du point 13"));
         c.annule();
@@ -95,21 +100,21 @@ private slots:
     }
     void suppressionParSupprOuParLeMenu() {
         QFETCH(bool, menu);
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.modifier();
         const QPoint a = c.ecran(c.pixel(12)), ancien13 = c.pixel(13);
         c.survole(a);
-        QCOMPARE(c.f->mode_edition->point_surligne(), 12);
+        QCOMPARE(c.f1().mode_edition->point_surligne(), 12);
         if (menu) {
-            QTest::mouseClick(c.f->Image1, Qt::RightButton, Qt::NoModifier, a);
-            auto* m = c.f->Image1->findChild<QMenu*>(QStringLiteral("menu_point"));
+            QTest::mouseClick(c.f1().Image1, Qt::RightButton, Qt::NoModifier, a);
+            auto* m = c.f1().Image1->findChild<QMenu*>(QStringLiteral("menu_point"));
             QVERIFY(m);
             QCOMPARE(m->actions().value(0)->text(), QStringLiteral("Enlever le point 12"));
             QTest::mouseClick(m, Qt::LeftButton, Qt::NoModifier, m->actionGeometry(m->actions().value(0)).center());
         } else {
             c.touche(Qt::Key_Delete);
         }
-        QCOMPARE(c.d->nb_points, 20);
+        QCOMPARE(c.doc().nb_points, 20);
         QCOMPARE(c.pixel(12), ancien13);
         c.annule();
         QCOMPARE(c.pixel(12), QPoint(966, 510));
@@ -122,15 +127,15 @@ private slots:
     }
     void accrocherJointDeuxLignes() {
         QFETCH(bool, en_saisie);
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.touche(Qt::Key_Space); // a second line, started beside point 5
-        auto* accrocher = c.f->mode_edition->accrocher;
+        auto* accrocher = c.f1().mode_edition->accrocher;
         QVERIFY(!accrocher->isChecked()); // digitizing keeps its own clicks unless asked
         accrocher->setChecked(en_saisie);
         const QPoint cinq = c.pixel(5);
-        QTest::mouseClick(c.f->Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(4, 3)));
-        QTest::mouseClick(c.f->Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(60, 90)));
-        QCOMPARE(val_entier(c.d->StringGrid1.cell(c.d->indice_col("L"), 22)), 2);
+        QTest::mouseClick(c.f1().Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(4, 3)));
+        QTest::mouseClick(c.f1().Image1, Qt::LeftButton, Qt::NoModifier, c.ecran(cinq + QPoint(60, 90)));
+        QCOMPARE(val_entier(c.doc().StringGrid1.cell(c.doc().indice_col("L"), 22)), 2);
         if (!en_saisie) {
             QCOMPARE(c.pixel(22), cinq + QPoint(4, 3));
             c.modifier();
@@ -139,17 +144,17 @@ private slots:
         }
         QTest::qWait(0);
         QCOMPARE(c.pixel(22), cinq);
-        QCOMPARE(c.f->texte_statut(1), QStringLiteral("accroché au point 5"));
+        QCOMPARE(c.f1().texte_statut(1), QStringLiteral("accroché au point 5"));
     }
 
     void flechesPoussentEnUnSeulPas() {
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.modifier();
         c.survole(c.ecran(c.pixel(12)));
         for (int i = 0; i < 3; ++i) c.touche(Qt::Key_Right);
         c.touche(Qt::Key_Up, Qt::ShiftModifier);
         QCOMPARE(c.pixel(12), QPoint(969, 500));
-        QCOMPARE(c.f->annulation.nombre_annulations(), std::size_t(1));
+        QCOMPARE(c.f1().annulation.nombre_annulations(), std::size_t(1));
         c.annule();
         QCOMPARE(c.pixel(12), QPoint(966, 510));
         c.retablit();
@@ -169,18 +174,18 @@ private slots:
         QFETCH(QString, reponse);
         QFETCH(QPoint, vers);
         QFETCH(bool, deplace);
-        CarteExemple c;
+        const TravailCarte c(0, TravailCarte::Depart::carte_exemple);
         c.modifier();
         c.zoom(1, 1500, 1000);
-        c.t->port.repond(reponse.toStdString());
+        c.port().repond(reponse.toStdString());
         const long double X12 = c.ligne(12).X;
         c.presse(c.ecran({1500, 1000}));
         c.survole(c.ecran(vers));
         c.lache(c.ecran(vers));
-        QCOMPARE(c.t->port.textes("oui_non"), std::vector<std::string>{edition::question_calage});
-        QCOMPARE(QPoint(c.d->calage[2].x, c.d->calage[2].y), deplace ? vers : QPoint(1500, 1000));
+        QCOMPARE(c.port().textes("oui_non"), std::vector<std::string>{edition::question_calage});
+        QCOMPARE(QPoint(c.doc().calage[2].x, c.doc().calage[2].y), deplace ? vers : QPoint(1500, 1000));
         QCOMPARE(c.ligne(12).X != X12, deplace); // every point rewritten
-        QCOMPARE(c.t->port.textes("information"), QTest::currentDataTag() == QByteArray("alignés")
+        QCOMPARE(c.port().textes("information"), QTest::currentDataTag() == QByteArray("alignés")
                                                        ? std::vector<std::string>{edition::message_calage_aligne}
                                                        : std::vector<std::string>{});
         if (deplace) {
