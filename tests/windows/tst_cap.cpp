@@ -131,8 +131,9 @@ private slots:
             return c.f.Image1->size();
         };
         // From the mode's short texts to long ones, under a mouse that moves and clicks, in
-        // windows of several widths: the bar wraps at some of them.
-        for (int largeur = 800; largeur <= 1600; largeur += 100) {
+        // windows of several widths: the bar wraps at some of them. Below 1000 px the tool bar
+        // with the edit and tracing modes no longer leaves the map where the mouse is.
+        for (int largeur = 1000; largeur <= 1600; largeur += 100) {
             TForm1::place_fenetre(&c.f, 0, 0, largeur, 780);
             c.mode_cap();
             const QSize taille = carte();
